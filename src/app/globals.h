@@ -1,0 +1,17 @@
+// Program-wide state, owned by the application shell and read across the system.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+constexpr int kPathBufferSize = MAX_PATH;  // paths and composed names, terminator included
+
+extern std::string g_LanguageFile;  // full path of the language file in force
+extern std::string g_SettingFile;   // g_AppDir + "setting.dll"
+extern std::string g_AppDir;        // the program's directory, with its trailing backslash
+extern int g_OSVersion;             // system version code, set before the application starts
+extern char g_PrinterName[kPathBufferSize];  // printer name N from the settings file
+extern WORD g_LanguageChoice;       // 0 Chinese, 1 English (system-and-language page)
+extern BYTE g_InstallDone;          // the installation has run from the progress page
+extern char g_DriverEnvironment[kPathBufferSize];  // "Windows NT x86" once the engine has run

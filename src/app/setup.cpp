@@ -1,0 +1,61 @@
+#include "app/setup.h"
+
+#include "app/PrinterNameCheck.h"
+#include "app/globals.h"
+#include "sys/OSVersion.h"
+
+// Static construction order: the three texts, the version code, then the application object.
+std::string g_LanguageFile;
+std::string g_SettingFile;
+std::string g_AppDir;
+int g_OSVersion = GetOSVersion();
+CSetupApp theApp;
+
+char g_PrinterName[kPathBufferSize];
+WORD g_LanguageChoice;
+BYTE g_InstallDone;
+char g_DriverEnvironment[kPathBufferSize];
+
+namespace {
+
+bool FileExists(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA(path.c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return true;
+}
+
+}  // namespace
+
+CSetupApp::CSetupApp() : CWinApp(nullptr) {}
+
+BOOL CSetupApp::InitInstance() {
+  // The program file's directory, with its trailing backslash.
+  char modulePath[kPathBufferSize] = {0};
+  GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+  std::string module(modulePath);
+  g_AppDir = module.substr(0, module.rfind('\\') + 1);
+
+  std::string languageDir = g_AppDir + "Language";
+  CreateDirectoryA(languageDir.c_str(), nullptr);
+
+  // The user-interface language follows the system's default language (low byte 4: Chinese).
+  LANGID lang = GetSystemDefaultLangID();
+  std::string language;
+  if ((lang & 0xFF) == 0x04) {
+    g_LanguageFile = languageDir + (lang == 0x0804 ? "\\Multi_ch.dll" : "\\Multi_ch_BIG5.dll");
+    language = "Chinese";
+  } else {
+    g_LanguageFile = languageDir + "\\Multi_eng.dll";
+    language = "English";
+  }
+  LoadLanguage(language);
+
+  g_SettingFile = g_AppDir + "setting.dll";
+  if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
+  GetPrivateProfileStringA("Setting", "PrinterName", "K7X", g_PrinterName, sizeof g_PrinterName,
+                           g_SettingFile.c_str());
+  if (!CheckPrinterNameOrTellUser(g_PrinterName)) return FALSE;
+  return FALSE;
+}

@@ -1,0 +1,32 @@
+#include "framework/WinApp.h"
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? appName : "") { g_pApp = this; }
+
+CWinApp::~CWinApp() {
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return 0; }
+
+void CWinApp::InitApplication(HINSTANCE instance) {
+  m_hInstance = instance;
+  if (!m_strAppName.empty()) return;
+  char path[MAX_PATH] = {0};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string name(path);
+  size_t slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  m_strAppName = name;
+}
+
+int CWinApp::Run() { return ExitInstance(); }

@@ -1,0 +1,108 @@
+// Writing an embedded payload to a file, with the model-name lines rewritten where asked.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/globals.h"
+#include "app/setup.h"
+#include "framework/StdioFile.h"
+#include "payload/LineReplacement.h"
+
+namespace {
+
+constexpr const char* kIntermediateFile = "c:\\temp\\temp.txt";
+constexpr UINT kPieceBuffer = kPathBufferSize;
+
+// Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.
+void WriteWholeFile(const char* path, const void* data, DWORD size) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, data, size, &written, nullptr);
+  CloseHandle(file);
+}
+
+bool Format(char (&field)[kPathBufferSize], const char* format, const char* name) {
+  int n = std::snprintf(field, sizeof field, format, name);
+  return n >= 0 && n < static_cast<int>(sizeof field);
+}
+
+}  // namespace
+
+bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name) {
+  static const char* const kRows[kModelNameReplacements][2] = {
+      {"OEMDriverFile1=", "OEMDriverFile1=%sD.DLL"},
+      {"OEMConfigFile1=", "OEMConfigFile1=%sF.DLL"},
+      {"*GPDFileName:", "*GPDFileName: \"%s.GPD\""},
+      {"*ModelName:", "*ModelName: \"%s\""},
+      {"*ResourceDLL:", "*ResourceDLL: \"%sRES.DLL\""},
+  };
+  for (int i = 0; i < kModelNameReplacements; ++i) {
+    std::snprintf(table[i].match, sizeof table[i].match, "%s", kRows[i][0]);
+    if (!Format(table[i].replacement, kRows[i][1], name)) return false;
+  }
+  return true;
+}
+
+BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
+  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF), "OWNER_DATA");
+  if (!info) return FALSE;
+  HGLOBAL loaded = LoadResource(nullptr, info);
+  if (!loaded) return FALSE;
+  const void* bytes = LockResource(loaded);
+  DWORD size = SizeofResource(nullptr, info);
+  if (!rewrite) {
+    WriteWholeFile(path.c_str(), bytes, size);
+    FreeResource(loaded);
+    return TRUE;
+  }
+  LineReplacement table[kReplacementTableSize] = {};
+  // A name whose replacement lines would not fit is refused: nothing is written.
+  if (!FillModelNameTable(table, g_PrinterName)) {
+    FreeResource(loaded);
+    return FALSE;
+  }
+  WriteWholeFile(kIntermediateFile, bytes, size);
+  FreeResource(loaded);
+  RewriteLines(kIntermediateFile, path, table, kModelNameReplacements);
+  return TRUE;
+}
+
+void CSetupApp::RewriteLines(std::string source, std::string target, const LineReplacement* table, int count) {
+  HANDLE out = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  CStdioFile in;
+  if (!in.Open(source.c_str(), CStdioFile::modeRead | CStdioFile::typeText)) {
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    return;
+  }
+  try {
+    char piece[kPieceBuffer];
+    std::string line;
+    bool more = true;
+    while (more) {
+      // A line longer than one piece is read whole, so that it stays one line of the target.
+      line.clear();
+      while ((more = in.ReadString(piece, kPieceBuffer) != nullptr)) {
+        line += piece;
+        if (!line.empty() && line.back() == '\n') break;
+      }
+      if (line.empty()) break;
+      if (line.back() == '\n') line.pop_back();
+      const char* output = line.c_str();
+      for (int i = 0; i < count; ++i) {
+        if (std::strstr(line.c_str(), table[i].match)) {
+          output = table[i].replacement;
+          break;
+        }
+      }
+      std::string bytes = std::string(output) + "\n";
+      DWORD written = 0;
+      WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+  } catch (CFileException* error) {
+    delete error;  // a read error ends the rewriting; the target keeps what was written
+  }
+  in.Close();
+  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+}

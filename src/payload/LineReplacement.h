@@ -1,0 +1,16 @@
+// One entry of the model-name rewriting table: a line holding `match` becomes `replacement`.
+#pragma once
+
+#include "app/globals.h"
+
+struct LineReplacement {
+  char match[kPathBufferSize];
+  char replacement[kPathBufferSize];
+};
+
+constexpr int kReplacementTableSize = 10;
+constexpr int kModelNameReplacements = 5;
+
+// Fills the first five entries for printer name `name`; false (table untouched beyond what fit)
+// when a replacement line would not fit its field.
+bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name);

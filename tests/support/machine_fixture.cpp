@@ -1,0 +1,68 @@
+#include "machine_fixture.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "winemu/machine/paths.h"
+
+namespace k7x::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "k7x-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+void MachineTest::MakeMachine(const winemu::CreateOptions& options) {
+  if (!dir_.empty()) TearDown();
+  std::string pattern = (std::filesystem::temp_directory_path() / "k7x-machine-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  dir_ = pattern;
+  winemu::CreateMachine(dir_, options);
+  previous_ = winemu::Machine::Use(winemu::Machine::Open(dir_));
+}
+
+void MachineTest::TearDown() {
+  winemu::Machine::Use(std::move(previous_));
+  std::error_code ec;
+  std::filesystem::remove_all(dir_, ec);
+  dir_.clear();
+}
+
+std::filesystem::path MachineTest::Host(const std::string& windowsPath) const {
+  winemu::ResolvedPath p;
+  if (winemu::ResolvePath(windowsPath, p) != 0) return {};
+  return p.host;
+}
+
+std::string MachineTest::ReadFile(const std::string& windowsPath) const {
+  std::ifstream in(Host(windowsPath), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void MachineTest::WriteFile(const std::string& windowsPath, const std::string& bytes) const {
+  std::filesystem::path host = Host(windowsPath);
+  std::filesystem::create_directories(host.parent_path());
+  std::ofstream(host, std::ios::binary) << bytes;
+}
+
+bool MachineTest::Exists(const std::string& windowsPath) const {
+  winemu::ResolvedPath p;
+  return winemu::ResolvePath(windowsPath, p) == 0 && p.exists;
+}
+
+std::vector<std::string> MachineTest::TraceLines(const std::string& kindPrefix) const {
+  std::vector<std::string> out;
+  for (const winemu::TraceEntry& e : winemu::Machine::Current().TraceEntries())
+    if (e.kind.rfind(kindPrefix, 0) == 0) out.push_back(e.kind + " " + e.detail);
+  return out;
+}
+
+}  // namespace k7x::test

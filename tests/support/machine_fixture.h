@@ -1,0 +1,51 @@
+// One fresh emulated machine per test, made current for the test's duration.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "winemu/machine/create.h"
+#include "winemu/machine/machine.h"
+
+namespace k7x::test {
+
+class MachineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { MakeMachine(winemu::CreateOptions{}); }
+  void TearDown() override;
+
+  // Replaces the test's machine with a new one made with `options`.
+  void MakeMachine(const winemu::CreateOptions& options);
+
+  winemu::Machine& machine() { return winemu::Machine::Current(); }
+  std::filesystem::path dir() const { return dir_; }
+  // The host path of a Windows path on drive C: (matched as Windows would, without case).
+  std::filesystem::path Host(const std::string& windowsPath) const;
+  // File helpers on the machine, by Windows path.
+  std::string ReadFile(const std::string& windowsPath) const;
+  void WriteFile(const std::string& windowsPath, const std::string& bytes) const;
+  bool Exists(const std::string& windowsPath) const;
+
+  // Trace lines ("<kind> <detail>", time left out) in order, optionally of one kind only.
+  std::vector<std::string> TraceLines(const std::string& kindPrefix = "") const;
+
+ private:
+  std::filesystem::path dir_;
+  std::unique_ptr<winemu::Machine> previous_;
+};
+
+// A temporary directory removed at scope end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace k7x::test

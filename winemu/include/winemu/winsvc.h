@@ -1,0 +1,3 @@
+// Filled by its subsystem.
+#pragma once
+#include "wintypes.h"

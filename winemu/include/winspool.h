@@ -1,0 +1,3 @@
+// winspool: filled by its subsystem.
+#pragma once
+#include "winemu/wintypes.h"

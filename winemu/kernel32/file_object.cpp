@@ -1,0 +1,58 @@
+#include "file_object.h"
+
+#include <unistd.h>
+
+#include "../machine/codepage.h"
+#include "../include/winemu/winbase.h"
+#include "../include/winemu/winerror.h"
+
+namespace winemu {
+
+FileObject::FileObject(int fd_, ResolvedPath path_, std::uint32_t access_, std::uint32_t share_)
+    : fd(fd_), path(std::move(path_)), access(access_), share(share_) {
+  M().State<OpenFiles>().files.insert(this);
+}
+
+FileObject::~FileObject() {
+  M().State<OpenFiles>().files.erase(this);
+  ::close(fd);
+}
+
+std::uint32_t SharingError(const std::filesystem::path& host, std::uint32_t access, std::uint32_t share) {
+  bool wantRead = access & (GENERIC_READ | GENERIC_ALL);
+  bool wantWrite = access & (GENERIC_WRITE | GENERIC_ALL);
+  for (const FileObject* f : M().State<OpenFiles>().files) {
+    if (f->path.host != host) continue;
+    bool hasRead = f->access & (GENERIC_READ | GENERIC_ALL);
+    bool hasWrite = f->access & (GENERIC_WRITE | GENERIC_ALL);
+    if ((wantRead && !(f->share & FILE_SHARE_READ)) || (wantWrite && !(f->share & FILE_SHARE_WRITE)) ||
+        (hasRead && !(share & FILE_SHARE_READ)) || (hasWrite && !(share & FILE_SHARE_WRITE)))
+      return ERROR_SHARING_VIOLATION;
+  }
+  return 0;
+}
+
+std::uint32_t DeleteSharingError(const std::filesystem::path& host) {
+  for (const FileObject* f : M().State<OpenFiles>().files)
+    if (f->path.host == host && !(f->share & FILE_SHARE_DELETE)) return ERROR_SHARING_VIOLATION;
+  return 0;
+}
+
+std::uint32_t WriteProtectionError(const std::string& windowsPath) {
+  const MachineConfig& c = M().Config();
+  std::string programDir = c.program.substr(0, c.program.rfind('\\'));
+  if (c.HasFault("readonly_program_dir") && IsInside(windowsPath, programDir)) return ERROR_ACCESS_DENIED;
+  if (!c.admin && IsInside(windowsPath, c.windowsDir)) return ERROR_ACCESS_DENIED;
+  return 0;
+}
+
+std::uint32_t DiskSpaceError(std::uint64_t bytes) {
+  auto limit = M().Config().FaultNumber("disk_full", 0);
+  if (!limit) return 0;
+  std::uint64_t used = M().State<OpenFiles>().bytesWritten;
+  return used + bytes > static_cast<std::uint64_t>(*limit) ? ERROR_DISK_FULL : 0;
+}
+
+std::string TracePath(const std::string& windowsPath) { return AnsiToUtf8(windowsPath, M().Config().codePage); }
+
+}  // namespace winemu

@@ -1,0 +1,118 @@
+// GetPrivateProfileStringA and WritePrivateProfileStringA over the machine's files.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "../include/windows.h"
+#include "../machine/ini.h"
+#include "buffers.h"
+#include "file_object.h"
+
+using namespace winemu;
+
+namespace {
+
+// A name without a directory lives in the Windows directory, as on Windows.
+std::string ProfilePath(LPCSTR fileName) {
+  std::string name(fileName);
+  if (name.find('\\') == std::string::npos && name.find('/') == std::string::npos && name.find(':') == std::string::npos)
+    return M().Config().windowsDir + "\\" + name;
+  return name;
+}
+
+bool ReadHostFile(const std::filesystem::path& host, std::string& out) {
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buf[65536];
+  ssize_t n;
+  while ((n = ::read(fd, buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
+  ::close(fd);
+  return true;
+}
+
+// Names separated by NULs and ended by a double NUL, cut to the buffer as Windows cuts them.
+DWORD CopyNameList(const std::vector<std::string>& names, LPSTR buffer, DWORD size) {
+  if (!buffer || size == 0) return 0;
+  if (size < 2) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  DWORD pos = 0;
+  for (const std::string& n : names) {
+    for (char c : n) {
+      if (pos + 2 >= size) {
+        buffer[pos] = '\0';
+        buffer[pos + 1] = '\0';
+        return size - 2;
+      }
+      buffer[pos++] = c;
+    }
+    if (pos + 2 >= size) {
+      buffer[pos] = '\0';
+      buffer[pos + 1] = '\0';
+      return size - 2;
+    }
+    buffer[pos++] = '\0';
+  }
+  buffer[pos] = '\0';
+  return pos;
+}
+
+}  // namespace
+
+DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
+                                      DWORD nSize, LPCSTR lpFileName) {
+  std::string fallback(TrimBlanks(lpDefault ? lpDefault : ""));
+  std::string text;
+  ResolvedPath p;
+  bool readable = lpFileName && *lpFileName && ResolvePath(ProfilePath(lpFileName), p) == 0 && p.exists &&
+                  !std::filesystem::is_directory(p.host) && ReadHostFile(p.host, text);
+  IniDocument ini = IniDocument::Parse(readable ? text : "");
+  if (!lpAppName) return CopyNameList(ini.Sections(), lpReturnedString, nSize);
+  if (!lpKeyName) return CopyNameList(ini.Keys(lpAppName), lpReturnedString, nSize);
+  auto value = ini.Get(lpAppName, lpKeyName);
+  SetError(value ? 0 : ERROR_FILE_NOT_FOUND);
+  return CopyTruncated(value ? *value : fallback, lpReturnedString, nSize);
+}
+
+UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
+  char buf[32];
+  GetPrivateProfileStringA(lpAppName, lpKeyName, "", buf, sizeof buf, lpFileName);
+  if (!buf[0]) return static_cast<UINT>(nDefault);
+  return static_cast<UINT>(std::strtol(buf, nullptr, 10));
+}
+
+BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName) {
+  if (!lpFileName || !*lpFileName || !lpAppName) {
+    Trace("profile.write", std::string("(no file) [") + (lpAppName ? lpAppName : "") + "] -> error 2");
+    return SetError(ERROR_FILE_NOT_FOUND), FALSE;
+  }
+  ResolvedPath p;
+  std::string detail = TracePath(ProfilePath(lpFileName)) + " [" + lpAppName + "] " + (lpKeyName ? lpKeyName : "(section)");
+  DWORD err = ResolvePath(ProfilePath(lpFileName), p);
+  std::string text;
+  if (!err && !p.parentExists) err = ERROR_PATH_NOT_FOUND;
+  if (!err && p.exists && std::filesystem::is_directory(p.host)) err = ERROR_ACCESS_DENIED;
+  if (!err) err = WriteProtectionError(p.windows);
+  if (!err && p.exists) err = SharingError(p.host, GENERIC_READ | GENERIC_WRITE, 0);
+  if (!err && p.exists && !ReadHostFile(p.host, text)) err = ERROR_ACCESS_DENIED;
+  if (!err) {
+    IniDocument ini = IniDocument::Parse(text);
+    if (!lpKeyName) ini.RemoveSection(lpAppName);
+    else if (!lpString) ini.RemoveKey(lpAppName, lpKeyName);
+    else ini.Set(lpAppName, lpKeyName, lpString);
+    std::string out = ini.Serialize();
+    std::uint64_t growth = out.size() > text.size() ? out.size() - text.size() : 0;
+    err = DiskSpaceError(growth);
+    if (!err) {
+      int fd = ::open(p.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      if (fd < 0 || ::write(fd, out.data(), out.size()) != static_cast<ssize_t>(out.size())) err = ERROR_ACCESS_DENIED;
+      if (fd >= 0) ::close(fd);
+      M().State<OpenFiles>().bytesWritten += growth;
+    }
+  }
+  TraceResult("profile.write", detail + (lpString ? std::string("=") + lpString : ""), err);
+  SetError(err);
+  return err ? FALSE : TRUE;
+}

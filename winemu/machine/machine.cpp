@@ -1,0 +1,100 @@
+#include "machine.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "create.h"
+
+namespace winemu {
+namespace {
+
+std::unique_ptr<Machine>& CurrentSlot() {
+  static std::unique_ptr<Machine> current;
+  return current;
+}
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+std::string TraceEntry::Line() const { return std::to_string(timeMs) + " " + kind + " " + detail; }
+
+Machine::Machine(std::filesystem::path root, MachineConfig config, bool temporary)
+    : root_(std::move(root)), config_(std::move(config)), temporary_(temporary) {
+  currentDirectory = config_.program.substr(0, config_.program.rfind('\\'));
+}
+
+Machine::~Machine() {
+  state_.clear();
+  if (temporary_) {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+}
+
+std::unique_ptr<Machine> Machine::Open(const std::filesystem::path& dir) {
+  std::filesystem::path ini = dir / "machine.ini";
+  if (!std::filesystem::is_regular_file(ini)) throw MachineError("not a machine directory (no machine.ini): " + dir.string());
+  return std::unique_ptr<Machine>(new Machine(std::filesystem::absolute(dir), MachineConfig::Parse(ReadAll(ini)), false));
+}
+
+Machine& Machine::Current() {
+  auto& slot = CurrentSlot();
+  if (!slot) {
+    if (const char* dir = std::getenv("WINEMU_MACHINE"); dir && *dir) {
+      if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateMachine(dir, CreateOptions{});
+      slot = Open(dir);
+    } else {
+      std::string pattern = (std::filesystem::temp_directory_path() / "winemu-XXXXXX").string();
+      if (!mkdtemp(pattern.data())) throw MachineError("cannot make a temporary machine directory");
+      CreateMachine(pattern, CreateOptions{});
+      auto m = Open(pattern);
+      m->temporary_ = true;
+      slot = std::move(m);
+    }
+  }
+  return *slot;
+}
+
+std::unique_ptr<Machine> Machine::Use(std::unique_ptr<Machine> machine) {
+  auto previous = std::move(CurrentSlot());
+  CurrentSlot() = std::move(machine);
+  return previous;
+}
+
+void Machine::StartTraceLog() {
+  std::ofstream out(root_ / "trace.log", std::ios::binary | std::ios::trunc);
+  for (const TraceEntry& e : trace_) out << e.Line() << "\n";
+  logging_ = true;
+}
+
+void Machine::Trace(std::string_view kind, std::string_view detail) {
+  trace_.push_back({now_, std::string(kind), std::string(detail)});
+  if (logging_) {
+    std::ofstream out(root_ / "trace.log", std::ios::binary | std::ios::app);
+    out << trace_.back().Line() << "\n";
+  }
+}
+
+}  // namespace winemu
+
+namespace winemu {
+
+void TraceResult(std::string_view kind, std::string_view detail, std::uint32_t error) {
+  std::string d(detail);
+  d += error == 0 ? " -> ok" : " -> error " + std::to_string(error);
+  Trace(kind, d);
+}
+
+std::uint32_t SetError(std::uint32_t error) {
+  M().lastError = error;
+  return error;
+}
+
+}  // namespace winemu

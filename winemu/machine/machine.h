@@ -1,0 +1,91 @@
+// The emulated Windows machine: a directory holding machine.ini, drive_c/, registry/ and trace.log,
+// plus the run-time state of one process on it (virtual clock, trace, last error, subsystem state).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <typeindex>
+#include <unordered_map>
+#include <vector>
+
+#include "config.h"
+
+namespace winemu {
+
+struct TraceEntry {
+  std::uint64_t timeMs;
+  std::string kind;
+  std::string detail;
+  std::string Line() const;  // "<time> <kind> <detail>"
+};
+
+class Machine {
+ public:
+  // Opens an existing machine directory; throws MachineError when it is not one.
+  static std::unique_ptr<Machine> Open(const std::filesystem::path& dir);
+
+  // The machine this process runs on: the one installed with Use(), else the directory named by
+  // WINEMU_MACHINE, else a fresh default machine in a temporary directory.
+  static Machine& Current();
+  // Makes `machine` the current one (tests); returns the previous one.
+  static std::unique_ptr<Machine> Use(std::unique_ptr<Machine> machine);
+
+  ~Machine();
+  Machine(const Machine&) = delete;
+  Machine& operator=(const Machine&) = delete;
+
+  const std::filesystem::path& Root() const { return root_; }
+  std::filesystem::path DriveC() const { return root_ / "drive_c"; }
+  MachineConfig& Config() { return config_; }
+  const MachineConfig& Config() const { return config_; }
+
+  // Virtual clock in milliseconds since the process started.
+  std::uint64_t Now() const { return now_; }
+  void Advance(std::uint64_t ms) { now_ += ms; }
+
+  // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
+  void Trace(std::string_view kind, std::string_view detail);
+  const std::vector<TraceEntry>& TraceEntries() const { return trace_; }
+  void StartTraceLog();  // truncates trace.log and mirrors every later entry into it
+  void ClearTrace() { trace_.clear(); }
+
+  std::uint32_t lastError = 0;
+  std::string currentDirectory;  // full Windows path
+
+  // Per-process state of a subsystem, made on first use and destroyed with the machine.
+  template <class T>
+  T& State() {
+    auto& slot = state_[std::type_index(typeid(T))];
+    if (!slot) slot = std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
+    return *static_cast<T*>(slot.get());
+  }
+
+ private:
+  Machine(std::filesystem::path root, MachineConfig config, bool temporary);
+  std::filesystem::path root_;
+  MachineConfig config_;
+  bool temporary_;
+  std::uint64_t now_ = 0;
+  std::vector<TraceEntry> trace_;
+  bool logging_ = false;
+  std::unordered_map<std::type_index, std::shared_ptr<void>> state_;
+};
+
+// Shorthands for the current machine.
+inline Machine& M() { return Machine::Current(); }
+inline void Trace(std::string_view kind, std::string_view detail) { Machine::Current().Trace(kind, detail); }
+
+}  // namespace winemu
+
+namespace winemu {
+
+// Traces an effect with its outcome: "<detail> -> ok" or "<detail> -> error N".
+void TraceResult(std::string_view kind, std::string_view detail, std::uint32_t error);
+// Sets the last error and returns it (for "return Fail(...)" style failure paths).
+std::uint32_t SetError(std::uint32_t error);
+
+}  // namespace winemu

@@ -1,0 +1,40 @@
+// Windows paths on the machine: normalisation (a pure function over the path text) and mapping of
+// drive C: into drive_c/, matching existing components without regard to case.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace winemu {
+
+// Makes `path` a full path "C:\A\B" against the current directory `cwd`: '/' and '\' both separate,
+// "." and ".." are folded, trailing dots and blanks of a component are dropped, as Windows does.
+// Returns 0 or a Windows error: ERROR_INVALID_NAME for characters Windows forbids (allowWildcards
+// lets '*' and '?' through in the last component), ERROR_PATH_NOT_FOUND for another drive,
+// ERROR_FILENAME_EXCED_RANGE for a result of MAX_PATH characters or more.
+std::uint32_t NormalizePath(std::string_view path, std::string_view cwd, std::string& out,
+                            bool allowWildcards = false);
+
+struct ResolvedPath {
+  std::string windows;          // the full Windows path
+  std::filesystem::path host;   // where it lives on the host
+  bool parentExists = false;    // all components but the last exist as directories
+  bool exists = false;          // the last component exists too
+};
+
+// Resolves against the current machine and its current directory; returns 0 or a Windows error.
+std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWildcards = false);
+
+// Host (UTF-8) file name to the machine's ANSI name and back.
+std::string HostNameToAnsi(const std::string& hostName);
+std::string AnsiNameToHost(std::string_view ansiName);
+
+// Whether the full Windows path `path` is `dir` or lies below it (no case).
+bool IsInside(std::string_view path, std::string_view dir);
+
+// Whether a file name matches a pattern with '*' and '?' (no case).
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+}  // namespace winemu

@@ -1,0 +1,38 @@
+#include "program.h"
+
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+#include "machine.h"
+
+namespace winemu {
+namespace {
+std::vector<ExitCheck>& Checks() {
+  static std::vector<ExitCheck> checks;
+  return checks;
+}
+}  // namespace
+
+void AddExitCheck(ExitCheck check) { Checks().push_back(check); }
+
+int RunProgram(WinMainEntry entry) {
+  try {
+    Machine& m = M();
+    m.StartTraceLog();
+    m.Trace("process.start", m.Config().program);
+    char commandLine[1] = {0};
+    int rc = entry(nullptr, nullptr, commandLine, 10 /* SW_SHOWDEFAULT */);
+    m.Trace("process.exit", std::to_string(rc));
+    std::fflush(stdout);
+    for (ExitCheck check : Checks())
+      if (int failed = check()) return failed;
+    return rc;
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "winemu: %s\n", e.what());
+    return 70;
+  }
+}
+
+}  // namespace winemu

@@ -1,0 +1,158 @@
+# The embedded payload: OWNER_DATA resources built from src/payload/manifest.txt.
+#
+#   include(Payload)
+#   k7x_payload(<rc_var> <files_var>)
+#
+# Reads the manifest at configure time and arranges that the build fills
+# ${K7X_PAYLOAD_OUT_DIR} (${CMAKE_BINARY_DIR}/payload) with
+#   - every payload FILE of the manifest: authored files copied from
+#     src/payload/files/, placeholders generated with their exact size and
+#     a header naming file, variant and ids (cmake/payload_generate.cmake);
+#   - payload.rc: "LANGUAGE 4, 2" (Chinese, PRC) and one line
+#     `<id> OWNER_DATA "<file>"` per id, for `#include "payload.rc"` from
+#     the resource script with ${K7X_PAYLOAD_OUT_DIR} on the include path.
+#     It leaves LANGUAGE set to 4, 2 for what follows it.
+#
+# Sets in the caller's scope:
+#   <rc_var>     absolute path of payload.rc
+#   <files_var>  payload.rc and every payload file, for DEPENDS of the
+#                resource compile (same directory as the call)
+# Defines the target k7x_payload, which builds all of them (for
+# add_dependencies from other directories).
+#
+# Cache option K7X_PAYLOAD_DIR (empty by default): a folder holding real
+# files under the manifest's FILE names. When set, every payload file,
+# authored or placeholder, is taken from there instead; each must have
+# the manifest's size, which configure and build both check.
+#
+# Only CMake runs here, so the same code serves the Linux and the mingw
+# cross build.
+
+set(K7X_PAYLOAD_DIR "" CACHE PATH
+  "Folder with the real payload files, by manifest FILE name (empty: placeholders)")
+
+set(K7X_PAYLOAD_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../src/payload")
+get_filename_component(K7X_PAYLOAD_SOURCE_DIR "${K7X_PAYLOAD_SOURCE_DIR}" ABSOLUTE)
+set(K7X_PAYLOAD_MANIFEST "${K7X_PAYLOAD_SOURCE_DIR}/manifest.txt")
+set(K7X_PAYLOAD_OUT_DIR "${CMAKE_BINARY_DIR}/payload")
+set(K7X_PAYLOAD_GENERATOR "${CMAKE_CURRENT_LIST_DIR}/payload_generate.cmake")
+
+# Parses the manifest into _k7x_ids (ids in file order) and, per id,
+# _k7x_<id>_size and _k7x_<id>_file; per FILE, _k7x_f_<file>_{kind,size,desc,ids}
+# and the list _k7x_files of distinct FILE names. Rejects malformed lines,
+# repeated ids, and FILEs whose lines disagree on size, kind or description.
+macro(_k7x_payload_read_manifest)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${K7X_PAYLOAD_MANIFEST}")
+  file(STRINGS "${K7X_PAYLOAD_MANIFEST}" _k7x_lines ENCODING UTF-8)
+  set(_k7x_ids "")
+  set(_k7x_files "")
+  set(_k7x_line_no 0)
+  foreach(_k7x_line IN LISTS _k7x_lines)
+    math(EXPR _k7x_line_no "${_k7x_line_no} + 1")
+    if(_k7x_line MATCHES "^[ \t]*(#.*)?$")
+      continue()
+    endif()
+    if(NOT _k7x_line MATCHES "^([0-9]+) ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder) (.+)$")
+      message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no} is not `ID SIZE FILE KIND DESCRIPTION`: ${_k7x_line}")
+    endif()
+    set(_k7x_id "${CMAKE_MATCH_1}")
+    set(_k7x_size "${CMAKE_MATCH_2}")
+    set(_k7x_file "${CMAKE_MATCH_3}")
+    set(_k7x_kind "${CMAKE_MATCH_4}")
+    set(_k7x_desc "${CMAKE_MATCH_5}")
+    if(_k7x_id IN_LIST _k7x_ids)
+      message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no}: id ${_k7x_id} appears twice")
+    endif()
+    list(APPEND _k7x_ids ${_k7x_id})
+    set(_k7x_${_k7x_id}_size ${_k7x_size})
+    set(_k7x_${_k7x_id}_file ${_k7x_file})
+    if(_k7x_file IN_LIST _k7x_files)
+      if(NOT _k7x_f_${_k7x_file}_size STREQUAL _k7x_size
+         OR NOT _k7x_f_${_k7x_file}_kind STREQUAL _k7x_kind
+         OR NOT _k7x_f_${_k7x_file}_desc STREQUAL _k7x_desc)
+        message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no}: ${_k7x_file} differs in size, kind or description from its first line")
+      endif()
+      string(APPEND _k7x_f_${_k7x_file}_ids " ${_k7x_id}")
+    else()
+      list(APPEND _k7x_files ${_k7x_file})
+      set(_k7x_f_${_k7x_file}_size ${_k7x_size})
+      set(_k7x_f_${_k7x_file}_kind ${_k7x_kind})
+      set(_k7x_f_${_k7x_file}_desc "${_k7x_desc}")
+      set(_k7x_f_${_k7x_file}_ids "${_k7x_id}")
+    endif()
+  endforeach()
+  if(NOT _k7x_ids)
+    message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST} lists no payload")
+  endif()
+endmacro()
+
+# Fails the configure run when a file of K7X_PAYLOAD_DIR is missing or has
+# the wrong size; lists every offending file.
+function(_k7x_payload_check_vendor_dir files)
+  set(problems "")
+  foreach(file IN LISTS files)
+    set(path "${K7X_PAYLOAD_DIR}/${file}")
+    if(NOT EXISTS "${path}")
+      string(APPEND problems "\n  ${file}: missing")
+      continue()
+    endif()
+    file(SIZE "${path}" actual)
+    if(NOT actual EQUAL _k7x_f_${file}_size)
+      string(APPEND problems "\n  ${file}: ${actual} bytes, the manifest says ${_k7x_f_${file}_size}")
+    endif()
+  endforeach()
+  if(problems)
+    message(FATAL_ERROR "K7X_PAYLOAD_DIR=${K7X_PAYLOAD_DIR} does not match the manifest:${problems}")
+  endif()
+endfunction()
+
+function(k7x_payload rc_var files_var)
+  if(TARGET k7x_payload)
+    message(FATAL_ERROR "k7x_payload() may be called only once")
+  endif()
+  _k7x_payload_read_manifest()
+  if(K7X_PAYLOAD_DIR)
+    _k7x_payload_check_vendor_dir("${_k7x_files}")
+  endif()
+  file(MAKE_DIRECTORY "${K7X_PAYLOAD_OUT_DIR}")
+
+  set(outputs "")
+  foreach(file IN LISTS _k7x_files)
+    set(out "${K7X_PAYLOAD_OUT_DIR}/${file}")
+    set(size ${_k7x_f_${file}_size})
+    if(K7X_PAYLOAD_DIR OR _k7x_f_${file}_kind STREQUAL "authored")
+      if(K7X_PAYLOAD_DIR)
+        set(src "${K7X_PAYLOAD_DIR}/${file}")
+      else()
+        set(src "${K7X_PAYLOAD_SOURCE_DIR}/files/${file}")
+      endif()
+      add_custom_command(OUTPUT "${out}"
+        COMMAND "${CMAKE_COMMAND}" -DMODE=copy "-DSRC=${src}" "-DOUT=${out}"
+                -DSIZE=${size} -P "${K7X_PAYLOAD_GENERATOR}"
+        DEPENDS "${src}" "${K7X_PAYLOAD_MANIFEST}" "${K7X_PAYLOAD_GENERATOR}"
+        COMMENT "Payload ${file}"
+        VERBATIM)
+    else()
+      add_custom_command(OUTPUT "${out}"
+        COMMAND "${CMAKE_COMMAND}" -DMODE=placeholder "-DOUT=${out}"
+                -DSIZE=${size} "-DDESC=${_k7x_f_${file}_desc}"
+                "-DIDS=${_k7x_f_${file}_ids}" -P "${K7X_PAYLOAD_GENERATOR}"
+        DEPENDS "${K7X_PAYLOAD_MANIFEST}" "${K7X_PAYLOAD_GENERATOR}"
+        COMMENT "Payload placeholder ${file}"
+        VERBATIM)
+    endif()
+    list(APPEND outputs "${out}")
+  endforeach()
+
+  set(rc "${K7X_PAYLOAD_OUT_DIR}/payload.rc")
+  set(content "// Generated from src/payload/manifest.txt by cmake/Payload.cmake.\n")
+  string(APPEND content "LANGUAGE 4, 2\n")
+  foreach(id IN LISTS _k7x_ids)
+    string(APPEND content "${id} OWNER_DATA \"${K7X_PAYLOAD_OUT_DIR}/${_k7x_${id}_file}\"\n")
+  endforeach()
+  file(GENERATE OUTPUT "${rc}" CONTENT "${content}")
+
+  add_custom_target(k7x_payload DEPENDS ${outputs})
+  set(${rc_var} "${rc}" PARENT_SCOPE)
+  set(${files_var} "${rc}" ${outputs} PARENT_SCOPE)
+endfunction()

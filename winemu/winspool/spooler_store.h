@@ -1,0 +1,59 @@
+// The spooler's data as winemu keeps it: printers, drivers, forms and the default printer live in
+// the registry places Windows uses, so every view of them (the spooler calls, the printer setup
+// utility, "winemu printers") reads the same keys.
+//   printers: HKLM\SYSTEM\CurrentControlSet\Control\Print\Printers\<name>
+//   drivers:  HKLM\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Drivers\Version-3\<name>
+//   forms:    HKLM\SYSTEM\CurrentControlSet\Control\Print\Forms
+//   default:  HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows, value Device ("name,winspool,port")
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace winemu::spooler {
+
+constexpr const char* kEnvironment = "Windows NT x86";
+
+struct PrinterRecord {
+  std::string name;
+  std::string driver;
+  std::string port;
+  std::string printProcessor = "WinPrint";
+  std::string datatype = "RAW";
+  std::string shareName;
+  std::string comment;
+  std::string location;
+  unsigned attributes = 0x00000040;  // PRINTER_ATTRIBUTE_LOCAL
+};
+
+struct DriverRecord {
+  std::string name;
+  std::string environment = kEnvironment;
+  unsigned version = 3;
+  std::string driverPath;  // file names as installed in the driver directory's 3 subdirectory
+  std::string dataFile;
+  std::string configFile;
+  std::string helpFile;
+  std::vector<std::string> dependentFiles;
+  std::string monitor;
+  std::string defaultDatatype;
+};
+
+// The spooler's driver directory for "Windows NT x86" (C:\WINDOWS\system32\spool\drivers\w32x86).
+std::string DriverDirectory();
+bool SpoolerRunning();
+
+std::vector<PrinterRecord> Printers();  // in the order the registry lists them
+std::optional<PrinterRecord> FindPrinter(std::string_view name);  // name without case
+void AddPrinter(const PrinterRecord& printer);                      // traced as spooler.addprinter
+std::vector<DriverRecord> Drivers();
+std::optional<DriverRecord> FindDriver(std::string_view name);
+void AddDriver(const DriverRecord& driver);                         // traced as spooler.adddriver
+std::optional<std::string> DefaultPrinter();                        // the printer name of Device
+void SetDefaultPrinter(std::string_view name);                      // traced as spooler.setdefault
+std::vector<std::string> Forms();
+bool DeleteForm(std::string_view name);
+
+}  // namespace winemu::spooler

@@ -31,6 +31,11 @@ bool FileExists(const std::string& path) {
 CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
 BOOL CSetupApp::InitInstance() {
+  if (!PrepareStartup()) return FALSE;
+  return FALSE;
+}
+
+bool CSetupApp::PrepareStartup() {
   // The program file's directory, with its trailing backslash.
   char modulePath[kPathBufferSize] = {0};
   GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
@@ -56,6 +61,5 @@ BOOL CSetupApp::InitInstance() {
   if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
   GetPrivateProfileStringA("Setting", "PrinterName", "K7X", g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
-  if (!CheckPrinterNameOrTellUser(g_PrinterName)) return FALSE;
-  return FALSE;
+  return CheckPrinterNameOrTellUser(g_PrinterName);
 }

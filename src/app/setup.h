@@ -14,6 +14,10 @@ class CSetupApp : public CWinApp {
   CSetupApp();
   BOOL InitInstance() override;
 
+  // Start-up before the wizard: the program directory, the language file, the settings file and
+  // the printer name; false when the printer name cannot be used (the user has been told).
+  bool PrepareStartup();
+
   // Language files (i18n/LoadLanguage.cpp).
   void LoadLanguage(std::string language);
   // Payload extraction (payload/ExtractPayload.cpp).

@@ -1,0 +1,67 @@
+// The printer name from the settings file is checked once at start-up.
+#include <windows.h>
+
+#include "app/PrinterNameCheck.h"
+#include "app/globals.h"
+#include "app/setup.h"
+#include "support/machine_fixture.h"
+
+namespace {
+
+TEST(CheckPrinterName, RefusesNamesThatCannotNameFilesPathsAndCommands) {
+  EXPECT_EQ(CheckPrinterName("K7X"), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName("Receipt K7X (2)"), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName(std::string(128, 'n').c_str()), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName(""), PrinterNameProblem::Empty);
+  EXPECT_EQ(CheckPrinterName(std::string(129, 'n').c_str()), PrinterNameProblem::TooLong);
+  for (const char* bad : {"..\\..\\WINDOWS\\x", "a/b", "C:x", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a,b", "a\tb", "a\x7f"})
+    EXPECT_EQ(CheckPrinterName(bad), PrinterNameProblem::ForbiddenCharacter) << bad;
+  EXPECT_EQ(CheckPrinterName(".."), PrinterNameProblem::DotDot);
+  EXPECT_EQ(CheckPrinterName("K7X..2"), PrinterNameProblem::DotDot);
+}
+
+class PrinterNameStartupTest : public k7x::test::MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    theApp.InitApplication(nullptr);
+    g_SettingFile.clear();
+  }
+  std::vector<std::string> MessageBoxes() { return TraceLines("msgbox"); }
+};
+
+TEST_F(PrinterNameStartupTest, AnUnusableNameIsRefusedWithAMessageNamingTheSetting) {
+  WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=..\\..\\WINDOWS\\evil\r\n");
+  EXPECT_FALSE(theApp.PrepareStartup());
+  ASSERT_EQ(MessageBoxes().size(), 1u);
+  EXPECT_NE(MessageBoxes()[0].find("PrinterName in setting.dll cannot be used"), std::string::npos) << MessageBoxes()[0];
+  EXPECT_NE(MessageBoxes()[0].find("does not allow"), std::string::npos);
+  EXPECT_NE(MessageBoxes()[0].find("caption=\"setup\""), std::string::npos);
+}
+
+TEST_F(PrinterNameStartupTest, AnEmptyNameIsRefusedInTheWizardsLanguage) {
+  winemu::CreateOptions o;
+  o.langId = 0x0804;
+  MakeMachine(o);
+  EXPECT_TRUE(theApp.PrepareStartup());  // first run writes the language files
+  g_SettingFile.clear();
+  WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=\r\n");
+  EXPECT_FALSE(theApp.PrepareStartup());
+  ASSERT_EQ(MessageBoxes().size(), 1u);
+  // Decoded from code page 936: the simplified Chinese text.
+  EXPECT_NE(MessageBoxes()[0].find("setting.dll 中的 PrinterName 设置无法使用：名称为空。"), std::string::npos)
+      << MessageBoxes()[0];
+}
+
+TEST_F(PrinterNameStartupTest, TheLongestAcceptedNameStagesEveryFileUnderItsName) {
+  std::string name(kMaxPrinterNameLength, 'P');
+  WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=" + name + "\r\n");
+  EXPECT_TRUE(theApp.PrepareStartup());
+  EXPECT_EQ(g_PrinterName, name);
+  CreateDirectoryA("C:\\TEMP", nullptr);
+  EXPECT_TRUE(theApp.ExtractPayload(155, "C:\\TEMP\\" + name + ".GPD", TRUE));
+  std::string gpd = ReadFile("C:\\TEMP\\" + name + ".GPD");
+  EXPECT_NE(gpd.find("*ResourceDLL: \"" + name + "RES.DLL\"\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+// Reads a PE32 image's header facts and its resource directory, as the Windows loader would.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace k7x::test {
+
+struct PeResource {
+  std::u16string type;  // empty for an integer type
+  std::uint16_t typeId = 0;
+  std::uint16_t id = 0;  // integer names only
+  std::uint16_t language = 0;
+  std::uint32_t size = 0;
+};
+
+struct PeImage {
+  std::uint16_t machine = 0;
+  std::uint16_t magic = 0;      // 0x10B for PE32
+  std::uint16_t subsystem = 0;  // 2 for a GUI program
+  std::vector<PeResource> resources;
+  std::string error;  // empty when the image was read whole
+};
+
+PeImage ReadPeImage(std::span<const std::uint8_t> bytes);
+
+}  // namespace k7x::test

@@ -1,0 +1,395 @@
+# shellcheck shell=bash
+# Library for walking a Win32 program under Wine on a headless X server.
+# Source it from a case script; see tests/wine/README section in the docs.
+#
+#   harness_init BUILD_DIR      check/install tools, start Xvfb, set the trap
+#   case_begin NAME WINVER LOC  fresh win32 prefix; WINVER win2k|winxp|win2003|win7,
+#                               LOC en_US|zh_CN|zh_TW
+#   start_program EXE           copy EXE to C:\Setup\setup.exe and start it
+#   program_stdout              what the program printed so far
+#   wait_for_output TEXT TIMEOUT  until its stdout contains TEXT
+#   window_tree                 print (and keep) the window tree of the program
+#   wait_for_window TIMEOUT     until the program shows a visible top-level window
+#   wait_for_window_text TEXT TIMEOUT
+#   click_control ID            click the centre of visible enabled control ID
+#   select_list_entry ID INDEX  click entry INDEX of list box ID
+#   press KEY                   Tab, Shift+Tab, Space, Enter, Escape, arrows ... or
+#                               any xdotool key name
+#   screenshot FILE             the whole X screen as PNG
+#   message_box_text            texts of the open message box (one line each)
+#   answer_message_box [ID]     close it with button ID (default: Enter)
+#   wait_for_exit TIMEOUT       until the program ends; sets PROGRAM_RC
+#   flush_registry              write the prefix's registry files (ends the program)
+#   reg_value HIVE KEY NAME     type, size and bytes of a stored value
+#   fail MESSAGE                report (screenshot, tree, output) and exit 1
+#   case_end                    end the case's processes, remove its prefix
+#
+# Every wait has a time-out in seconds. Every process started here is ended by
+# its id on exit, on failure too.
+
+HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+HARNESS_SCREEN=${HARNESS_SCREEN:-1024x768x24}
+HARNESS_POLL=0.2              # seconds between looks at the window tree
+HARNESS_WINE_TIMEOUT=60       # seconds any one wine helper call may take
+PROGRAM_EXE=setup.exe         # image name of the program inside the prefix
+
+HARNESS_RUN_DIR=
+XVFB_PID=
+WINESERVER_PID=
+PROGRAM_PID=
+PROGRAM_RC=
+CASE_NAME=
+CASE_DIR=
+LAST_TREE=
+
+_log() { echo "[harness] $*" >&2; }
+
+# Commands and locales the harness needs; prints what is missing.
+_missing_deps() {
+    local c
+    for c in wine wineserver wineboot winecfg Xvfb xdotool import \
+             i686-w64-mingw32-gcc i686-w64-mingw32-g++ i686-w64-mingw32-windres; do
+        command -v "$c" >/dev/null 2>&1 || echo "$c"
+    done
+    [ -x /usr/lib/wine/wine ] || echo "wine32 (32-bit loader)"
+    [ -e /usr/share/wine/fonts/tahoma.ttf ] || echo fonts-wine
+    fc-list 2>/dev/null | grep -qi 'wenquanyi\|wqy' || echo fonts-wqy-zenhei
+    local l
+    for l in en_US.utf8 zh_CN.utf8 zh_TW.utf8; do
+        locale -a 2>/dev/null | grep -qix "$l" || echo "locale $l"
+    done
+}
+
+# Polls COMMAND until it succeeds or TIMEOUT seconds pass.
+_wait_until() {
+    local timeout=$1; shift
+    local deadline=$(( $(date +%s%N) + timeout * 1000000000 ))
+    while ! "$@"; do
+        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+        sleep "$HARNESS_POLL"
+    done
+}
+
+_alive() { [ -n "$1" ] && kill -0 "$1" 2>/dev/null; }
+
+# Ends process PID: TERM, then KILL after two seconds.
+_end_pid() {
+    local pid=$1
+    _alive "$pid" || return 0
+    kill -TERM "$pid" 2>/dev/null
+    _wait_until 2 _not_alive "$pid" || kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+_not_alive() { ! _alive "$1"; }
+
+_cleanup() {
+    local rc=$?
+    case_end
+    _end_pid "$XVFB_PID"
+    XVFB_PID=
+    [ -n "${HARNESS_RUN_DIR:-}" ] && [ -z "${HARNESS_KEEP:-}" ] && rm -rf "$HARNESS_RUN_DIR/prefixes"
+    exit "$rc"
+}
+
+harness_init() {
+    local build_dir=${1:?harness_init BUILD_DIR}
+    local missing
+    missing=$(_missing_deps)
+    if [ -n "$missing" ]; then
+        if [ "${CI:-}" = true ]; then
+            _log "installing: ${missing//$'\n'/, }"
+            bash "$HARNESS_DIR/install-deps.sh" >&2 || { echo "FAIL: install-deps.sh failed" >&2; exit 1; }
+            missing=$(_missing_deps)
+            [ -z "$missing" ] || { echo "FAIL: still missing after install: ${missing//$'\n'/, }" >&2; exit 1; }
+        else
+            echo "SKIP: Wine harness needs ${missing//$'\n'/, } (run tests/wine/install-deps.sh as root)"
+            exit 0
+        fi
+    fi
+
+    bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree/stand-in failed" >&2; exit 1; }
+    WINTREE_EXE=$build_dir/wintree.exe
+
+    HARNESS_RUN_DIR=$(mktemp -d /tmp/k7x-wine.XXXXXX)
+    mkdir -p "$HARNESS_RUN_DIR/prefixes"
+    trap _cleanup EXIT
+    trap 'exit 130' INT TERM
+
+    # Xvfb picks a free display itself and writes its number to fd 3.
+    local dfile=$HARNESS_RUN_DIR/display
+    Xvfb -displayfd 3 -screen 0 "$HARNESS_SCREEN" -nolisten tcp \
+        3>"$dfile" >"$HARNESS_RUN_DIR/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    _wait_until 10 grep -q '[0-9]' "$dfile" || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+    DISPLAY=:$(tr -dc 0-9 <"$dfile")
+    export DISPLAY
+    _log "Xvfb pid $XVFB_PID on $DISPLAY, run dir $HARNESS_RUN_DIR"
+
+    export WINEARCH=win32
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# wine with a time-out, for helper calls that must end by themselves.
+_wine() { timeout "$HARNESS_WINE_TIMEOUT" wine "$@"; }
+
+# The wineserver socket of the current prefix exists (Debian keeps it in
+# /tmp/wine-XXXXXX/server-DEV-INODE, upstream in /tmp/.wine-UID/server-DEV-INODE).
+_server_up() {
+    local id s
+    id=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+    for s in "${TMPDIR:-/tmp}"/wine-*/"$id"/socket "/tmp/.wine-$(id -u)/$id/socket"; do
+        [ -S "$s" ] && return 0
+    done
+    return 1
+}
+
+# Our own persistent wineserver for the prefix, so it can be ended by its id.
+_start_wineserver() {
+    wineserver -f -p >>"$CASE_DIR/wineserver.log" 2>&1 &
+    WINESERVER_PID=$!
+    _wait_until 10 _server_up || fail "wineserver did not start"
+}
+
+# Ends every process of the prefix, then the wineserver.
+_stop_wineserver() {
+    if _alive "$WINESERVER_PID"; then
+        timeout 10 wineserver -k 2>/dev/null
+        _end_pid "$WINESERVER_PID"
+    fi
+    WINESERVER_PID=
+}
+
+case_begin() {
+    CASE_NAME=${1:?case_begin NAME WINVER LOCALE}
+    local winver=${2:?} loc=${3:?}
+    case "$loc" in
+        en_US|zh_CN|zh_TW) ;;
+        *) echo "FAIL: unknown locale $loc" >&2; exit 1 ;;
+    esac
+    export LANG=$loc.UTF-8 LC_ALL=$loc.UTF-8
+    CASE_DIR=$HARNESS_RUN_DIR/$CASE_NAME
+    mkdir -p "$CASE_DIR"
+    export WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$CASE_NAME
+    mkdir -p "$WINEPREFIX"
+    PROGRAM_PID='' PROGRAM_RC='' LAST_TREE=''
+
+    _start_wineserver
+    _wine wineboot -i >"$CASE_DIR/wineboot.log" 2>&1 || fail "wineboot -i failed"
+    _wine winecfg -v "$winver" >>"$CASE_DIR/wineboot.log" 2>&1 || fail "winecfg -v $winver failed"
+    # Wine's own Tahoma and Marlett, which Debian keeps outside the prefix.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    # A virtual desktop: Wine draws captions and close boxes as Windows does.
+    cat >"$CASE_DIR/desktop.reg" <<EOF
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="${HARNESS_SCREEN%x*}"
+EOF
+    local regfile="Z:${CASE_DIR//\//\\}\\desktop.reg"
+    _wine regedit /S "$regfile" || fail "regedit failed"
+    # The desktop mode applies from the next start of explorer.exe.
+    _stop_wineserver
+    _start_wineserver
+    mkdir -p "$WINEPREFIX/drive_c/harness"
+    cp "$WINTREE_EXE" "$WINEPREFIX/drive_c/harness/wintree.exe"
+    _log "case $CASE_NAME: $winver $LANG in $WINEPREFIX"
+}
+
+case_end() {
+    [ -n "${WINEPREFIX:-}" ] || return 0
+    _end_pid "$PROGRAM_PID"
+    PROGRAM_PID=
+    _stop_wineserver
+    [ -n "${HARNESS_KEEP:-}" ] || rm -rf "$WINEPREFIX"
+    unset WINEPREFIX
+}
+
+start_program() {
+    local exe=${1:?start_program EXE}
+    mkdir -p "$WINEPREFIX/drive_c/Setup"
+    cp "$exe" "$WINEPREFIX/drive_c/Setup/$PROGRAM_EXE"
+    # Started from its own folder, as a double click in Explorer would.
+    ( cd "$WINEPREFIX/drive_c/Setup" && exec wine "C:\\Setup\\$PROGRAM_EXE" ) \
+        >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
+    PROGRAM_PID=$!
+    _log "started $PROGRAM_EXE, pid $PROGRAM_PID"
+}
+
+program_stdout() { cat "$CASE_DIR/stdout.txt"; }
+
+_has_output() { grep -qF -- "$1" "$CASE_DIR/stdout.txt"; }
+wait_for_output() {
+    local text=${1:?} timeout=${2:?wait_for_output TEXT TIMEOUT}
+    _wait_until "$timeout" _has_output "$text" || fail "'$text' did not appear on stdout in ${timeout}s"
+}
+
+# Window tree of the program (format in tools/wintree/wintree.c).
+_tree() {
+    LAST_TREE=$CASE_DIR/tree.txt
+    _wine 'C:\harness\wintree.exe' --exe "$PROGRAM_EXE" >"$LAST_TREE.new" 2>/dev/null
+    mv "$LAST_TREE.new" "$LAST_TREE"
+}
+window_tree() { _tree; cat "$LAST_TREE"; }
+
+# Lines of the tree under visible, enabled top-level windows only.
+_usable() {
+    awk -F'\t' '$1=="win" && $4==0 { top = ($9 ~ /^VE/) } top' "$LAST_TREE"
+}
+
+_has_window() {
+    _tree
+    awk -F'\t' '$1=="win" && $4==0 && $9 ~ /^V/ { f = 1 } END { exit !f }' "$LAST_TREE"
+}
+wait_for_window() {
+    _wait_until "${1:?wait_for_window TIMEOUT}" _has_window || fail "no window of $PROGRAM_EXE appeared"
+}
+
+_has_text() { _tree; grep -qF -- "$1" "$LAST_TREE"; }
+wait_for_window_text() {
+    local text=${1:?} timeout=${2:?wait_for_window_text TEXT TIMEOUT}
+    _wait_until "$timeout" _has_text "$text" || fail "text '$text' did not appear in ${timeout}s"
+}
+
+# Prints "HWND LEFT TOP RIGHT BOTTOM" of the visible enabled control ID,
+# preferring one in the active top-level window.
+_find_control() {
+    _usable | awk -F'\t' -v id="$1" '
+        $1=="win" && $4==0 { active = ($9 ~ /A/) }
+        $1=="win" && $4>0 && $7==id && $9 ~ /^VE/ {
+            line = $2 " " $10 " " $11 " " $12 " " $13
+            if (active) { print line; found = 1; exit }
+            if (!first) first = line
+        }
+        END { if (!found && first) print first }'
+}
+
+_click_at() {
+    xdotool mousemove --sync "$1" "$2" click 1 || fail "xdotool click at $1,$2 failed"
+}
+
+click_control() {
+    local id=${1:?click_control ID}
+    _tree
+    local hwnd l t r b
+    read -r hwnd l t r b <<<"$(_find_control "$id")"
+    [ -n "$hwnd" ] || fail "no visible enabled control $id"
+    _click_at $(( (l + r) / 2 )) $(( (t + b) / 2 ))
+}
+
+select_list_entry() {
+    local id=${1:?} index=${2:?select_list_entry ID INDEX}
+    _tree
+    local hwnd l t r b
+    read -r hwnd l t r b <<<"$(_find_control "$id")"
+    [ -n "$hwnd" ] || fail "no visible enabled list box $id"
+    local item
+    item=$(awk -F'\t' -v h="$hwnd" -v i="$index" '$1=="item" && $2==h && $3==i { print $4, $5, $6, $7 }' "$LAST_TREE")
+    [ -n "$item" ] || fail "list box $id has no entry $index"
+    local il it ir ib
+    read -r il it ir ib <<<"$item"
+    [ "$it" -ge "$t" ] && [ "$ib" -le "$b" ] || fail "entry $index of list box $id is scrolled out of view"
+    _click_at $(( (il + ir) / 2 )) $(( (it + ib) / 2 ))
+}
+
+press() {
+    local key=${1:?press KEY}
+    case "$key" in
+        Enter) key=Return ;;
+        Space) key=space ;;
+        Shift+Tab) key=shift+Tab ;;
+    esac
+    xdotool key --clearmodifiers "$key" || fail "xdotool key $key failed"
+}
+
+screenshot() {
+    local file=${1:?screenshot FILE}
+    timeout 20 import -window root "$file" || { _log "screenshot $file failed"; return 1; }
+    _log "screenshot $file"
+}
+
+# The open message box: a visible enabled #32770 top-level with a caption
+# (the wizard's own caption is empty). Prints its hwnd.
+_message_box() {
+    awk -F'\t' '$1=="win" && $4==0 && $8=="#32770" && $9 ~ /^VE/ && $15 != "" { print $2; exit }' "$LAST_TREE"
+}
+
+message_box_text() {
+    _tree
+    local box
+    box=$(_message_box)
+    [ -n "$box" ] || fail "no message box open"
+    awk -F'\t' -v b="$box" '$1=="win" && $3==b && $7==65535 { print $15 }' "$LAST_TREE"
+}
+
+_box_gone() { _tree; ! awk -F'\t' -v b="$1" '$1=="win" && $2==b { f = 1 } END { exit !f }' "$LAST_TREE"; }
+
+answer_message_box() {
+    local button=${1:-}
+    _wait_until 10 _message_box_open || fail "no message box open"
+    local box
+    box=$(_message_box)
+    if [ -n "$button" ]; then
+        local hwnd l t r b
+        read -r hwnd l t r b <<<"$(awk -F'\t' -v bx="$box" -v id="$button" \
+            '$1=="win" && $3==bx && $7==id && $9 ~ /^VE/ { print $2, $10, $11, $12, $13; exit }' "$LAST_TREE")"
+        [ -n "$hwnd" ] || fail "message box has no button $button"
+        _click_at $(( (l + r) / 2 )) $(( (t + b) / 2 ))
+    else
+        press Enter
+    fi
+    _wait_until 10 _box_gone "$box" || fail "message box did not close"
+}
+_message_box_open() { _tree; [ -n "$(_message_box)" ]; }
+
+_program_ended() { _not_alive "$PROGRAM_PID"; }
+wait_for_exit() {
+    local timeout=${1:?wait_for_exit TIMEOUT}
+    _wait_until "$timeout" _program_ended || fail "$PROGRAM_EXE did not end in ${timeout}s"
+    wait "$PROGRAM_PID"
+    PROGRAM_RC=$?
+    PROGRAM_PID=
+}
+
+# Saves the registry to system.reg/user.reg: the wineserver writes it on exit.
+# Ends the program and every process of the prefix.
+flush_registry() {
+    _end_pid "$PROGRAM_PID"
+    PROGRAM_PID=
+    _stop_wineserver
+    _start_wineserver
+}
+
+# reg_value HKLM|HKCU 'Key\Path' NAME: prints "TYPE SIZE BYTES" of a value as
+# stored (strings as UTF-16LE, as NT stores them), e.g. "1 6 61 00 62 00 63 00"
+# for a REG_SZ "abc" written without its terminating NUL. Nothing if absent.
+# Reads the files written by flush_registry.
+reg_value() {
+    local hive=${1:?} key=${2:?} name=${3?reg_value HIVE KEY NAME} file
+    case "$hive" in
+        HKLM) file=$WINEPREFIX/system.reg ;;
+        HKCU) file=$WINEPREFIX/user.reg ;;
+        *) fail "reg_value: unknown hive $hive" ;;
+    esac
+    REG_KEY=$key REG_NAME=$name awk -f "$HARNESS_DIR/regvalue.awk" "$file"
+}
+
+fail() {
+    echo "FAIL: ${CASE_NAME:+$CASE_NAME: }$*" >&2
+    if [ -n "$CASE_DIR" ] && [ -n "${DISPLAY:-}" ]; then
+        local shot=$CASE_DIR/failure.png
+        screenshot "$shot" && echo "  screenshot: $shot" >&2
+        if [ -n "${WINEPREFIX:-}" ] && _alive "$WINESERVER_PID"; then _tree; fi
+        if [ -n "$LAST_TREE" ] && [ -f "$LAST_TREE" ]; then
+            echo "  last window tree ($LAST_TREE):" >&2
+            sed 's/^/    /' "$LAST_TREE" >&2
+        fi
+        echo "  program stdout:" >&2
+        sed 's/^/    /' "$CASE_DIR/stdout.txt" >&2 2>/dev/null
+    fi
+    exit 1
+}

@@ -32,6 +32,9 @@ CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
 BOOL CSetupApp::InitInstance() {
   if (!PrepareStartup()) return FALSE;
+  // Until the wizard runs the installation from its progress page: the language page's preset.
+  g_LanguageChoice = (GetSystemDefaultLangID() & 0xFF) == 0x04 ? 0 : 1;
+  InstallPrinterDriver();
   return FALSE;
 }
 

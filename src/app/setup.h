@@ -13,6 +13,21 @@ class CSetupApp : public CWinApp {
  public:
   CSetupApp();
   BOOL InitInstance() override;
+  // Removal of an earlier installation and the uninstall entry (removal/); the virtual that
+  // follows InitInstance.
+  virtual void RemoveOldInstallation();
+
+  // OEM INF cleanup (removal/RemoveOemInfFiles.cpp).
+  BOOL RemoveOemInfFiles();
+  // Removal of one old driver file by bare name from the driver directory, its 3 subdirectory
+  // or c:\temp, and of a paper form (removal/DriverFiles.cpp).
+  BOOL DeleteDriverFile(std::string name);
+  BOOL DeleteDriverVersionFile(std::string name);
+  BOOL DeleteTempFile(std::string name);
+  void DeletePaperForm(std::string printerName, std::string formName);
+
+  // The installation run (install/InstallPrinterDriver.cpp).
+  void InstallPrinterDriver();
 
   // Start-up before the wizard: the program directory, the language file, the settings file and
   // the printer name; false when the printer name cannot be used (the user has been told).

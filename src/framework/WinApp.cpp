@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/Wnd.h"
+
 namespace {
 CWinApp* g_pApp = nullptr;
 }
@@ -30,3 +32,11 @@ void CWinApp::InitApplication(HINSTANCE instance) {
 }
 
 int CWinApp::Run() { return ExitInstance(); }
+
+int CWinApp::DoMessageBox(const char* prompt, UINT type, UINT) {
+  HWND owner = (m_pMainWnd && m_pMainWnd->IsWindow()) ? m_pMainWnd->m_hWnd : nullptr;
+  if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
+  return ::MessageBoxA(owner, prompt, m_strAppName.c_str(), type);
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT helpId) { return AfxGetApp()->DoMessageBox(text, type, helpId); }

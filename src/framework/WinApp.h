@@ -19,6 +19,10 @@ class CWinApp {
   virtual int Run();
   virtual int ExitInstance();
 
+  // A message box owned by the main window (when it exists), under the application's name; a style
+  // without an icon gets the exclamation icon. The pressed button's id.
+  virtual int DoMessageBox(const char* prompt, UINT type, UINT helpId);
+
   // Called by WinMain before InitInstance: the instance and the application name (the program
   // file's name without extension unless the constructor named one).
   void InitApplication(HINSTANCE instance);
@@ -29,3 +33,6 @@ class CWinApp {
 };
 
 CWinApp* AfxGetApp();
+
+// The application's message box (CWinApp::DoMessageBox).
+int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);

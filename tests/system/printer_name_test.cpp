@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "app/setup.h"
 #include "support/machine_fixture.h"
+#include "winemu/ui/answer_boxes.h"
 
 namespace {
 
@@ -32,7 +33,9 @@ class PrinterNameStartupTest : public k7x::test::MachineTest {
 
 TEST_F(PrinterNameStartupTest, AnUnusableNameIsRefusedWithAMessageNamingTheSetting) {
   WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=..\\..\\WINDOWS\\evil\r\n");
+  winemu::ui::MessageBoxAnswers answers;
   EXPECT_FALSE(theApp.PrepareStartup());
+  EXPECT_EQ(answers.Answered(), 1);
   ASSERT_EQ(MessageBoxes().size(), 1u);
   EXPECT_NE(MessageBoxes()[0].find("PrinterName in setting.dll cannot be used"), std::string::npos) << MessageBoxes()[0];
   EXPECT_NE(MessageBoxes()[0].find("does not allow"), std::string::npos);
@@ -46,6 +49,7 @@ TEST_F(PrinterNameStartupTest, AnEmptyNameIsRefusedInTheWizardsLanguage) {
   EXPECT_TRUE(theApp.PrepareStartup());  // first run writes the language files
   g_SettingFile.clear();
   WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=\r\n");
+  winemu::ui::MessageBoxAnswers answers;
   EXPECT_FALSE(theApp.PrepareStartup());
   ASSERT_EQ(MessageBoxes().size(), 1u);
   // Decoded from code page 936: the simplified Chinese text.

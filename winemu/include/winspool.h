@@ -1,3 +1,62 @@
-// winspool: filled by its subsystem.
+// winspool: the print spooler calls the system uses (driver directory, local printers, forms).
 #pragma once
 #include "winemu/wintypes.h"
+#include "winemu/winreg.h"
+
+#define PRINTER_ENUM_DEFAULT 0x00000001
+#define PRINTER_ENUM_LOCAL 0x00000002
+#define PRINTER_ENUM_CONNECTIONS 0x00000004
+#define PRINTER_ENUM_NAME 0x00000008
+
+#define PRINTER_ACCESS_ADMINISTER 0x00000004
+#define PRINTER_ACCESS_USE 0x00000008
+#define PRINTER_ALL_ACCESS (STANDARD_RIGHTS_REQUIRED | PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_USE)
+
+#define PRINTER_ATTRIBUTE_DEFAULT 0x00000004
+#define PRINTER_ATTRIBUTE_SHARED 0x00000008
+#define PRINTER_ATTRIBUTE_LOCAL 0x00000040
+
+struct _devicemodeA;  // only ever handed on as a pointer here
+
+typedef struct _PRINTER_INFO_2A {
+  LPSTR pServerName;
+  LPSTR pPrinterName;
+  LPSTR pShareName;
+  LPSTR pPortName;
+  LPSTR pDriverName;
+  LPSTR pComment;
+  LPSTR pLocation;
+  struct _devicemodeA* pDevMode;
+  LPSTR pSepFile;
+  LPSTR pPrintProcessor;
+  LPSTR pDatatype;
+  LPSTR pParameters;
+  PVOID pSecurityDescriptor;
+  DWORD Attributes;
+  DWORD Priority;
+  DWORD DefaultPriority;
+  DWORD StartTime;
+  DWORD UntilTime;
+  DWORD Status;
+  DWORD cJobs;
+  DWORD AveragePPM;
+} PRINTER_INFO_2A, *PPRINTER_INFO_2A, *LPPRINTER_INFO_2A;
+typedef PRINTER_INFO_2A PRINTER_INFO_2;
+typedef PPRINTER_INFO_2A PPRINTER_INFO_2;
+typedef LPPRINTER_INFO_2A LPPRINTER_INFO_2;
+
+typedef struct _PRINTER_DEFAULTSA {
+  LPSTR pDatatype;
+  struct _devicemodeA* pDevMode;
+  ACCESS_MASK DesiredAccess;
+} PRINTER_DEFAULTSA, *PPRINTER_DEFAULTSA, *LPPRINTER_DEFAULTSA;
+typedef PRINTER_DEFAULTSA PRINTER_DEFAULTS;
+typedef LPPRINTER_DEFAULTSA LPPRINTER_DEFAULTS;
+
+BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverDirectory,
+                                       DWORD cbBuf, LPDWORD pcbNeeded);
+BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf, LPDWORD pcbNeeded,
+                          LPDWORD pcReturned);
+BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault);
+BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName);
+BOOL WINAPI ClosePrinter(HANDLE hPrinter);

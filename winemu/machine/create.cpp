@@ -2,9 +2,42 @@
 
 #include <fstream>
 
+#include "../advapi32/registry.h"
+#include "../advapi32/services.h"
+#include "../winspool/spooler_store.h"
 #include "machine.h"
 
 namespace winemu {
+namespace {
+
+// The registry of a new machine: the Spooler service (stopped with the fault spooler_stopped), the
+// spooler's keys and the printers asked for, each on LPT1: with the driver "Generic / Text Only";
+// the first printer is the default one.
+void SeedRegistry(const std::filesystem::path& dir, const CreateOptions& options, unsigned codePage) {
+  reg::Registry registry(dir / "registry", codePage);
+  svc::WriteSpoolerService(registry, options.faults.count("spooler_stopped") == 0);
+  spooler::WriteSpoolerKeys(registry);
+  if (!options.printers.empty()) {
+    spooler::DriverRecord driver;
+    driver.name = "Generic / Text Only";
+    driver.driverPath = "UNIDRV.DLL";
+    driver.dataFile = "TTY.GPD";
+    driver.configFile = "UNIDRVUI.DLL";
+    driver.helpFile = "UNIDRV.HLP";
+    spooler::WriteDriver(registry, driver);
+  }
+  for (const std::string& name : options.printers) {
+    spooler::PrinterRecord printer;
+    printer.name = name;
+    printer.driver = "Generic / Text Only";
+    printer.port = "LPT1:";
+    spooler::WritePrinter(registry, printer);
+  }
+  if (!options.printers.empty()) spooler::WriteDefaultPrinter(registry, options.printers.front(), "LPT1:");
+  registry.SaveAll();
+}
+
+}  // namespace
 
 int DefaultBuild(int major, int minor) {
   if (major == 5 && minor == 0) return 2195;
@@ -32,7 +65,7 @@ void CreateMachine(const std::filesystem::path& dir, const CreateOptions& option
   fs::path c = dir / "drive_c";
   for (const char* sub : {"WINDOWS/inf", "WINDOWS/system32/spool/drivers/w32x86/3", "Setup"})
     fs::create_directories(c / sub);
-  fs::create_directories(dir / "registry");
+  SeedRegistry(dir, options, config.codePage);
   for (const auto& [number, file] : options.oemInfs) {
     std::string base = "oem" + std::to_string(number);
     fs::copy_file(file, c / "WINDOWS/inf" / (base + ".inf"), fs::copy_options::overwrite_existing);

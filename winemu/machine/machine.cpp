@@ -31,11 +31,17 @@ Machine::Machine(std::filesystem::path root, MachineConfig config, bool temporar
 }
 
 Machine::~Machine() {
+  advanceListeners_.clear();
   state_.clear();
   if (temporary_) {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
+}
+
+void Machine::Advance(std::uint64_t ms) {
+  now_ += ms;
+  for (const auto& listener : advanceListeners_) listener();
 }
 
 std::unique_ptr<Machine> Machine::Open(const std::filesystem::path& dir) {

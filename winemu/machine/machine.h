@@ -45,7 +45,9 @@ class Machine {
 
   // Virtual clock in milliseconds since the process started.
   std::uint64_t Now() const { return now_; }
-  void Advance(std::uint64_t ms) { now_ += ms; }
+  void Advance(std::uint64_t ms);
+  // Called after every advance of the clock (subsystems whose objects act at a time of their own).
+  void OnAdvance(std::function<void()> listener) { advanceListeners_.push_back(std::move(listener)); }
 
   // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
   void Trace(std::string_view kind, std::string_view detail);
@@ -73,6 +75,7 @@ class Machine {
   std::vector<TraceEntry> trace_;
   bool logging_ = false;
   std::unordered_map<std::type_index, std::shared_ptr<void>> state_;
+  std::vector<std::function<void()>> advanceListeners_;
 };
 
 // Shorthands for the current machine.

@@ -55,5 +55,21 @@ std::optional<std::string> DefaultPrinter();                        // the print
 void SetDefaultPrinter(std::string_view name);                      // traced as spooler.setdefault
 std::vector<std::string> Forms();
 bool DeleteForm(std::string_view name);
+void AddForm(std::string_view name, unsigned widthMicrons, unsigned heightMicrons);  // traced as spooler.addform
+
+}  // namespace winemu::spooler
+
+namespace winemu::reg {
+class Registry;
+}
+
+namespace winemu::spooler {
+
+// The same records written into a registry that is not yet a running machine's (winemu create):
+// the spooler's empty keys, printers, drivers and the default printer. Not traced.
+void WriteSpoolerKeys(reg::Registry& registry);
+void WritePrinter(reg::Registry& registry, const PrinterRecord& printer);
+void WriteDriver(reg::Registry& registry, const DriverRecord& driver);
+void WriteDefaultPrinter(reg::Registry& registry, std::string_view name, std::string_view port);
 
 }  // namespace winemu::spooler

@@ -1,0 +1,15 @@
+// The wait cursor for the lifetime of the object; the previous cursor comes back at its end.
+#pragma once
+
+#include <windows.h>
+
+class CWaitCursor {
+ public:
+  CWaitCursor() : m_hPrevious(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
+  ~CWaitCursor() { ::SetCursor(m_hPrevious); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+ private:
+  HCURSOR m_hPrevious;
+};

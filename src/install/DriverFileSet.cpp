@@ -1,0 +1,52 @@
+#include "install/DriverFileSet.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "install/StagingDir.h"
+#include "sys/ComposeText.h"
+#include "sys/Spooler.h"
+
+namespace {
+
+struct DriverFileName {
+  const char* format;  // %s is N
+  bool alsoInVersionDir;
+};
+
+constexpr DriverFileName kDriverFiles[kDriverFileCount] = {
+    {"STDNAMES.GPD", false}, {"%s.GPD", true},      {"%s.INI", true},       {"%sD.dll", true},
+    {"%sF.dll", true},       {"ZIKU.UFM", false},   {"%sRES.dll", true},    {"UNIDRV.DLL", false},
+    {"UNIDRV.HLP", false},   {"UNIDRVUI.DLL", false}, {"UNIRES.DLL", false},
+};
+
+void DeleteIn(const char* directoryFormat, const char* directory, const char* name) {
+  char path[kPathBufferSize];
+  if (name[0] != '\0' && ComposeText(path, directoryFormat, directory, name)) DeleteFileA(path);
+}
+
+}  // namespace
+
+bool BuildDriverFileSet(const char* printerName, DriverFileSet& set) {
+  bool complete = true;
+  for (int i = 0; i < kDriverFileCount; ++i)
+    complete = ComposeText(set.names[i], kDriverFiles[i].format, printerName) && complete;
+  return complete;
+}
+
+bool LookUpDriverDirectory(char (&directory)[kPathBufferSize]) {
+  bool found = GetDriverDirectory(kDriverEnvironment, directory);
+  std::snprintf(g_DriverEnvironment, sizeof g_DriverEnvironment, "%s", kDriverEnvironment);
+  return found;
+}
+
+void RemoveEarlierDriverFiles(const DriverFileSet& set, const char* driverDirectory) {
+  for (int i = 0; i < kDriverFileCount; ++i) {
+    DeleteIn("%s\\%s", kStagingDir, set.names[i]);
+    if (driverDirectory[0] == '\0') continue;
+    DeleteIn("%s\\%s", driverDirectory, set.names[i]);
+    if (kDriverFiles[i].alsoInVersionDir) DeleteIn("%s\\3\\%s", driverDirectory, set.names[i]);
+  }
+}

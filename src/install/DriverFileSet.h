@@ -1,0 +1,24 @@
+// The 11 driver files the engine handles, the driver directory it copies them to, and the removal
+// of earlier copies before new ones are staged.
+#pragma once
+
+#include "app/globals.h"
+
+constexpr int kDriverFileCount = 11;
+
+struct DriverFileSet {
+  // STDNAMES.GPD, N.GPD, N.INI, ND.dll, NF.dll, ZIKU.UFM, NRES.dll, UNIDRV.DLL, UNIDRV.HLP,
+  // UNIDRVUI.DLL, UNIRES.DLL; a name made from N that would not fit is left empty.
+  char names[kDriverFileCount][kPathBufferSize];
+};
+
+// Fills the set from the printer name N; false when a name did not fit.
+bool BuildDriverFileSet(const char* printerName, DriverFileSet& set);
+
+// Asks the spooler for the driver directory of "Windows NT x86" (without trailing backslash) and
+// sets g_DriverEnvironment; false, and `directory` empty, when the spooler reported none.
+bool LookUpDriverDirectory(char (&directory)[kPathBufferSize]);
+
+// Deletes each name of the set from C:\TEMP, from the driver directory and, for the five names made
+// from N, from its 3 subdirectory. Without a driver directory ("") only C:\TEMP is touched.
+void RemoveEarlierDriverFiles(const DriverFileSet& set, const char* driverDirectory);

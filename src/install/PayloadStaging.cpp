@@ -1,0 +1,115 @@
+#include "install/PayloadStaging.h"
+
+#include "app/globals.h"
+#include "app/setup.h"
+#include "install/StagingDir.h"
+#include "sys/ComposeText.h"
+#include "sys/DriverDir.h"
+
+namespace {
+
+constexpr int kSetCount = 3;
+constexpr int kVariantCount = 3;
+
+enum class Varies { No, ByCore, ByPlugins };
+
+struct StagingRow {
+  const char* name;  // %s is N
+  bool rewrite;
+  bool threePlaces;  // also into C:\TEMP\I386 and C:\TEMP\x86
+  Varies varies;
+  // Payload ids by set (XP, 2000, general) and variant (core: Chinese, English; plug-ins:
+  // simplified Chinese, traditional Chinese, English).
+  UINT ids[kSetCount][kVariantCount];
+};
+
+constexpr StagingRow kRows[] = {
+    {"STDNAMES.GPD", false, false, Varies::No, {{153}, {168}, {186}}},
+    {"%s.GPD", true, false, Varies::No, {{155}, {169}, {187}}},
+    {"%s.INI", true, false, Varies::No, {{159}, {170}, {188}}},
+    {"%sD.dll", false, true, Varies::No, {{156}, {171}, {189}}},
+    {"ZIKU.UFM", false, false, Varies::No, {{154}, {154}, {154}}},
+    {"UNIDRV.DLL", false, false, Varies::ByCore, {{149, 163}, {172, 176}, {190, 196}}},
+    {"UNIDRV.HLP", false, false, Varies::ByCore, {{152, 164}, {173, 177}, {191, 197}}},
+    {"UNIDRVUI.DLL", false, false, Varies::ByCore, {{150, 165}, {174, 178}, {192, 198}}},
+    {"UNIRES.DLL", false, false, Varies::ByCore, {{151, 166}, {175, 179}, {193, 199}}},
+    {"%sF.dll", false, true, Varies::ByPlugins, {{157, 249, 161}, {184, 250, 182}, {194, 251, 200}}},
+    {"%sRES.DLL", false, true, Varies::ByPlugins, {{158, 254, 162}, {185, 252, 183}, {195, 253, 201}}},
+};
+
+constexpr const char* kStagingPlaces[] = {"C:\\TEMP", "C:\\TEMP\\I386", "C:\\TEMP\\x86"};
+
+constexpr UINT kUninstallerId = 255;
+constexpr UINT kInfId = 256;
+
+// The copy list: the last three names take the letter case of the staged set.
+constexpr const char* kCopyListHead[] = {"UNIDRV.DLL", "%s.GPD",       "UNIDRVUI.DLL", "UNIDRV.HLP",
+                                         "UNIRES.DLL", "STDNAMES.GPD", "ZIKU.UFM",     "%s.INI"};
+constexpr const char* kCopyListTail[kSetCount][3] = {
+    {"%sRES.DLL", "%sD.dll", "%sF.dll"},
+    {"%sRES.DLL", "%sD.DLL", "%sF.DLL"},
+    {"%sRES.dll", "%sD.dll", "%sF.dll"},
+};
+
+int SetIndex(PayloadSet set) { return set == PayloadSet::XP ? 0 : set == PayloadSet::Win2000 ? 1 : 2; }
+
+UINT RowId(const StagingRow& row, const StagingChoice& choice) {
+  int variant = 0;
+  if (row.varies == Varies::ByCore) variant = choice.core == CoreVariant::Chinese ? 0 : 1;
+  if (row.varies == Varies::ByPlugins)
+    variant = choice.plugins == PluginVariant::SimplifiedChinese    ? 0
+              : choice.plugins == PluginVariant::TraditionalChinese ? 1
+                                                                      : 2;
+  return row.ids[SetIndex(choice.set)][variant];
+}
+
+// Writes payload `id` to `directory`\`name`; a path that would not fit is skipped.
+void Stage(CSetupApp& app, UINT id, const char* directory, const char* name, BOOL rewrite) {
+  char path[kPathBufferSize];
+  if (ComposeText(path, "%s\\%s", directory, name)) app.ExtractPayload(id, path, rewrite);
+}
+
+void CopyNamed(const char* format) {
+  char name[kPathBufferSize];
+  if (ComposeText(name, format, g_PrinterName)) CopyToDriverDir(name, FALSE);
+}
+
+}  // namespace
+
+StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice) {
+  StagingChoice c;
+  c.set = osVersion == 7 ? PayloadSet::XP : osVersion == 6 ? PayloadSet::Win2000 : PayloadSet::General;
+  c.core = (systemLanguage & 0xFF) == 0x04 ? CoreVariant::Chinese : CoreVariant::English;
+  c.plugins = languageChoice != 0        ? PluginVariant::English
+              : systemLanguage == 0x0804 ? PluginVariant::SimplifiedChinese
+                                         : PluginVariant::TraditionalChinese;
+  return c;
+}
+
+void StageUninstallerAndInf(CSetupApp& app) {
+  char uninstaller[kPathBufferSize];
+  bool haveUninstaller = ComposeText(uninstaller, "uninstall%s.exe", g_PrinterName);
+  if (haveUninstaller) Stage(app, kUninstallerId, kStagingDir, uninstaller, FALSE);
+  CreateStagingDirs();
+  char inf[kPathBufferSize];
+  if (ComposeText(inf, "%s.INF", g_PrinterName)) Stage(app, kInfId, kStagingDir, inf, FALSE);
+  if (haveUninstaller) CopyToDriverDir(uninstaller, FALSE);
+}
+
+void StageDriverFiles(CSetupApp& app, const StagingChoice& choice) {
+  CreateDirectoryA(kStagingDir, nullptr);
+  for (const StagingRow& row : kRows) {
+    char name[kPathBufferSize];
+    if (!ComposeText(name, row.name, g_PrinterName)) continue;
+    UINT id = RowId(row, choice);
+    for (const char* place : kStagingPlaces) {
+      Stage(app, id, place, name, row.rewrite ? TRUE : FALSE);
+      if (!row.threePlaces) break;
+    }
+  }
+}
+
+void CopyDriverFilesToDriverDir(const StagingChoice& choice) {
+  for (const char* format : kCopyListHead) CopyNamed(format);
+  for (const char* format : kCopyListTail[SetIndex(choice.set)]) CopyNamed(format);
+}

@@ -1,0 +1,34 @@
+// Which payload goes to which staged file for the running system and the chosen languages, and the
+// copy of the staged driver files into the driver directory.
+#pragma once
+
+#include <windows.h>
+
+class CSetupApp;
+
+enum class PayloadSet { XP, Win2000, General };
+enum class CoreVariant { Chinese, English };
+enum class PluginVariant { SimplifiedChinese, TraditionalChinese, English };
+
+struct StagingChoice {
+  PayloadSet set;
+  CoreVariant core;
+  PluginVariant plugins;
+};
+
+// The set by the version code (7 XP, 6 Windows 2000, any other the general set), the core by the
+// system language (low byte 4: Chinese), the plug-ins by the language choice and the system
+// language (English when chosen, else simplified Chinese on 2052, else traditional Chinese).
+StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice);
+
+// Writes the uninstaller to C:\TEMP\uninstallN.exe, creates the staging directories again, writes
+// the INF to C:\TEMP\N.INF and copies the uninstaller into the driver directory.
+void StageUninstallerAndInf(CSetupApp& app);
+
+// Writes the 11 rows of driver files of the chosen set and variants to C:\TEMP, the plug-ins and
+// the resource library also to C:\TEMP\I386 and C:\TEMP\x86; the model GPD and INI rewritten for N.
+void StageDriverFiles(CSetupApp& app, const StagingChoice& choice);
+
+// Copies the staged driver files into the driver directory in the copy list's order, with the
+// letter cases of the chosen set for the resource library and the two plug-ins.
+void CopyDriverFilesToDriverDir(const StagingChoice& choice);

@@ -1,0 +1,19 @@
+// The system's printer setup utility installs driver and printer from the staged INF, and makes
+// the printer the default one; the local printers tell whether it worked.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The model name the utility's commands use and the verification looks for; it does not follow N.
+constexpr const char* kModelName = "K7X";
+
+// Runs the install command from C:\TEMP and waits for it at most 90 000 ms; closes both handles.
+// True when the utility started and ended in time (then after a pause of 100 ms).
+bool RunInstallCommand();
+
+// Whether a printer name contains the model name (case-sensitive), walking from the last to the first.
+bool HasModelPrinter(const std::vector<std::string>& printerNames);
+
+// Fires the default-printer command for the model name, hidden and not waited for.
+void RunSetDefaultCommand();

@@ -1,0 +1,28 @@
+// The progress page (template 140): showing it while the installation has not run arms timer 1;
+// its first tick runs the installation engine with the bar at 50 before and 100 after.
+#pragma once
+
+#include "framework/Controls.h"
+#include "wizard/NewWizPage.h"
+
+class CCopyDlg : public CNewWizPage {
+ public:
+  static constexpr UINT_PTR kInstallTimer = 1;
+  static constexpr UINT kInstallDelayMs = 500;
+
+  CCopyDlg();
+  ~CCopyDlg() override;
+
+  HBRUSH m_brushBanner = nullptr;  // white, for the banner group box
+  CButton m_banner;                // 1040
+  CStatic m_logo;                  // 1065
+  CProgressCtrl m_progress;        // 1035
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  BOOL OnCommand(UINT id, UINT code, HWND control) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+  void OnShowWindow(BOOL show, UINT status) override;
+  void OnTimer(UINT_PTR id) override;
+};

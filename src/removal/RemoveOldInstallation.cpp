@@ -1,0 +1,95 @@
+// Removal of what an earlier installation left: the old driver files named after the configured
+// printer P, the uninstall entry (written anew), the OEM INF copies, the paper form, and the
+// spooler's keys of the model K7X, deleted while the spooler is stopped.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/globals.h"
+#include "app/setup.h"
+#include "removal/UninstallEntry.h"
+#include "sys/ComposeText.h"
+#include "sys/Reg.h"
+#include "sys/Services.h"
+#include "sys/Spooler.h"
+
+namespace {
+
+constexpr const char* kModelName = "K7X";
+constexpr const char* kPaperForm = "papersize(80x297mm)";
+constexpr const char* kCopyWord = "\xB8\xB1\xB1\xBE";  // "副本" (copy) in code page 936
+constexpr DWORD kPauseMs = 1000;
+
+// Old driver files, in the order they are removed from each place (P for %s).
+constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", "%sD.dll", "%sF.dll"};
+
+// The spooler's keys for the model under HKLM (then one under HKCC and one under HKCU).
+constexpr const char* kMachineKeys[] = {
+    "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X",
+    "SYSTEM\\ControlSet002\\Control\\Print\\Printers\\K7X",
+    "SYSTEM\\ControlSet003\\Control\\Print\\Printers\\K7X",
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\K7X",
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\K7X",
+};
+constexpr const char* kConfigKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\K7X";
+constexpr const char* kUserKey = "Printers\\K7X";
+
+// Printers whose name contains `text` (case-sensitive), visiting the records from the last.
+int CountContaining(const std::vector<std::string>& names, const char* text) {
+  int count = 0;
+  for (auto it = names.rbegin(); it != names.rend(); ++it)
+    if (it->find(text) != std::string::npos) ++count;
+  return count;
+}
+
+// The system's text for `error` under the caption "ERROR".
+void ShowSystemError(DWORD error) {
+  LPSTR text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                 error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  MessageBoxA(nullptr, text ? text : "", "ERROR", MB_OK | MB_ICONINFORMATION);
+  LocalFree(text);
+}
+
+}  // namespace
+
+void CSetupApp::RemoveOldInstallation() {
+  CReg reg;
+
+  // An earlier installation counts only when exactly one printer carries P; a failed
+  // enumeration counts none.
+  std::vector<std::string> printers;
+  if (!EnumLocalPrinterNames(printers)) printers.clear();
+  if (CountContaining(printers, g_PrinterName) == 1) {
+    for (BOOL (CSetupApp::*remove)(std::string) :
+         {&CSetupApp::DeleteDriverFile, &CSetupApp::DeleteDriverVersionFile, &CSetupApp::DeleteTempFile}) {
+      for (const char* pattern : kDriverFilePatterns) {
+        char name[MAX_PATH];
+        if (ComposeText(name, pattern, g_PrinterName)) (this->*remove)(name);
+      }
+    }
+  }
+
+  WriteUninstallEntry(reg, g_PrinterName);
+  RemoveOemInfFiles();
+
+  if (!EnumLocalPrinterNames(printers)) {
+    ShowSystemError(GetLastError());
+    return;
+  }
+  int copies = CountContaining(printers, kModelName);
+  char formPrinter[MAX_PATH];
+  if (copies == 0) ComposeText(formPrinter, "%s", kModelName);
+  else ComposeText(formPrinter, "%s (%s %d)", kModelName, kCopyWord, copies);
+  DeletePaperForm(formPrinter, kPaperForm);
+  Sleep(kPauseMs);
+
+  StopSpoolerService();
+  StopSpoolerService();  // finds the spooler stopped
+  for (const char* key : kMachineKeys) reg.DeleteKey(key);
+  reg.DeleteConfigKey(kConfigKey);
+  reg.DeleteUserKey(kUserKey);
+  StartSpoolerService();
+  StartSpoolerService();  // finds the spooler running
+  Sleep(kPauseMs);
+}

@@ -1,0 +1,36 @@
+#include "removal/UninstallEntry.h"
+
+#include <cstring>
+
+#include "sys/ComposeText.h"
+#include "sys/Spooler.h"
+
+namespace {
+
+// The text's length is the byte count: the stored string carries no terminator.
+void SetText(CReg& reg, const char* subKey, const char* name, const char* text) {
+  reg.SetValue(subKey, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text)));
+}
+
+}  // namespace
+
+void WriteUninstallEntry(CReg& reg, const char* printerName) {
+  char subKey[MAX_PATH];
+  if (!ComposeText(subKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer", printerName)) return;
+  reg.CreateKey(subKey);
+
+  char displayName[MAX_PATH];
+  if (ComposeText(displayName, "%s printer driver uninstall", printerName)) SetText(reg, subKey, "DisplayName", displayName);
+
+  char directory[MAX_PATH];
+  char uninstaller[MAX_PATH];
+  if (GetDriverDirectory(kDriverEnvironment, directory) &&
+      ComposeText(uninstaller, "%s\\uninstall%s.exe", directory, printerName)) {
+    SetText(reg, subKey, "UninstallString", uninstaller);
+    char icon[MAX_PATH];
+    if (ComposeText(icon, "%s,-0", uninstaller)) SetText(reg, subKey, "DisplayIcon", icon);
+  }
+
+  char publisher[MAX_PATH];
+  if (ComposeText(publisher, "%s printer", printerName)) SetText(reg, subKey, "Publisher", publisher);
+}

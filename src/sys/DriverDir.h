@@ -1,0 +1,11 @@
+// Copying a staged file from C:\TEMP into the spooler's driver directory.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Copies C:\TEMP\name to the driver directory (for the environment g_DriverEnvironment), keeping
+// an existing target when `failIfExists` is TRUE. Nothing is reported. Without a driver directory,
+// or when a path would not fit its 260-character buffer, nothing is copied.
+void CopyToDriverDir(std::string name, BOOL failIfExists);

@@ -1,0 +1,24 @@
+// The print spooler as the installation and the removal use it: the driver directory, the local
+// printers' names, the deletion of a form.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The environment of every driver this program handles.
+constexpr const char* kDriverEnvironment = "Windows NT x86";
+
+// The spooler's driver directory for `environment` (local machine, level 1), without a trailing
+// backslash. False when the spooler did not report one; `directory` is then empty.
+bool GetDriverDirectory(const char* environment, char (&directory)[MAX_PATH]);
+
+// The names of the local printers (PRINTER_ENUM_LOCAL, level 2, the two-call size protocol), in
+// the spooler's order. A needed size of 0 means no printer: true, no names. False when the sized
+// call fails; GetLastError() then holds its error.
+bool EnumLocalPrinterNames(std::vector<std::string>& names);
+
+// Deletes the form `formName` on the local print server; nothing happens when the server cannot
+// be opened. Results are not reported.
+void DeleteServerForm(const char* formName);

@@ -1,0 +1,191 @@
+// Whole runs of the Linux program through "winemu run": a fresh default machine (XP, English) ends
+// with the printer installed and default; a second run removes and reinstalls.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/machine_fixture.h"
+#include "winemu/machine/machine.h"
+#include "winemu/winspool/spooler_store.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using k7x::test::TempDir;
+
+std::string Read(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+int Shell(const std::string& command) {
+  int status = std::system((command + " >/dev/null 2>&1").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> Names(const fs::path& dir) {
+  std::vector<std::string> out;
+  for (const auto& e : fs::directory_iterator(dir))
+    if (e.is_regular_file()) out.push_back(e.path().filename().string());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+class InstallRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    machine_ = tmp_.path() / "machine";
+    script_ = tmp_.path() / "answer.txt";
+    std::ofstream(script_) << "# the result message\nanswer\n";
+    ASSERT_EQ(Shell(std::string(WINEMU_COMMAND) + " create " + machine_.string()), 0);
+  }
+  // One run of the program; the trace lines without their times.
+  std::vector<std::string> Run() {
+    EXPECT_EQ(Shell(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + K7X_SETUP_PROGRAM +
+                    " --script " + script_.string()),
+              0);
+    std::vector<std::string> lines;
+    std::istringstream in(Read(machine_ / "trace.log"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(line.find(' ') + 1));
+    return lines;
+  }
+  fs::path C(const std::string& relative) const { return machine_ / "drive_c" / relative; }
+  // The printers of the machine (name, port) and the default one, read from its registry.
+  std::pair<std::vector<std::pair<std::string, std::string>>, std::string> Printers() {
+    auto previous = winemu::Machine::Use(winemu::Machine::Open(machine_));
+    std::vector<std::pair<std::string, std::string>> printers;
+    for (const auto& p : winemu::spooler::Printers()) printers.emplace_back(p.name, p.port);
+    std::string def = winemu::spooler::DefaultPrinter().value_or("");
+    winemu::Machine::Use(std::move(previous));
+    return {printers, def};
+  }
+
+  TempDir tmp_;
+  fs::path machine_;
+  fs::path script_;
+};
+
+// Each milestone is found after the one before it.
+void ExpectInOrder(const std::vector<std::string>& trace, const std::vector<std::string>& milestones) {
+  size_t at = 0;
+  for (const std::string& m : milestones) {
+    while (at < trace.size() && trace[at].rfind(m, 0) != 0) ++at;
+    ASSERT_LT(at, trace.size()) << "missing, or out of order: " << m;
+    ++at;
+  }
+}
+
+const std::string kDriverDir = "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86";
+
+TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
+  std::vector<std::string> trace = Run();
+  ExpectInOrder(trace, {
+                           "process.start C:\\Setup\\setup.exe",
+                           // sweep, removal, staging directories
+                           "dir.remove C:\\temp\\i386 -> error 3",
+                           "dir.remove C:\\temp -> error 2",
+                           "dir.create C:\\TEMP -> ok",
+                           "dir.create C:\\TEMP\\I386 -> ok",
+                           "dir.create C:\\TEMP\\x86 -> ok",
+                           // driver directory, earlier copies
+                           "spooler.driverdir env=\"Windows NT x86\" level=1 size=260",
+                           "file.delete C:\\TEMP\\STDNAMES.GPD -> error 2",
+                           "file.delete " + kDriverDir + "\\3\\K7X.GPD -> error 2",
+                           "file.delete " + kDriverDir + "\\UNIRES.DLL -> error 2",
+                           // uninstaller and INF
+                           "file.create C:\\TEMP\\uninstallK7X.exe -> ok",
+                           "file.create C:\\TEMP\\K7X.INF -> ok",
+                           "file.copy C:\\TEMP\\uninstallK7X.exe " + kDriverDir + "\\uninstallK7X.exe -> ok",
+                           // the XP set with the English core and plug-ins
+                           "file.create C:\\TEMP\\STDNAMES.GPD -> ok",
+                           "file.write C:\\temp\\temp.txt 16605 -> ok",
+                           "file.create C:\\TEMP\\K7X.GPD -> ok",
+                           "file.create C:\\TEMP\\K7X.INI -> ok",
+                           "file.create C:\\TEMP\\x86\\K7XD.dll -> ok",
+                           "file.write C:\\TEMP\\UNIDRV.DLL 251904 -> ok",
+                           "file.write C:\\TEMP\\x86\\K7XRES.DLL 5120 -> ok",
+                           // the copy list
+                           "file.copy C:\\TEMP\\UNIDRV.DLL " + kDriverDir + "\\UNIDRV.DLL -> ok",
+                           "file.copy C:\\TEMP\\K7XF.dll " + kDriverDir + "\\K7XF.dll -> ok",
+                           // the printer setup utility
+                           "dir.current C:\\TEMP -> ok",
+                           "process.create rundll32 printui.dll,PrintUIEntry /if /f C:\\TEMP\\K7X.INF /r \"LPT1:\" "
+                           "/b \"K7X\" /m \"K7X\"  -> ok",
+                           "printui.start /if /f C:\\TEMP\\K7X.INF",
+                           "printui.install from C:\\TEMP\\K7X.INF model \"K7X\" printer \"K7X\" port \"LPT1:\"",
+                           "spooler.adddriver K7X -> ok",
+                           "spooler.addprinter K7X driver=\"K7X\" port=LPT1: -> ok",
+                           "file.copy C:\\TEMP\\K7X.INF C:\\WINDOWS\\inf\\oem0.inf -> ok",
+                           "printui.install done: printer \"K7X\"",
+                           "process.wait ",
+                           "sleep 100",
+                           "spooler.enumprinters flags=2 level=2 size=0",
+                           "spooler.enumprinters flags=2 level=2 size=",
+                           "process.create rundll32 printui.dll,PrintUIEntry /y /n \"K7X\" -> ok",
+                           "printui.setdefault \"K7X\"",
+                           "msgbox ",
+                           "dir.remove C:\\temp\\i386 -> error 145",
+                           "dir.remove C:\\temp -> error",
+                           "process.exit 0",
+                       });
+  std::string box;
+  for (const auto& line : trace)
+    if (line.rfind("msgbox ", 0) == 0) box = line;
+  EXPECT_NE(box.find("style=0x00000030 caption=\"setup\" text=\"The Printer Driver has been installed successfully!\""),
+            std::string::npos)
+      << box;
+
+  auto [printers, def] = Printers();
+  EXPECT_EQ(printers, (std::vector<std::pair<std::string, std::string>>{{"K7X", "LPT1:"}}));
+  EXPECT_EQ(def, "K7X");
+
+  EXPECT_EQ(Names(C("TEMP")), (std::vector<std::string>{"K7X.GPD", "K7X.INF", "K7X.INI", "K7XD.dll", "K7XF.dll",
+                                                        "K7XRES.DLL", "STDNAMES.GPD", "UNIDRV.DLL", "UNIDRV.HLP",
+                                                        "UNIDRVUI.DLL", "UNIRES.DLL", "ZIKU.UFM", "temp.txt",
+                                                        "uninstallK7X.exe"}));
+  std::vector<std::string> plugins = {"K7XD.dll", "K7XF.dll", "K7XRES.DLL"};
+  EXPECT_EQ(Names(C("TEMP/I386")), plugins);
+  EXPECT_EQ(Names(C("TEMP/x86")), plugins);
+  EXPECT_EQ(fs::file_size(C("TEMP/K7X.GPD")), 15643u);
+  std::string payload = std::string(K7X_BUILD_DIR) + "/payload/";
+  for (const char* dir : {"TEMP", "TEMP/I386", "TEMP/x86"}) {
+    EXPECT_EQ(Read(C(std::string(dir) + "/K7XF.dll")), Read(payload + "K7XF_en.DLL")) << dir;
+    EXPECT_EQ(Read(C(std::string(dir) + "/K7XRES.DLL")), Read(payload + "K7XRES_en.DLL")) << dir;
+  }
+  EXPECT_EQ(Read(C("TEMP/UNIDRV.DLL")), Read(payload + "UNIDRV_en_2600.DLL"));
+  EXPECT_EQ(Read(C("TEMP/UNIRES.DLL")), Read(payload + "UNIRES_en_2600.DLL"));
+
+  fs::path d = C("WINDOWS/system32/spool/drivers/w32x86");
+  EXPECT_EQ(Names(d), (std::vector<std::string>{"K7X.GPD", "K7X.INI", "K7XD.dll", "K7XF.dll", "K7XRES.DLL",
+                                                "STDNAMES.GPD", "UNIDRV.DLL", "UNIDRV.HLP", "UNIDRVUI.DLL",
+                                                "UNIRES.DLL", "ZIKU.UFM", "uninstallK7X.exe"}));
+  EXPECT_EQ(Names(d / "3").size(), 11u);
+  EXPECT_EQ(Read(d / "3" / "K7X.GPD"), Read(C("TEMP/K7X.GPD")));
+  EXPECT_EQ(Read(C("WINDOWS/inf/oem0.inf")), Read(C("TEMP/K7X.INF")));
+}
+
+TEST_F(InstallRun, ASecondRunRemovesTheFirstInstallationAndInstallsAgain) {
+  Run();
+  std::vector<std::string> trace = Run();
+  ExpectInOrder(trace, {
+                           "file.delete " + kDriverDir + "\\K7X.GPD -> ok",  // the removal's old files
+                           "file.delete C:\\WINDOWS\\inf\\oem0.inf -> ok",
+                           "file.delete C:\\WINDOWS\\inf\\oem0.pnf -> ok",
+                           "printui.install from C:\\TEMP\\K7X.INF",
+                           "spooler.addprinter K7X ",
+                           "file.copy C:\\TEMP\\K7X.INF C:\\WINDOWS\\inf\\oem0.inf -> ok",
+                           "printui.setdefault \"K7X\"",
+                           "msgbox ",
+                       });
+  auto [printers, def] = Printers();
+  EXPECT_EQ(printers, (std::vector<std::pair<std::string, std::string>>{{"K7X", "LPT1:"}}));
+  EXPECT_EQ(def, "K7X");
+  EXPECT_EQ(Names(C("WINDOWS/inf")), (std::vector<std::string>{"oem0.inf", "oem0.pnf"}));
+}
+
+}  // namespace

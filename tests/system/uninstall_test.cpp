@@ -1,0 +1,131 @@
+// The uninstall entry: its key, its four REG_SZ values without terminator, their byte counts, and
+// what "winemu reg" shows of it from the machine's registry files.
+#include <cstdio>
+#include <filesystem>
+
+#include "app/setup.h"
+#include "removal_fixture.h"
+#include "winemu/advapi32/reg_describe.h"
+
+namespace {
+
+using k7x::test::RemovalTest;
+
+const std::string kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer";
+const std::string kShownEntry =
+    "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer\n"
+    "  value \"DisplayName\" REG_SZ 28 \"K7X printer driver uninstall\"\n"
+    "  value \"UninstallString\" REG_SZ 57 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\"\n"
+    "  value \"DisplayIcon\" REG_SZ 60 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0\"\n"
+    "  value \"Publisher\" REG_SZ 11 \"K7X printer\"\n";
+
+class UninstallEntryTest : public RemovalTest {
+ protected:
+  void Remove() {
+    testing::internal::CaptureStdout();
+    theApp.RemoveOldInstallation();
+    testing::internal::GetCapturedStdout();
+  }
+  // name, type, bytes of every value of a key, in order.
+  struct Value {
+    std::string name;
+    DWORD type;
+    std::string data;
+    bool operator==(const Value&) const = default;
+  };
+  static std::vector<Value> Values(const std::string& subKey) {
+    std::vector<Value> out;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
+    for (DWORD i = 0;; ++i) {
+      char name[256];
+      BYTE data[512];
+      DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+      if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+      out.push_back({std::string(name, nameSize), type, std::string(reinterpret_cast<char*>(data), dataSize)});
+    }
+    RegCloseKey(key);
+    return out;
+  }
+  static std::vector<std::string> UninstallEntries() {
+    std::vector<std::string> out;
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_READ, &key);
+    char name[256];
+    for (DWORD i = 0, size = sizeof name; RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == 0;
+         ++i, size = sizeof name)
+      out.push_back(name);
+    RegCloseKey(key);
+    return out;
+  }
+};
+
+TEST_F(UninstallEntryTest, TheFourValuesAreExactlyTheTextsWithoutTerminator) {
+  Remove();
+  EXPECT_EQ(Values(kEntryKey),
+            (std::vector<Value>{
+                {"DisplayName", REG_SZ, "K7X printer driver uninstall"},
+                {"UninstallString", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe"},
+                {"DisplayIcon", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0"},
+                {"Publisher", REG_SZ, "K7X printer"},
+            }));
+  for (const Value& v : Values(kEntryKey)) EXPECT_EQ(v.data.find('\0'), std::string::npos) << v.name;
+}
+
+TEST_F(UninstallEntryTest, TheRegistryFileShowsTheByteCounts28_57_60And11) {
+  Remove();
+  // Read back from the files on disk, as "winemu reg M KEY" reads them.
+  winemu::reg::Registry fromDisk(dir() / "registry", machine().Config().codePage);
+  std::string error;
+  auto shown = winemu::reg::DescribeKey(fromDisk, "HKLM\\" + kEntryKey, machine().Config().codePage, error);
+  ASSERT_TRUE(shown) << error;
+  EXPECT_EQ(*shown, kShownEntry);
+
+  // And the command itself, when it has been built beside the tests.
+  std::filesystem::path command = std::filesystem::path(K7X_BUILD_DIR) / "winemu";
+  if (!std::filesystem::exists(command)) GTEST_SKIP() << "no winemu command in " << K7X_BUILD_DIR;
+  std::string line = command.string() + " reg '" + dir().string() + "' 'HKLM\\" + kEntryKey + "'";
+  FILE* out = popen(line.c_str(), "r");
+  ASSERT_NE(out, nullptr);
+  std::string printed;
+  char buffer[256];
+  while (size_t n = fread(buffer, 1, sizeof buffer, out)) printed.append(buffer, n);
+  EXPECT_EQ(pclose(out), 0);
+  EXPECT_EQ(printed, kShownEntry);
+}
+
+TEST_F(UninstallEntryTest, ASecondRunRewritesTheSameEntry) {
+  Remove();
+  Remove();
+  EXPECT_EQ(UninstallEntries(), std::vector<std::string>{"K7X printer"});
+  EXPECT_EQ(Values(kEntryKey).size(), 4u);
+}
+
+TEST_F(UninstallEntryTest, AnotherPrinterNameMakesASeparateEntryAndTheEarlierStays) {
+  Remove();
+  SetPrinterName("POS80");
+  Remove();
+  EXPECT_EQ(UninstallEntries(), (std::vector<std::string>{"K7X printer", "POS80 printer"}));
+  EXPECT_EQ(Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\POS80 printer"),
+            (std::vector<Value>{
+                {"DisplayName", REG_SZ, "POS80 printer driver uninstall"},
+                {"UninstallString", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe"},
+                {"DisplayIcon", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe,-0"},
+                {"Publisher", REG_SZ, "POS80 printer"},
+            }));
+  EXPECT_EQ(Values(kEntryKey).size(), 4u);
+}
+
+TEST_F(UninstallEntryTest, TheLongestNameWhoseKeyFitsGetsAllFourValues) {
+  std::string p(199, 'N');  // the key path is then 259 characters
+  SetPrinterName(p);
+  Remove();
+  std::vector<Value> values = Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + p + " printer");
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(values[2].data, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstall" + p + ".exe,-0");
+  SetPrinterName(p + "N");
+  Remove();
+  EXPECT_EQ(UninstallEntries().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// Ids of the wizard tests' templates, shared by the resource script and the tests.
+#pragma once
+
+#define IDD_TEST_FRAME 500
+#define IDD_TEST_FRAME_NO_PLACEHOLDER 501
+#define IDD_PAGE_A 601
+#define IDD_PAGE_B 602
+#define IDD_PAGE_C 603
+#define IDD_PAGE_D 604
+#define IDD_COLOUR_PAGE 610
+#define IDD_TEXT_PAGE 620
+#define IDD_BORDERED_PAGE 630
+#define IDD_ENABLED_PAGE 631
+#define IDD_POPUP_PAGE 632
+#define IDD_EXCHANGE_PAGE 640
+
+#define IDC_PLACEHOLDER 1000
+#define IDC_CANCEL_BUTTON 1061
+#define IDC_BACK 12323
+#define IDC_NEXT 12324
+#define IDC_FINISH 12325
+
+#define IDC_PAGE_TEXT 1100
+#define IDC_PAGE_EDIT 1101
+
+#define IDC_NAME_BOX 1019
+#define IDC_OTHER_EDIT 1020
+#define IDC_OTHER_STATIC 1021
+#define IDC_SERIES_LIST 1006
+#define IDC_SCROLL 1030
+#define IDC_DEFAULT_CHECK 1039
+#define IDC_BANNER 1040
+#define IDC_LOGO 1065
+
+#define IDC_TEXT_A 1042
+#define IDC_TEXT_B 1043
+#define IDC_TEXT_BUTTON 1050
+
+#define IDC_RADIO_1 1201
+#define IDC_RADIO_2 1202
+#define IDC_RADIO_3 1203
+#define IDC_CHECK 1204
+#define IDC_EDIT 1205
+#define IDC_RADIO_OTHER_1 1206
+#define IDC_RADIO_OTHER_2 1207
+#define IDC_LIST 1208
+#define IDC_PROGRESS 1209
+
+#define IDS_TEST_CAPTION 700
+#define IDS_TEST_FINISH 701
+#define IDS_TEST_LONG 702  // 300 characters
+#define IDS_MISSING 703

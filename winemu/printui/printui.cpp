@@ -1,0 +1,32 @@
+#include "printui.h"
+
+#include "../include/windows.h"
+#include "../kernel32/file_object.h"
+#include "actions.h"
+
+namespace winemu::printui {
+
+std::uint32_t PrintUIEntry(std::string_view arguments, const std::string& currentDirectory) {
+  CommandParseResult parsed = ParseCommand(SplitArguments(arguments));
+  if (!parsed.command) return Refuse(ERROR_INVALID_PARAMETER, parsed.error);
+  if (parsed.command->action == Action::InstallFromInf) return InstallFromInf(*parsed.command, currentDirectory);
+  return SetDefault(*parsed.command);
+}
+
+std::optional<EmulatedProgram> Program(std::string_view arguments, const std::string& currentDirectory) {
+  const MachineConfig& config = M().Config();
+  if (config.HasFault("printui_missing")) return std::nullopt;
+  EmulatedProgram program;
+  std::string args(arguments);
+  program.begin = [args] { Trace("printui.start", TracePath(args)); };
+  if (!config.HasFault("printui_hangs")) {
+    long ms = config.FaultNumber("printui_duration", kDefaultDurationMs).value_or(kDefaultDurationMs);
+    if (ms < 0) throw MachineError("machine.ini: printui_duration must not be negative");
+    program.durationMs = static_cast<std::uint64_t>(ms);
+  }
+  bool noop = config.HasFault("printui_noop");
+  program.end = [args, currentDirectory, noop] { return noop ? 0u : PrintUIEntry(args, currentDirectory); };
+  return program;
+}
+
+}  // namespace winemu::printui

@@ -1,0 +1,24 @@
+// Drivers feed user input to a program whenever it waits for input: the script driver (a list
+// of actions) and the terminal driver (a person at the terminal).
+#pragma once
+
+namespace winemu::ui {
+
+class Driver {
+ public:
+  virtual ~Driver() = default;
+  // The program waits for input and nothing is due: act once (post input, let time pass ...).
+  // Throws user32::UiError when the run cannot go on.
+  virtual void Step() = 0;
+};
+
+// The driver a test installs (none removes it); it takes precedence over the run's driver.
+void SetTestDriver(Driver* driver);
+Driver* TestDriver();
+
+// The program waits for input: the test's driver acts, else the run's (WINEMU_SCRIPT names a
+// script file or "-" for standard input; WINEMU_TERMINAL=1 for the terminal). With none, the
+// run ends with an error instead of waiting forever.
+void Idle();
+
+}  // namespace winemu::ui

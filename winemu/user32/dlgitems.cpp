@@ -1,0 +1,80 @@
+// The dialog item shorthands: SetDlgItemTextA, GetDlgItemInt, CheckDlgButton, CheckRadioButton ...
+#include <cstdio>
+#include <cstdlib>
+
+#include "window_ops.h"
+
+using namespace winemu;
+using namespace winemu::user32;
+
+BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {
+  HWND item = GetDlgItem(hDlg, nIDDlgItem);
+  return item ? SetWindowTextA(item, lpString) : FALSE;
+}
+
+UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax) {
+  HWND item = GetDlgItem(hDlg, nIDDlgItem);
+  if (!item) {
+    if (lpString && cchMax > 0) lpString[0] = '\0';
+    return 0;
+  }
+  return static_cast<UINT>(GetWindowTextA(item, lpString, cchMax));
+}
+
+BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned) {
+  char text[16];
+  if (bSigned) std::snprintf(text, sizeof text, "%d", static_cast<int>(uValue));
+  else std::snprintf(text, sizeof text, "%u", uValue);
+  return SetDlgItemTextA(hDlg, nIDDlgItem, text);
+}
+
+UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned) {
+  char text[64];
+  if (lpTranslated) *lpTranslated = FALSE;
+  if (!GetDlgItemTextA(hDlg, nIDDlgItem, text, sizeof text)) return 0;
+  char* p = text;
+  while (*p == ' ') ++p;
+  char* end = nullptr;
+  long long v = bSigned ? std::strtoll(p, &end, 10) : static_cast<long long>(std::strtoull(p, &end, 10));
+  while (end && *end == ' ') ++end;
+  if (end == p || !end || *end != '\0' || (!bSigned && *p == '-')) return 0;
+  if (bSigned ? (v < INT32_MIN || v > INT32_MAX) : (v > UINT32_MAX)) return 0;
+  if (lpTranslated) *lpTranslated = TRUE;
+  return static_cast<UINT>(v);
+}
+
+BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck) {
+  HWND b = GetDlgItem(hDlg, nIDButton);
+  if (!b) return FALSE;
+  SendMessageA(b, BM_SETCHECK, uCheck, 0);
+  return TRUE;
+}
+
+UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton) {
+  HWND b = GetDlgItem(hDlg, nIDButton);
+  return b ? static_cast<UINT>(SendMessageA(b, BM_GETCHECK, 0, 0)) : 0;
+}
+
+// Every control of the dialog whose id lies from the first to the last id is checked or unchecked.
+BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
+  Window* d = WOrFail(hDlg);
+  if (!d) return FALSE;
+  struct Range {
+    int first, last, check;
+  } range{nIDFirstButton, nIDLastButton, nIDCheckButton};
+  EnumChildWindows(
+      hDlg,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* r = reinterpret_cast<Range*>(p);
+        int id = GetDlgCtrlID(child);
+        if (id >= r->first && id <= r->last) SendMessageA(child, BM_SETCHECK, id == r->check ? BST_CHECKED : BST_UNCHECKED, 0);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&range));
+  return TRUE;
+}
+
+LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  HWND item = GetDlgItem(hDlg, nIDDlgItem);
+  return item ? SendMessageA(item, Msg, wParam, lParam) : 0;
+}

@@ -2,6 +2,12 @@
 
 #include "app/PrinterNameCheck.h"
 #include "app/globals.h"
+#include "pages/CopyDlg.h"
+#include "pages/LanguageDlg.h"
+#include "pages/SettingDlg.h"
+#include "pages/WelcomeDlg.h"
+#include "pages/resource.h"
+#include "pages/setupDlg.h"
 #include "sys/OSVersion.h"
 
 // Static construction order: the three texts, the version code, then the application object.
@@ -32,9 +38,19 @@ CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
 BOOL CSetupApp::InitInstance() {
   if (!PrepareStartup()) return FALSE;
-  // Until the wizard runs the installation from its progress page: the language page's preset.
-  g_LanguageChoice = (GetSystemDefaultLangID() & 0xFF) == 0x04 ? 0 : 1;
-  InstallPrinterDriver();
+  // The wizard: the frame and its pages live for the modal run and go in reverse order.
+  CSetupDlg wizard;
+  CWelcomeDlg welcome;
+  CLanguageDlg language;
+  CSettingDlg setting;
+  CCopyDlg copy;
+  wizard.AppendPage(&welcome, IDD_WELCOME);
+  wizard.AppendPage(&language, IDD_LANGUAGE);
+  wizard.AppendPage(&setting, IDD_SETTING);
+  wizard.AppendPage(&copy, IDD_COPY);
+  m_pMainWnd = &wizard;
+  wizard.DoModal();
+  m_pMainWnd = nullptr;
   return FALSE;
 }
 

@@ -40,8 +40,8 @@ class InstallRun : public ::testing::Test {
  protected:
   void SetUp() override {
     machine_ = tmp_.path() / "machine";
-    script_ = tmp_.path() / "answer.txt";
-    std::ofstream(script_) << "# the result message\nanswer\n";
+    script_ = tmp_.path() / "walk.txt";
+    std::ofstream(script_) << "click 12324\nclick 12324\nselect 1006 0\nclick 12324\nwait 500\n# the result message\nanswer\n";
     ASSERT_EQ(Shell(std::string(WINEMU_COMMAND) + " create " + machine_.string()), 0);
   }
   // One run of the program; the trace lines without their times.

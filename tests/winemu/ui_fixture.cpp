@@ -60,7 +60,8 @@ void UiTest::MakeMachineFor(WORD langId, unsigned codePage) {
   winemu::CreateOptions options;
   options.langId = langId;
   options.codePage = codePage;
-  MakeMachine(options);
+  MakeMachine(options);  // its teardown of the old machine takes the resources away
+  winemu::UseResources(std::vector<std::uint8_t>(ui_test_res_begin, ui_test_res_end));
 }
 
 HWND UiTest::Modeless(int templateId, HWND parent) {

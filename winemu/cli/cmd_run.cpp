@@ -1,12 +1,16 @@
-// winemu run DIR PROGRAM [--script FILE|-]: runs a Linux build of a program on a machine.
+// winemu run DIR PROGRAM [--script FILE|- | --terminal]: runs a Linux build of a program on a
+// machine, driven by a script (checked here before the run when it is a file) or at the terminal.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "../machine/create.h"
+#include "../ui/script.h"
 #include "command.h"
 
 namespace winemu::cli {
@@ -15,10 +19,13 @@ namespace {
 int Run(const std::vector<std::string>& args) {
   std::vector<std::string> positional;
   std::string script;
+  bool terminal = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--script") {
       if (i + 1 >= args.size()) return UsageError("run: --script needs a file name or -");
       script = args[++i];
+    } else if (args[i] == "--terminal") {
+      terminal = true;
     } else if (!args[i].empty() && args[i][0] == '-') {
       return UsageError("run: unknown option '" + args[i] + "'");
     } else {
@@ -30,11 +37,20 @@ int Run(const std::vector<std::string>& args) {
   if (!std::filesystem::exists(dir / "machine.ini")) CreateMachine(dir, CreateOptions{});
   std::string program = positional[1];
   if (::access(program.c_str(), X_OK) != 0) return UsageError("run: cannot execute '" + program + "'");
+  if (terminal && !script.empty()) return UsageError("run: --script and --terminal exclude each other");
   if (!script.empty() && script != "-" && !std::filesystem::is_regular_file(script))
     return UsageError("run: no script file '" + script + "'");
+  if (!script.empty() && script != "-") {
+    std::ifstream in(script, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ui::ScriptParseResult parsed = ui::ParseScript(bytes);
+    if (!parsed.error.empty()) return UsageError("run: script " + script + ": " + parsed.error);
+  }
   ::setenv("WINEMU_MACHINE", std::filesystem::absolute(dir).c_str(), 1);
   if (!script.empty()) ::setenv("WINEMU_SCRIPT", script == "-" ? "-" : std::filesystem::absolute(script).c_str(), 1);
   else ::unsetenv("WINEMU_SCRIPT");
+  if (terminal) ::setenv("WINEMU_TERMINAL", "1", 1);
+  else ::unsetenv("WINEMU_TERMINAL");
   std::fflush(stdout);
   pid_t pid = ::fork();
   if (pid < 0) return UsageError("run: cannot start a process");
@@ -50,7 +66,7 @@ int Run(const std::vector<std::string>& args) {
   return 128 + WTERMSIG(status);
 }
 
-Registration reg({"run", "DIR PROGRAM [--script FILE|-]", &Run});
+Registration reg({"run", "DIR PROGRAM [--script FILE|- | --terminal]", &Run});
 
 }  // namespace
 }  // namespace winemu::cli

@@ -143,9 +143,10 @@ class TerminalDriver : public Driver {
       }
       if (auto* pr = c->Control<user32::ProgressData>())
         line = mark + label + indent.substr(4) + "progress " + std::to_string(pr->pos) + " of " + std::to_string(pr->low) + ".." + std::to_string(pr->high);
+      if (p == &user32::EditProc) line = mark + label + indent.substr(4) + "[" + user32::ToUtf8(c->text) + "]";
       if (!enabled) line += "  (disabled)";
-      bool empty = c->text.empty() && !c->control;
-      if (!empty || !c->children.empty()) out += line + "\n";
+      bool shown = !c->text.empty() || label != "   " || p == &user32::EditProc || c->Control<user32::ProgressData>();
+      if (shown) out += line + "\n";
       Lines(c, depth + 1, picks, out);
     }
   }

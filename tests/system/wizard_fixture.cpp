@@ -1,0 +1,61 @@
+#include "wizard_fixture.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "app/globals.h"
+#include "app/setup.h"
+#include "sys/OSVersion.h"
+#include "winemu/ui/actions.h"
+
+namespace k7x::test {
+
+void WizardTest::RunProgram() {
+  g_LanguageFile.clear();
+  g_SettingFile.clear();
+  g_AppDir.clear();
+  g_PrinterName[0] = '\0';
+  g_LanguageChoice = 0;
+  g_InstallDone = 0;
+  g_DriverEnvironment[0] = '\0';
+  g_OSVersion = GetOSVersion();  // as the static initialisation of a new process sets it
+  theApp.InitApplication(GetModuleHandleA(nullptr));
+  theApp.InitInstance();
+}
+
+bool WizardTest::Enabled(int id) {
+  HWND frame = winemu::ui::ActiveWindow();
+  HWND control = GetDlgItem(frame, id);
+  for (HWND page = GetWindow(frame, GW_CHILD); !control && page; page = GetWindow(page, GW_HWNDNEXT))
+    if (IsWindowVisible(page)) control = GetDlgItem(page, id);
+  EXPECT_NE(control, nullptr) << "no control " << id;
+  return control && IsWindowEnabled(control);
+}
+
+std::string WizardTest::MessageBoxText() {
+  std::string text;
+  for (const auto& e : winemu::Machine::Current().TraceEntries())
+    if (e.kind == "msgbox") text = e.detail.substr(e.detail.find(" text=\"") + 7);
+  if (!text.empty()) text.pop_back();  // the closing quote
+  return text;
+}
+
+std::vector<std::string> WizardTest::DriverDirectoryNames() const {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(Host("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86")))
+    if (e.is_regular_file()) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string WizardTest::Payload(const std::string& file) const {
+  std::ifstream in(std::string(K7X_BUILD_DIR) + "/payload/" + file, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace k7x::test

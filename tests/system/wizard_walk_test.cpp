@@ -1,0 +1,158 @@
+// Walking the wizard: button states, page texts, the printer series gate, ending early, a second
+// run after Back, Escape inside a page, the close box and the About box.
+#include <windows.h>
+
+#include "app/globals.h"
+#include "winemu/ui/actions.h"
+#include "winemu/ui/dump.h"
+#include "winemu/winspool/spooler_store.h"
+#include "wizard_fixture.h"
+
+namespace {
+
+using winemu::ui::ScriptDriver;
+
+struct Buttons {
+  bool back, next, finish;
+  bool operator==(const Buttons&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Buttons& b) {
+  return os << "Back " << b.back << ", Next " << b.next << ", Finish " << b.finish;
+}
+
+class WizardWalkTest : public k7x::test::WizardTest {
+ protected:
+  Buttons Now() { return {Enabled(12323), Enabled(12324), Enabled(12325)}; }
+  // Adds a check of the frame's buttons at this point of the walk.
+  void ExpectButtons(ScriptDriver& script, Buttons want, const char* where) {
+    script.Then([this, want, where] { EXPECT_EQ(Now(), want) << where; });
+  }
+  int InstallRuns() const {
+    int n = 0;
+    for (const std::string& line : TraceLines("process.create"))
+      if (line.find("/if /f C:\\TEMP\\K7X.INF") != std::string::npos) ++n;
+    return n;
+  }
+};
+
+TEST_F(WizardWalkTest, ButtonStatesAlongTheWalkFollowTheFrameRules) {
+  winemu::CreateOptions o;
+  o.faults["printui_noop"] = "";  // no printer appears: the run ends silently and the wizard stays
+  MakeMachine(o);
+  ScriptDriver script;
+  ExpectButtons(script, {false, true, false}, "welcome");
+  script.Click(12324);
+  ExpectButtons(script, {true, true, false}, "system and language");
+  script.Click(12324);
+  ExpectButtons(script, {true, false, false}, "printer setting, nothing selected");
+  script.Select(1006, 0);
+  ExpectButtons(script, {true, true, false}, "printer setting, series selected");
+  script.Click(12324);
+  ExpectButtons(script, {true, false, true}, "progress");
+  script.Wait(500);
+  script.Then([this] {
+    EXPECT_EQ(InstallRuns(), 1);
+    EXPECT_EQ(MessageBoxCount(), 0);  // no printer at all: no message, no quit
+    EXPECT_EQ(g_InstallDone, 1);
+    EXPECT_NE(winemu::ui::DumpActive().find("pos=100"), std::string::npos);
+  });
+  script.Click(12323);
+  ExpectButtons(script, {true, true, true}, "back to printer setting");
+  script.Then([] { EXPECT_EQ(g_InstallDone, 0); });
+  script.Click(12323);
+  ExpectButtons(script, {true, true, true}, "back to system and language");
+  script.Click(12323);
+  ExpectButtons(script, {false, true, false}, "back to welcome");
+  script.Click(12324).Click(12324).Click(12324);
+  script.Wait(500);
+  script.Then([this] { EXPECT_EQ(InstallRuns(), 2); });  // the second showing runs it again
+  script.Click(12325);
+  RunProgram();
+  EXPECT_EQ(script.Remaining(), 0u);
+}
+
+TEST_F(WizardWalkTest, PagesSpeakEnglishOnAnEnglishSystem) {
+  ScriptDriver script;
+  script.Expect("1042 Static text \"Welcome to the Printer Driver Setup Wizard\"")
+      .Expect("12324 Button defpush \"&Next\"")
+      .Click(12324)
+      .Expect("1038 Button autoradio \"English\" enabled visible checked")
+      .Expect("1071 Button autoradio \"Windows XP\" enabled visible checked")
+      .Click(12324)
+      .Expect("1055 Static text \"Printer Series\"")
+      .Expect("items=[\"80mm series\"] sel=-1")
+      .Select(1006, 0)
+      .Expect("1019 Edit edit \"80mm series\"")
+      .Click(12324)
+      .Expect("1060 Static text \"Installing the driver...\"")
+      .Click(1061);
+  RunProgram();
+  EXPECT_EQ(script.Remaining(), 0u);
+}
+
+TEST_F(WizardWalkTest, PagesSpeakSimplifiedChineseFromTheSecondRunOnAPrcSystem) {
+  winemu::CreateOptions o;
+  o.langId = 0x0804;
+  MakeMachine(o);
+  {
+    ScriptDriver first;
+    first.Expect("Welcome to the Printer Driver Setup Wizard").Click(1061);
+    RunProgram();
+  }
+  ScriptDriver script;
+  script.Expect("1042 Static text \"欢迎使用打印机驱动安装程序向导\"")
+      .Expect("\"下一步\"")
+      .Expect("\"后退\"")
+      .Click(12324)
+      .Expect("1037 Button autoradio \"中文\" enabled visible checked")
+      .Expect("1053 Button groupbox \"可选安装系统\"")
+      .Click(12324)
+      .Expect("1039 Button autocheckbox \"设置默认打印机\"")
+      .Click(1061);
+  RunProgram();
+  EXPECT_EQ(script.Remaining(), 0u);
+}
+
+TEST_F(WizardWalkTest, FinishOrCancelBeforeTheTimerFiresEndsWithoutInstalling) {
+  for (int button : {12325, 1061}) {
+    MakeMachine(winemu::CreateOptions{});
+    ScriptDriver script;
+    script.Click(12324).Click(12324).Select(1006, 0).Click(12324).Wait(499).Click(button);
+    RunProgram();
+    EXPECT_EQ(script.Remaining(), 0u);
+    EXPECT_EQ(InstallRuns(), 0) << button;
+    EXPECT_FALSE(Exists("C:\\TEMP"));
+    EXPECT_TRUE(winemu::spooler::Printers().empty());
+  }
+}
+
+TEST_F(WizardWalkTest, EscapeInsideAPageDoesNothingAndTheCloseBoxCancels) {
+  ScriptDriver script;
+  script.Click(12324).Click(12324).Select(1006, 0);  // the focus is in the list box of the page
+  script.Key("Escape");
+  script.Then([this] {
+    EXPECT_TRUE(Enabled(12324));
+    EXPECT_NE(winemu::ui::DumpActive().find("dialog 143 \"\" enabled visible"), std::string::npos);
+  });
+  script.Close();
+  RunProgram();
+  EXPECT_EQ(script.Remaining(), 0u);
+  EXPECT_EQ(InstallRuns(), 0);
+}
+
+TEST_F(WizardWalkTest, TheAboutBoxOpensFromTheSystemMenuAndReturnsToTheSamePage) {
+  ScriptDriver script;
+  // The last item, after a separator: string 101 is Chinese, which code page 1252 cannot show.
+  script.Expect("| - | 16 \"?? ???\?(&A)...\"");
+  script.Click(12324);
+  script.SysMenu(16);
+  script.Expect("dialog 100 \"关于 驱动安装向导\"").Expect("1062 Static text \"驱动安装向导 1.0 版\"");
+  script.Click(1);
+  script.Expect("dialog 137 \"\" enabled visible");
+  script.Then([this] { EXPECT_EQ(Now(), (Buttons{true, true, false})); });
+  script.Click(1061);
+  RunProgram();
+  EXPECT_EQ(script.Remaining(), 0u);
+}
+
+}  // namespace

@@ -35,19 +35,77 @@ void RegisterCommonControls() {
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
 INT_PTR CDialog::DoModal() {
-  RegisterCommonControls();
   HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : DefaultOwner(this);
-  return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), owner, &DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+  BOOL ownerDisabled = owner && ::IsWindowEnabled(owner);
+  if (ownerDisabled) ::EnableWindow(owner, FALSE);
+  m_nModalResult = -1;
+  m_bContinueModal = true;
+  if (CreateFromTemplate(m_nIDTemplate, owner) && m_bContinueModal) RunModalLoop();
+  m_bContinueModal = false;
+  // The owner comes back before the dialog goes, and takes the activation back from it.
+  if (ownerDisabled) ::EnableWindow(owner, TRUE);
+  if (IsWindow()) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+  HWND active = ::GetActiveWindow();
+  if (owner && (active == m_hWnd || active == nullptr)) ::SetActiveWindow(owner);
+  DestroyWindow();
+  return m_nModalResult;
+}
+
+void CDialog::RunModalLoop() {
+  bool showOnIdle = !IsWindowVisible();
+  MSG msg;
+  while (m_bContinueModal && IsWindow()) {
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (showOnIdle) {
+        showOnIdle = false;
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+        continue;
+      }
+      ::GetMessageA(&msg, nullptr, 0, 0);
+    }
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      m_nModalResult = -1;
+      return;
+    }
+    if (!PreTranslateInput(msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+  }
+}
+
+BOOL CDialog::PreTranslateInput(MSG& msg) {
+  bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+  if (!key && !mouse) return FALSE;
+  for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+    auto* dialog = dynamic_cast<CDialog*>(FromHandlePermanent(hWnd));
+    if (dialog && ::IsDialogMessageA(hWnd, &msg)) return TRUE;
+    if (hWnd == m_hWnd) break;
+  }
+  return FALSE;
+}
+
+void CDialog::EndDialog(int result) {
+  if (m_bContinueModal) {
+    m_nModalResult = result;
+    m_bContinueModal = false;
+  }
+  ::EndDialog(m_hWnd, result);
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
   m_nIDTemplate = templateId;
   m_pParentWnd = parent;
+  return CreateFromTemplate(templateId, parent ? parent->m_hWnd : nullptr) != nullptr;
+}
+
+HWND CDialog::CreateFromTemplate(UINT templateId, HWND parent) {
   RegisterCommonControls();
-  HWND hWnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-                                   parent ? parent->m_hWnd : nullptr, &DialogProc, reinterpret_cast<LPARAM>(this));
-  return hWnd != nullptr;
+  return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, &DialogProc,
+                              reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {

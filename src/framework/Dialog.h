@@ -2,6 +2,11 @@
 // modeless (Create), with one dialog procedure that hands the messages to virtual handlers. A
 // handler that wants the platform's handling of its message calls Default(); the base handlers do
 // nothing else.
+//
+// The modal run is the framework's own loop over the modeless dialog, as in the classic
+// frameworks: keyboard input goes to the innermost framework dialog around the focus first (so a
+// child dialog gets its own Escape and Enter), and a quit request ends the run with -1 (the quit
+// message is posted again for the loop outside).
 #pragma once
 
 #include <windows.h>
@@ -14,11 +19,13 @@ class CDialog : public CWnd {
  public:
   explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
-  // Runs the dialog modally; the result given to EndDialog, or what DialogBoxParamA reports.
+  // Runs the dialog modally with its owner disabled: the result given to EndDialog, -1 when the
+  // window cannot be made or a quit request ended the run.
   virtual INT_PTR DoModal();
   // Creates the dialog modelessly from `templateId`, as a child or owned window of `parent`.
   BOOL Create(UINT templateId, CWnd* parent = nullptr);
-  void EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+  // Ends the modal run with `result` (a modeless dialog is hidden).
+  void EndDialog(int result);
 
   // Moves data between the controls and the members through DoDataExchange: into the members when
   // `saveAndValidate`, into the controls otherwise.
@@ -57,10 +64,18 @@ class CDialog : public CWnd {
     LPARAM lParam;
   };
 
+  // The modeless dialog window of `templateId` with this object as its dialog object.
+  HWND CreateFromTemplate(UINT templateId, HWND parent);
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void RunModalLoop();
+  // Offers keyboard and mouse input to the framework dialogs from the message's window out to
+  // this one, innermost first; TRUE when one of them took it.
+  BOOL PreTranslateInput(MSG& msg);
 
   Message m_current{};
+  bool m_bContinueModal = false;
+  INT_PTR m_nModalResult = -1;
   // Set while Default() hands the current message to the platform, which first offers it to the
   // dialog procedure again: that one call is declined.
   bool m_bDefaultPending = false;

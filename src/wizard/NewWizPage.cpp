@@ -48,6 +48,8 @@ BOOL CNewWizPage::OnInitDialog() {
   return TRUE;
 }
 
+void CNewWizPage::OnOK() {}
+
 void CNewWizPage::OnCancel() {}
 
 HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {

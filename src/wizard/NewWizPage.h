@@ -38,6 +38,7 @@ class CNewWizPage : public CDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void OnOK() override;      // Enter inside the page: ignored, the page stays
   void OnCancel() override;  // Escape inside the page: ignored, cancelling is the frame's
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
   BOOL OnEraseBkgnd(HDC dc) override;  // erased, nothing painted: the frame shows through

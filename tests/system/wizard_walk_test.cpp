@@ -74,7 +74,7 @@ TEST_F(WizardWalkTest, ButtonStatesAlongTheWalkFollowTheFrameRules) {
 TEST_F(WizardWalkTest, PagesSpeakEnglishOnAnEnglishSystem) {
   ScriptDriver script;
   script.Expect("1042 Static text \"Welcome to the Printer Driver Setup Wizard\"")
-      .Expect("12324 Button defpush \"&Next\"")
+      .Expect("\"&Next\" enabled")
       .Click(12324)
       .Expect("1038 Button autoradio \"English\" enabled visible checked")
       .Expect("1071 Button autoradio \"Windows XP\" enabled visible checked")

@@ -57,6 +57,7 @@ TEST_F(ColorsTest, EachKindOfControlAsksWithItsOwnMessage) {
   EXPECT_EQ(Drawn(IDC_EDIT).brush, GetSysColorBrush(COLOR_WINDOW));
   EXPECT_EQ(Drawn(IDC_EDIT).bkMode, TRANSPARENT);
   EXPECT_EQ(Drawn(IDC_TEXT).brush, GetSysColorBrush(COLOR_3DFACE));
+  EXPECT_TRUE(winemu::gdi::IsStock(Drawn(IDC_TEXT).brush));  // a system brush, not the program's
   // The dialog erases its background with the brush of WM_CTLCOLORDLG.
   auto self = winemu::ui::LastDrawing(dlg);
   ASSERT_TRUE(self.has_value());

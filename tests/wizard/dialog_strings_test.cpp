@@ -103,12 +103,16 @@ LOGFONTA FontOf(HWND hWnd) {
   return lf;
 }
 
-class DialogFont : public DialogStrings, public ::testing::WithParamInterface<LANGID> {};
+class DialogFont : public DialogStrings, public ::testing::WithParamInterface<LANGID> {
+ protected:
+  winemu::CreateOptions MachineOptions() const override {
+    winemu::CreateOptions options;
+    options.langId = GetParam();
+    return options;
+  }
+};
 
 TEST_P(DialogFont, EveryChildGetsArial13OnAnEnglishSystemOnly) {
-  winemu::CreateOptions options;
-  options.langId = GetParam();
-  MakeMachine(options);
   WriteFile(kLanguageFile, "[String]\r\nIDD620_1042=Text A from the file\r\n");
   HWND page = OpenTextPage();
   LOGFONTA templateFont = FontOf(page);

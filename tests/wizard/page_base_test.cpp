@@ -7,6 +7,7 @@
 
 #include "framework/WinApp.h"
 #include "winemu/gdi32/gdi.h"
+#include "winemu/ui/ui.h"
 #include "wizard_fixture.h"
 
 namespace k7x::test {
@@ -99,10 +100,10 @@ TEST_F(PageColours, TheSharedBrushIsMadeOnceAndIsSolidWhite) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
+        frame->ShowPageAtIndex(1);  // both pages exist, each with its own brush
+        HWND other = pages[1]->m_hWnd;
         HBRUSH shared = Ask(page, WM_CTLCOLORSTATIC, Control(IDC_NAME_BOX)).brush;
         int made = winemu::gdi::CurrentStats().brushesCreated;
-        frame->ShowPageAtIndex(1);
-        HWND other = pages[1]->m_hWnd;
         for (int i = 0; i < 5; ++i) {
           Ask(page, WM_CTLCOLOREDIT, Control(IDC_NAME_BOX));
           Ask(other, WM_CTLCOLORSTATIC, ::GetDlgItem(other, IDC_NAME_BOX));
@@ -167,6 +168,28 @@ TEST_F(PageColours, ThePageItselfGetsItsWhiteBrushAndMessageBoxesTheDefault) {
   EXPECT_EQ(box.text, platformBox.text);
   EXPECT_EQ(box.back, platformBox.back);
   EXPECT_EQ(box.mode, platformBox.mode);
+}
+
+TEST_F(PageColours, ShownControlsAreDrawnWithTheRules) {
+  using winemu::ui::LastDrawing;
+  PumpMessages();  // the frame became visible after its initialisation: the paints are due
+  std::optional<winemu::ui::Drawing> name = LastDrawing(Control(IDC_NAME_BOX));
+  ASSERT_TRUE(name.has_value());
+  EXPECT_EQ(name->ctlColorMessage, static_cast<UINT>(WM_CTLCOLORSTATIC));  // a read-only edit box
+  EXPECT_EQ(name->textColor, RGB(0, 0, 0));
+  EXPECT_EQ(name->bkColor, RGB(255, 255, 255));
+  EXPECT_EQ(name->bkMode, OPAQUE);
+  EXPECT_EQ(name->brush, Ask(page, WM_CTLCOLORSTATIC, Control(IDC_NAME_BOX)).brush);
+
+  // Group and check boxes report the static kind, as on Windows: the banner is drawn as a static.
+  for (int id : {IDC_OTHER_EDIT, IDC_OTHER_STATIC, IDC_SERIES_LIST, IDC_BANNER, IDC_DEFAULT_CHECK}) {
+    SCOPED_TRACE(id);
+    std::optional<winemu::ui::Drawing> d = LastDrawing(Control(id));
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->textColor, RGB(0, 0, 0));
+    EXPECT_EQ(d->bkMode, TRANSPARENT);
+    EXPECT_NE(d->brush, pages[0]->m_brushWhite);
+  }
 }
 
 TEST_F(PageColours, ThePageBrushIsSolidWhite) { EXPECT_EQ(BrushColour(pages[0]->m_brushWhite), RGB(255, 255, 255)); }

@@ -5,6 +5,14 @@
 
 namespace k7x::test {
 
+CallLog Questions(const CallLog& log) {
+  CallLog questions;
+  for (const std::string& entry : log)
+    if (entry.find(":shown") == std::string::npos && entry.find(":hidden") == std::string::npos)
+      questions.push_back(entry);
+  return questions;
+}
+
 TestPage::TestPage(UINT templateId, std::string name, CallLog& log)
     : CNewWizPage(templateId), name_(std::move(name)), log_(log) {}
 
@@ -69,7 +77,7 @@ BOOL TestFrame::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 void WizardTest::SetUp() {
-  MachineTest::SetUp();
+  MakeMachine(MachineOptions());
   g_InstallDone = 0;
 }
 
@@ -97,6 +105,11 @@ void WizardTest::AddFourPages() {
 void WizardTest::Open(UINT templateId) {
   AfxGetApp()->m_pMainWnd = frame.get();
   ASSERT_TRUE(frame->Create(templateId, nullptr));
+}
+
+INT_PTR WizardTest::RunModal() {
+  AfxGetApp()->m_pMainWnd = frame.get();
+  return frame->DoModal();
 }
 
 void WizardTest::Click(int id) {

@@ -17,6 +17,9 @@ namespace k7x::test {
 
 using CallLog = std::vector<std::string>;
 
+// The log without the show notifications.
+CallLog Questions(const CallLog& log);
+
 // A page whose answers the test sets. Every question, its initialisation and its show
 // notifications are recorded as "<name>:<what>" in the shared log.
 class TestPage : public CNewWizPage {
@@ -68,6 +71,8 @@ class WizardTest : public MachineTest {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // The machine the test runs on; the default one unless a fixture says otherwise.
+  virtual winemu::CreateOptions MachineOptions() const { return {}; }
 
   // Appends a page of template `templateId` to the frame; the fixture owns it.
   TestPage& AddPage(UINT templateId, const std::string& name);
@@ -83,6 +88,8 @@ class WizardTest : public MachineTest {
   void AddFourPages();
   // Creates the frame window modelessly; its initialisation shows the first page.
   void Open(UINT templateId = IDD_TEST_FRAME);
+  // Runs the frame modally as the application's main window; the run's result.
+  INT_PTR RunModal();
   // A click on the frame's button `id`, as the button sends it.
   void Click(int id);
   // Dispatches the messages waiting in the queue, as the frame's modal loop would.

@@ -10,15 +10,6 @@ namespace {
 
 using WizardNavigation = WizardTest;
 
-// The log without the show notifications.
-CallLog Questions(const CallLog& log) {
-  CallLog questions;
-  for (const std::string& entry : log)
-    if (entry.find(":shown") == std::string::npos && entry.find(":hidden") == std::string::npos)
-      questions.push_back(entry);
-  return questions;
-}
-
 TEST_F(WizardNavigation, ARefusedLeaveKeepsThePageAndTheButtons) {
   AddFourPages();
   Open();

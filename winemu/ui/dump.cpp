@@ -62,6 +62,7 @@ std::string Kind(const Window* w) {
   if (p == &user32::EditProc) return "edit";
   if (p == &user32::ListBoxProc) return "listbox";
   if (p == &user32::ProgressProc) return "progress";
+  if (p == &user32::ScrollBarProc) return "scrollbar";
   if (w->dialog && w->dialog->messageBox) return "msgbox";
   if (w->dialog || p == &DefDlgProcA) {
     int id = w->dialog ? w->dialog->templateId : -1;

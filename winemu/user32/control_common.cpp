@@ -21,10 +21,4 @@ bool IsPushButton(const Window* w) {
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
-bool IsRadioButton(const Window* w) {
-  if (!w || w->cls->proc != &ButtonProc) return false;
-  DWORD type = w->style & BS_TYPEMASK;
-  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-}
-
 }  // namespace winemu::user32

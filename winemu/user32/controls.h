@@ -15,9 +15,8 @@ LRESULT CALLBACK ScrollBarProc(HWND, UINT, WPARAM, LPARAM);
 // Registers Button, Static, Edit, ListBox, ScrollBar, msctls_progress32 and the dialog class #32770.
 void RegisterSystemClasses(WindowSystem& ws);
 
-// The button kinds the dialog manager asks about.
+// The button kind the dialog manager asks about.
 bool IsPushButton(const Window* w);
-bool IsRadioButton(const Window* w);
 // An automatic radio button was checked: unchecks the others of its group.
 void UncheckOthersInGroup(Window* button);
 

@@ -29,8 +29,8 @@ void RestoreFocus(Window* d, bool justActivated) {
     saved = W(first);
     if (!saved) return;
   }
-  if (justActivated) SetFocus(saved->handle);
-  else FocusControl(d, saved);
+  if (!justActivated && (Send(saved, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) Send(saved, EM_SETSEL, 0, -1);
+  SetFocus(saved->handle);
   data.savedFocus = nullptr;
 }
 

@@ -53,7 +53,7 @@ void SetButtonStyle(Window* b, DWORD style) { Send(b, BM_SETSTYLE, style, TRUE);
 void PressEnter(Window* dest) {
   Window* focus = W(WS().focus);
   if (focus && IsDescendant(dest, focus) && Eligible(focus) &&
-      (Send(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+      (Send(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
     Send(dest, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(focus->id), BN_CLICKED), reinterpret_cast<LPARAM>(focus->handle));
     return;
   }

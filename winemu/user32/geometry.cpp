@@ -47,11 +47,6 @@ RECT ClientRectOf(const Window* w) {
   return RECT{0, 0, std::max<LONG>(0, width), std::max<LONG>(0, height)};
 }
 
-void MoveInternal(Window* w, RECT rect, bool repaint) {
-  SetWindowPos(w->handle, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-               SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
-}
-
 }  // namespace winemu::user32
 
 using namespace winemu;

@@ -168,18 +168,30 @@ BOOL WINAPI DestroyIcon(HICON hIcon) {
 
 BOOL WINAPI DestroyCursor(HCURSOR hCursor) { return DestroyIcon(hCursor); }
 
-HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
+namespace {
+// The cursor before the program sets one is the arrow.
+HCURSOR& CurrentCursor() {
   auto& ws = WS();
-  HCURSOR old = ws.cursor;
+  if (!ws.cursorSet) {
+    ws.cursorSet = true;
+    ws.cursor = LoadCursorA(nullptr, IDC_ARROW);
+  }
+  return ws.cursor;
+}
+}  // namespace
+
+HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
+  HCURSOR& current = CurrentCursor();
+  HCURSOR old = current;
   if (hCursor != old) {
     std::optional<IconInfo> info = IconOf(hCursor);
     Trace("cursor", hCursor ? (info ? info->name : HandleText(hCursor)) : std::string("none"));
   }
-  ws.cursor = hCursor;
+  current = hCursor;
   return old;
 }
 
-HCURSOR WINAPI GetCursor(void) { return WS().cursor; }
+HCURSOR WINAPI GetCursor(void) { return CurrentCursor(); }
 
 int WINAPI ShowCursor(BOOL bShow) {
   WS().cursorShowCount += bShow ? 1 : -1;

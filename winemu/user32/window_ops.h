@@ -34,7 +34,6 @@ HWND SetFocusInternal(Window* w);       // SetFocus without the checks of disabl
 // Geometry.
 POINT ClientOrigin(const Window* w);  // screen coordinates of the client area's top-left corner
 RECT ClientRectOf(const Window* w);   // (0, 0, width, height)
-void MoveInternal(Window* w, RECT rect, bool repaint);  // parent-client coordinates
 
 // Painting.
 void Invalidate(Window* w, bool erase, bool children);

@@ -26,7 +26,6 @@ constexpr DWORD kErrorClassDoesNotExist = 1411;
 constexpr DWORD kErrorClassHasWindows = 1412;
 constexpr DWORD kErrorInvalidIndex = 1413;
 constexpr DWORD kErrorInvalidIconHandle = 1414;
-constexpr DWORD kErrorNotChildWindow = 1442;
 
 // A run of the program that cannot go on: nothing drives it while it waits for input, an action
 // of the script fails, a window would repaint forever. RunProgram reports it as one line.
@@ -46,6 +45,7 @@ struct WindowClass {
   HICON icon = nullptr;
   HICON iconSmall = nullptr;
   HCURSOR cursor = nullptr;
+  bool cursorSet = false;
   int cursorShowCount = 0;
   HBRUSH background = nullptr;
   bool system = false;
@@ -145,6 +145,7 @@ class WindowSystem {
   std::optional<std::uint64_t> waitUntil;  // the driver lets time pass until then
   BYTE keyState[256] = {0};
   HCURSOR cursor = nullptr;
+  bool cursorSet = false;
   int cursorShowCount = 0;
 
  private:

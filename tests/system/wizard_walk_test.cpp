@@ -73,7 +73,8 @@ TEST_F(WizardWalkTest, ButtonStatesAlongTheWalkFollowTheFrameRules) {
 
 TEST_F(WizardWalkTest, PagesSpeakEnglishOnAnEnglishSystem) {
   ScriptDriver script;
-  script.Expect("1042 Static text \"Welcome to the Printer Driver Setup Wizard\"")
+  script.Expect("65535 Static bitmap")  // the picture's id as the language file keys it (IDD138_65535)
+      .Expect("1042 Static text \"Welcome to the Printer Driver Setup Wizard\"")
       .Expect("\"&Next\" enabled")
       .Click(12324)
       .Expect("1038 Button autoradio \"English\" enabled visible checked")

@@ -157,3 +157,22 @@ TEST_F(WizardWalkTest, TheAboutBoxOpensFromTheSystemMenuAndReturnsToTheSamePage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WizardWalkTest, TheSeriesSelectedWithTheKeyboardEnablesNextAsTheMouseDoes) {
+  ScriptDriver script;
+  script.Click(12324).Click(12324);
+  script.Click(1039).Click(1039);  // the check box takes the focus; its state is back as it was
+  script.Then([this] { EXPECT_FALSE(Enabled(12324)); });
+  script.Key("Tab").Key("Tab");  // to the name box, then to the list
+  script.Expect("1006 ListBox listbox \"\" enabled visible focus").Expect("sel=-1");
+  script.Key("Down");
+  script.Expect("sel=0").Expect("1019 Edit edit \"80mm series\"").Expect("1039 Button autocheckbox \"Default Printer\" enabled visible checked");
+  script.Then([this] { EXPECT_TRUE(Enabled(12324)); });
+  script.Click(1061);
+  RunProgram();
+  EXPECT_EQ(script.Remaining(), 0u);
+}
+
+}  // namespace

@@ -5,7 +5,7 @@
 [[noreturn]] void AfxAssertFailed(const char* file, int line, const char* expression);
 
 #ifdef NDEBUG
-#define ASSERT(f) ((void)0)
+#define ASSERT(f) ((void)sizeof(!(f)))  // not evaluated; keeps what it names in use
 #else
 #define ASSERT(f) ((f) ? (void)0 : AfxAssertFailed(__FILE__, __LINE__, #f))
 #endif

@@ -1,0 +1,181 @@
+#!/bin/bash
+# Walks the real setup.exe under Wine by clicks and keys on four kinds of
+# machine, checks what it leaves, and compares that with the same walk of the
+# Linux build on a winemu machine of the same kind.
+# usage: tests/wine/setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/harness.sh"
+
+win_dir=$(cd "${1:?usage: setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR}" && pwd)
+linux_dir=$(cd "${2:?usage: setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR}" && pwd)
+PROGRAM_EXE=setup.exe
+harness_init "$win_dir"
+
+uninstall_key='SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K7X printer'
+uninstall_values="DisplayName UninstallString DisplayIcon Publisher"
+start_line="PortTalk: The PortTalk driver has been successfully started."
+setting_bytes=$'[Setting]\r\nLanguage=English\r\nPrinterName=K7X'
+
+# effects DRIVE_C OUT: the visible effects compared between the machines.
+# C:\Setup without setup.exe itself (copied there by the harness on Wine, the
+# program's own image on winemu); only the driver directory's own files (Wine
+# keeps its own subdirectories there).
+effects() {
+    local c=$1 out=$2
+    {
+        echo "[C:\\Setup]"
+        bash "$here/listing.sh" "$(_ci_path "$c" Setup)" | grep -v '^setup\.exe '
+        echo "[C:\\TEMP]"
+        bash "$here/listing.sh" "$(_ci_path "$c" TEMP)"
+        echo "[driver directory]"
+        bash "$here/listing.sh" "$(_ci_path "$c" windows/system32/spool/drivers/w32x86)" 1
+    } >"$out"
+}
+
+# _ci_path ROOT a/b/c: the existing path under ROOT matching a/b/c without case.
+_ci_path() {
+    local p=$1 part hit
+    IFS=/ read -ra parts <<<"$2"
+    for part in "${parts[@]}"; do
+        hit=$(find "$p" -maxdepth 1 -mindepth 1 -iname "$part" -print -quit 2>/dev/null)
+        [ -n "$hit" ] || { echo "$p/$part"; return; }
+        p=$hit
+    done
+    echo "$p"
+}
+
+# wine_value NAME: "CHARS TEXT" of an uninstall value from Wine's registry:
+# the UTF-16LE bytes as the ANSI text they were written from.
+# Wine (like NT) stores one character more than the count the program hands
+# to RegSetValueExA when the byte after it is NUL, so Wine's size is that of
+# the text with its terminator; winemu keeps the count handed (the text
+# without it). CHARS is the character count without the terminator.
+wine_value() {
+    local v type size
+    v=$(reg_value HKLM "$uninstall_key" "$1")
+    [ -n "$v" ] || { echo "absent"; return; }
+    read -r type size _ <<<"$v"
+    [ "$type" = 1 ] || { echo "type $type"; return; }
+    local text=''
+    local -a b
+    read -ra b <<<"$v"
+    local i
+    for ((i = 2; i + 1 < ${#b[@]}; i += 2)); do
+        [ "${b[i]}${b[i+1]}" = 0000 ] || text+=$(printf "\\x${b[i]}")
+    done
+    [ $((size / 2 - 1)) = "${#text}" ] || { echo "size $size for '$text'"; return; }
+    echo "${#text} $text"
+}
+
+# winemu_value MACHINE NAME: "CHARS TEXT" as winemu stores it.
+winemu_value() {
+    "$linux_dir/winemu" reg "$1" "HKLM\\$uninstall_key" \
+        | awk -v n="\"$2\"" '$1 == "value" && $2 == n { t = $0; sub(/^[^"]*"[^"]*" REG_SZ [0-9]+ "/, "", t); sub(/"$/, "", t); print $4, t }'
+}
+
+# walk_script LANG_CLICK: the walk as a winemu script.
+walk_script() {
+    echo "click 12324"
+    [ -z "$1" ] || echo "click $1"
+    echo "click 12324"
+    echo "select 1006 0"
+    echo "click 12324"
+    echo "wait 200000"
+    echo "click 12325"
+}
+
+# check_common DRIVE_C LANG_FILE: what both machines must show.
+check_common() {
+    local c=$1 lang=$2 f name size
+    f=$(_ci_path "$c" Setup/setting.dll)
+    [ "$(cat "$f" 2>/dev/null; echo x)" = "${setting_bytes}x" ] || fail "setting.dll: '$(od -c "$f" 2>&1 | head -5)'"
+    for f in "Multi_eng.dll 9326" "$lang"; do
+        read -r name size <<<"$f"
+        [ "$(stat -c %s "$(_ci_path "$c" "Setup/Language/$name")" 2>/dev/null)" = "$size" ] \
+            || fail "Language/$name missing or not $size bytes"
+    done
+    # The staged set: the model files and both variant folders.
+    for f in K7X.INF K7X.GPD K7X.INI temp.txt I386/K7XD.dll x86/K7XD.dll UNIDRV.DLL uninstallK7X.exe; do
+        [ -f "$(_ci_path "$c" "TEMP/$f")" ] || fail "C:\\TEMP\\$f missing"
+    done
+    for f in K7X.GPD K7XD.dll K7XRES.DLL UNIDRV.DLL uninstallK7X.exe; do
+        [ -f "$(_ci_path "$c" "windows/system32/spool/drivers/w32x86/$f")" ] || fail "driver directory: $f missing"
+    done
+}
+
+# run_case NAME WINVER LOCALE VERSION LANGID LANG_FILE LANG_CLICK FIRST_RUN
+run_case() {
+    local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 first=$8
+    case_begin "$name" "$winver" "$loc"
+    local exe=$win_dir/setup.exe
+    if [ -n "$first" ]; then
+        start_program "$exe"
+        wait_for_window 30
+        click_control 1061
+        wait_for_exit 20
+    fi
+    start_program "$exe"
+    wait_for_window 30
+    click_control 12324
+    [ -z "$click" ] || click_control "$click"
+    click_control 12324
+    select_list_entry 1006 0
+    click_control 12324
+    wait_for_output "$start_line" 90
+    # Wine lists no printer (its utility installs nothing): the run ends
+    # without a message box and the wizard stays on the progress page.
+    if _wait_until 15 _message_box_open; then
+        fail "message box '$(message_box_text)' although Wine lists no printer"
+    fi
+    _has_window || fail "the wizard ended; it must stay on the progress page"
+    click_control 12325
+    wait_for_exit 20
+    [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
+    flush_registry
+    local wc=$WINEPREFIX/drive_c
+    check_common "$wc" "$lang"
+
+    # The same walk on winemu, no printer on the machine.
+    local m=$CASE_DIR/winemu
+    "$linux_dir/winemu" create "$m" --version "$version" --lang "$langid" --fault printui_noop >/dev/null \
+        || fail "winemu create"
+    if [ -n "$first" ]; then
+        echo "click 1061" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >/dev/null \
+            || fail "winemu first run"
+    fi
+    walk_script "$click" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >"$CASE_DIR/winemu.stdout" \
+        || fail "winemu walk failed"
+    check_common "$m/drive_c" "$lang"
+
+    effects "$wc" "$CASE_DIR/wine.effects"
+    effects "$m/drive_c" "$CASE_DIR/winemu.effects"
+    diff -u "$CASE_DIR/winemu.effects" "$CASE_DIR/wine.effects" >&2 || fail "files differ (winemu -, wine +)"
+    local v a b
+    for v in $uninstall_values; do
+        a=$(winemu_value "$m" "$v"); b=$(wine_value "$v")
+        # The paths come from the spooler's driver directory, spelled after the
+        # Windows directory's name: C:\WINDOWS\System32\spool\DRIVERS\W32X86 on
+        # winemu (as on NT), C:\windows\system32\spool\drivers\w32x86 on Wine.
+        [ "${a,,}" = "${b,,}" ] || fail "uninstall $v: winemu '$a', wine '$b'"
+    done
+    diff -u <(grep '^PortTalk:' "$CASE_DIR/winemu.stdout") <(grep '^PortTalk:' "$CASE_DIR/stdout.txt" | tr -d '\r') >&2 \
+        || fail "PortTalk lines differ (winemu -, wine +)"
+    echo "PASS: $name"
+    case_end
+}
+
+passed=0 failed=0
+one() {
+    if ( run_case "$@" ); then passed=$((passed + 1)); else
+        failed=$((failed + 1))
+        # fail() left the case's wineserver running.
+        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$1 timeout 10 wineserver -k 2>/dev/null
+    fi
+}
+one xp_en    winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   ""
+one w2k_zh   win2k   zh_CN 5.0 0x0804 "Multi_ch.dll 9304"      ""   first
+one w2003_tw win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
+one w7_en_zh win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]

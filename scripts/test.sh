@@ -14,3 +14,4 @@ ctest --preset linux-test
 win_build=build-win
 [ "$wine_bits" = 64 ] && win_build=build-win64
 bash tests/wine/setup_case.sh "$win_build" build
+tests/fuzz/run.sh 20

@@ -93,7 +93,7 @@ bool IsAnsiCodePage(unsigned codePage) {
 
 std::string AnsiCodePageList() {
   std::string out;
-  for (unsigned cp : kAnsiCodePages) out += (out.empty() ? "" : ", ") + std::to_string(cp);
+  for (unsigned cp : kAnsiCodePages) out.append(out.empty() ? "" : ", ").append(std::to_string(cp));
   return out;
 }
 

@@ -87,7 +87,8 @@ MachineConfig MachineConfig::Parse(std::string_view iniBytes, const std::string&
     auto fail = [&](const std::string& why) {
       return MachineError(fileName + " line " + std::to_string(e.line) + ": " + why);
     };
-    std::string where = e.section.empty() ? Printable(e.key) : "[" + Printable(e.section) + "] " + Printable(e.key);
+    std::string where = Printable(e.key);
+    if (!e.section.empty()) where = std::string("[").append(Printable(e.section)).append("] ").append(where);
     auto [first, fresh] = seen.emplace(Lower(e.section + "/" + e.key), e.line);
     if (!fresh) throw fail(where + " is given twice (first on line " + std::to_string(first->second) + ")");
     if (EqualsNoCase(e.section, "System")) {

@@ -54,7 +54,7 @@ std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
 
 std::string FaultNames() {
   std::string out;
-  for (const auto& f : kFaults) out += (out.empty() ? "" : ", ") + std::string(f.name);
+  for (const auto& f : kFaults) out.append(out.empty() ? "" : ", ").append(f.name);
   return out;
 }
 

@@ -99,12 +99,15 @@ std::unique_ptr<Machine> Machine::Use(std::unique_ptr<Machine> machine) {
 void Machine::StartTraceLog() {
   log_ = std::make_unique<std::ofstream>(root_ / "trace.log", std::ios::binary | std::ios::trunc);
   for (const TraceEntry& e : trace_) *log_ << e.Line() << "\n";
-  log_->flush();
+}
+
+void Machine::FlushTraceLog() {
+  if (log_) log_->flush();
 }
 
 void Machine::Trace(std::string_view kind, std::string_view detail) {
   trace_.push_back({now_, std::string(kind), std::string(detail)});
-  if (log_) *log_ << trace_.back().Line() << "\n" << std::flush;
+  if (log_) *log_ << trace_.back().Line() << "\n";
 }
 
 }  // namespace winemu

@@ -54,7 +54,10 @@ class Machine {
   // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
   void Trace(std::string_view kind, std::string_view detail);
   const std::vector<TraceEntry>& TraceEntries() const { return trace_; }
-  void StartTraceLog();  // truncates trace.log and mirrors every later entry into it
+  // Truncates trace.log and mirrors every later entry into it, buffered: written when the
+  // machine goes or FlushTraceLog is called.
+  void StartTraceLog();
+  void FlushTraceLog();
   void ClearTrace() { trace_.clear(); }
 
   std::uint32_t lastError = 0;

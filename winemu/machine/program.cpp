@@ -24,11 +24,13 @@ int RunProgram(WinMainEntry entry) {
     char commandLine[1] = {0};
     int rc = entry(nullptr, nullptr, commandLine, 10 /* SW_SHOWDEFAULT */);
     m.Trace("process.exit", std::to_string(rc));
+    m.FlushTraceLog();
     std::fflush(stdout);
     for (ExitCheck check : Checks())
       if (int failed = check()) return failed;
     return rc;
   } catch (const std::exception& e) {
+    M().FlushTraceLog();
     std::fflush(stdout);
     std::fprintf(stderr, "winemu: %s\n", e.what());
     return 70;

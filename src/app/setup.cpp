@@ -1,6 +1,7 @@
 #include "app/setup.h"
 
 #include "app/PrinterNameCheck.h"
+#include "app/WizardLanguage.h"
 #include "app/globals.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
@@ -8,6 +9,7 @@
 #include "pages/WelcomeDlg.h"
 #include "pages/resource.h"
 #include "pages/setupDlg.h"
+#include "sys/AdminRights.h"
 #include "sys/OSVersion.h"
 
 // Static construction order: the three texts, the version code, then the application object.
@@ -80,5 +82,7 @@ bool CSetupApp::PrepareStartup() {
   if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
   GetPrivateProfileStringA("Setting", "PrinterName", "K7X", g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
-  return CheckPrinterNameOrTellUser(g_PrinterName);
+  // Nothing of the machine changes before both checks: the name, then the rights to install.
+  return CheckPrinterNameOrTellUser(g_PrinterName) &&
+         RequireAdministratorRights(WizardLanguage(), m_strAppName.c_str());
 }

@@ -115,7 +115,7 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            // the printer setup utility
                            "dir.current C:\\TEMP -> ok",
                            "process.create rundll32 printui.dll,PrintUIEntry /if /f C:\\TEMP\\K7X.INF /r \"LPT1:\" "
-                           "/b \"K7X\" /m \"K7X\"  -> ok",
+                           "/b \"K7X\" /m \"K7X\"  image=C:\\WINDOWS\\system32\\rundll32.exe -> ok",
                            "printui.start /if /f C:\\TEMP\\K7X.INF",
                            "printui.install from C:\\TEMP\\K7X.INF model \"K7X\" printer \"K7X\" port \"LPT1:\"",
                            "spooler.adddriver K7X -> ok",
@@ -126,7 +126,7 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            "sleep 100",
                            "spooler.enumprinters flags=2 level=2 size=0",
                            "spooler.enumprinters flags=2 level=2 size=",
-                           "process.create rundll32 printui.dll,PrintUIEntry /y /n \"K7X\" -> ok",
+                           "process.create rundll32 printui.dll,PrintUIEntry /y /n \"K7X\" image=C:\\WINDOWS\\system32\\rundll32.exe -> ok",
                            "printui.setdefault \"K7X\"",
                            "msgbox ",
                            "dir.remove C:\\temp\\i386 -> error 145",

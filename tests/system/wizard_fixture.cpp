@@ -24,6 +24,7 @@ void WizardTest::RunProgram() {
   g_OSVersion = GetOSVersion();  // as the static initialisation of a new process sets it
   theApp.InitApplication(GetModuleHandleA(nullptr));
   theApp.InitInstance();
+  winemu::Machine::Current().ProgramExited();
 }
 
 bool WizardTest::Enabled(int id) {

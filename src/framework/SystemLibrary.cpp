@@ -12,6 +12,9 @@ CSystemLibrary::CSystemLibrary(const char* fileName) : m_hModule(nullptr) {
   m_hModule = ::LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+// The caller may still want the error of the last call it made through the library.
 CSystemLibrary::~CSystemLibrary() {
+  DWORD error = ::GetLastError();
   if (m_hModule) ::FreeLibrary(m_hModule);
+  ::SetLastError(error);
 }

@@ -88,9 +88,9 @@ TEST_F(EngineTest, AFullRunOnEnglishXpInstallsTheDefaultPrinter) {
   EXPECT_LT(Index("process.wait"), pause);
   EXPECT_LT(pause, LastIndex("spooler.enumprinters"));
   EXPECT_LT(LastIndex("spooler.enumprinters"), Index(std::string("process.create ") + kDefaultCommand + kImage + " -> ok"));
-  EXPECT_LT(Index("printui.setdefault \"K7X\""), Index("msgbox"));
   EXPECT_LT(Index("msgbox"), LastIndex("dir.remove"));
-  EXPECT_EQ(LastIndex("dir.remove"), static_cast<long>(TraceLines("").size()) - 1);
+  // The default-printer command is not waited for: it does its work after the program has ended.
+  EXPECT_LT(LastIndex("dir.remove"), Index("printui.setdefault \"K7X\""));
 }
 
 TEST_F(EngineTest, TheResultTextsAreStoredInTheirCodePages) {

@@ -14,6 +14,8 @@
 namespace k7x::test {
 
 void WizardTest::RunProgram() {
+  MSG left;
+  while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {}  // a new process's queue is empty
   g_LanguageFile.clear();
   g_SettingFile.clear();
   g_AppDir.clear();

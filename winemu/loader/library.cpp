@@ -7,7 +7,7 @@
 // (ERROR_BAD_EXE_FORMAT); no file at all fails with ERROR_MOD_NOT_FOUND.
 //
 // Traced: "module.load <name> image=<library found> -> ok|error N" (without image= when nothing was
-// found), "module.free <library>".
+// found).
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -133,7 +133,6 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
   int* references = library ? &M().State<LoadedLibraries>().references[library] : nullptr;
   if (!references || *references == 0) return SetError(ERROR_MOD_NOT_FOUND), FALSE;
   --*references;
-  Trace("module.free", TracePath(SystemDirectory() + "\\" + library->file));
   SetError(0);
   return TRUE;
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "pages/CopyDlg.h"
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "framework/DataExchange.h"
 #include "framework/WaitCursor.h"
 #include "i18n/DialogStrings.h"

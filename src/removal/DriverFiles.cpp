@@ -3,7 +3,7 @@
 // 260-character buffer, so no file outside those places is ever deleted.
 #include <windows.h>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
 

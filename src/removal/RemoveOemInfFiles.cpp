@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "framework/StdioFile.h"
 #include "sys/ComposeText.h"
 

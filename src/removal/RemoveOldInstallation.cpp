@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "removal/UninstallEntry.h"
 #include "sys/ComposeText.h"
 #include "sys/Reg.h"

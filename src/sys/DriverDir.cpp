@@ -1,6 +1,6 @@
 #include "sys/DriverDir.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
 

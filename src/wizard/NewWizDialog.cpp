@@ -1,6 +1,6 @@
 #include "wizard/NewWizDialog.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/Debug.h"
 #include "framework/ResourceString.h"
 

@@ -1,6 +1,6 @@
 #include "wizard_fixture.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/WinApp.h"
 
 namespace k7x::test {

@@ -4,7 +4,7 @@
 #include "pages/LanguageDlg.h"
 #include "pages/SettingDlg.h"
 #include "pages/WelcomeDlg.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 #include "pages/setupDlg.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
@@ -72,7 +72,7 @@ bool CSetupApp::PrepareStartup() {
 
   g_SettingFile = g_AppDir + "setting.dll";
   if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
-  GetPrivateProfileStringA("Setting", "PrinterName", "K7X", g_PrinterName, sizeof g_PrinterName,
+  GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
   return CheckPrinterNameOrTellUser(g_PrinterName);
 }

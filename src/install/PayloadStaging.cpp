@@ -38,7 +38,7 @@ constexpr StagingRow kRows[] = {
     {"%sRES.DLL", false, true, Varies::ByPlugins, {{158, 254, 162}, {185, 252, 183}, {195, 253, 201}}},
 };
 
-constexpr const char* kStagingPlaces[] = {"C:\\TEMP", "C:\\TEMP\\I386", "C:\\TEMP\\x86"};
+constexpr const char* kStagingPlaces[] = {kStagingDir, kStagingI386Dir, kStagingX86Dir};
 
 constexpr UINT kUninstallerId = 255;
 constexpr UINT kInfId = 256;

@@ -5,7 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/WaitCursor.h"
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 
 CCopyDlg::CCopyDlg() : CNewWizPage(IDD_COPY) {}
 

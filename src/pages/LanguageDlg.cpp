@@ -3,7 +3,7 @@
 #include "shared/globals.h"
 #include "framework/DataExchange.h"
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 #include "sys/OSVersion.h"
 #include "shared/SystemLanguage.h"
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* kIntermediateFile = "c:\\temp\\temp.txt";
 constexpr UINT kPieceBuffer = kPathBufferSize;
 
 // Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.

@@ -3,6 +3,9 @@
 #include "shared/globals.h"
 #include "framework/WinApp.h"
 
+// The test program's application object: the frame and the pages reach it through AfxGetApp().
+CWinApp g_testApp("wizard_test");
+
 namespace k7x::test {
 
 CallLog Questions(const CallLog& log) {

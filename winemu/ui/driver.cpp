@@ -10,8 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "../machine/program.h"
-#include "../user32/wnd.h"
+#include "machine/program.h"
+#include "user32/idle.h"
+#include "user32/wnd.h"
 #include "script_driver.h"
 #include "terminal.h"
 
@@ -77,6 +78,7 @@ int CheckScriptUsedUp() {
 }
 
 [[maybe_unused]] const bool kExitCheckAdded = (AddExitCheck(&CheckScriptUsedUp), true);
+[[maybe_unused]] const bool kIdleHookSet = (user32::SetIdleHook(&Idle), true);
 
 }  // namespace
 

@@ -84,6 +84,8 @@ void SetTestDriver(Driver* driver) { TestSlot() = driver; }
 
 Driver* TestDriver() { return TestSlot(); }
 
+bool HasDriver() { return TestSlot() || RunDriver(); }
+
 void Idle() {
   Driver* d = TestSlot();
   if (!d) d = RunDriver();

@@ -21,4 +21,7 @@ Driver* TestDriver();
 // run ends with an error instead of waiting forever.
 void Idle();
 
+// Whether a driver (the test's, or the run's script or terminal) acts when the program waits.
+bool HasDriver();
+
 }  // namespace winemu::ui

@@ -1,7 +1,8 @@
 // The message queue: SendMessageA, PostMessageA, GetMessageA, PeekMessageA, TranslateMessage,
 // DispatchMessageA. Retrieval order: posted messages, keyboard and mouse input, the quit request,
 // WM_PAINT for a window that needs painting, WM_TIMER for a due timer. When there is nothing,
-// GetMessageA waits: the driver (script or terminal) acts, or lets time pass.
+// GetMessageA waits: the driver (script or terminal) acts, or lets time pass; with no driver, time
+// passes to the next timer.
 #include <algorithm>
 
 #include "../ui/driver.h"
@@ -89,6 +90,13 @@ void Idle() {
     if (*ws.waitUntil > now) M().Advance(*ws.waitUntil - now);
     ws.waitUntil.reset();
     return;
+  }
+  // A program nothing drives still runs on its timers: time passes to the next one.
+  if (!ui::HasDriver()) {
+    if (std::optional<std::uint64_t> due = NextTimerDue()) {
+      if (*due > M().Now()) M().Advance(*due - M().Now());
+      return;
+    }
   }
   ui::Idle();
 }

@@ -108,8 +108,15 @@ class RegistryTest : public k7x::test::MachineTest {
     return key;
   }
   LONG Open(HKEY root, const char* path, REGSAM sam, HKEY* key) { return RegOpenKeyExA(root, path, 0, sam, key); }
+  // A string handed without its terminator, a NUL after it (which NT then stores too).
   LONG SetText(HKEY key, const char* name, const std::string& data) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+  }
+  // A string of `count` bytes that is not followed by a NUL: stored as handed.
+  LONG SetUnterminated(HKEY key, const char* name, const std::string& data) {
+    std::string followed = data + "#";
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(followed.data()),
+                          static_cast<DWORD>(data.size()));
   }
   // The value's bytes by the two-call protocol.
   std::string Query(HKEY key, const char* name, DWORD* type = nullptr) {
@@ -149,7 +156,7 @@ TEST_F(RegistryTest, CreateMakesParentsAndTellsNewFromExisting) {
 
 TEST_F(RegistryTest, QueryFollowsTheTwoCallSizeProtocol) {
   HKEY key = Create(HKEY_CURRENT_USER, "Software\\K7X");
-  ASSERT_EQ(SetText(key, "Publisher", "K7X printer"), ERROR_SUCCESS);
+  ASSERT_EQ(SetUnterminated(key, "Publisher", "K7X printer"), ERROR_SUCCESS);
   DWORD type = 0, size = 0;
   EXPECT_EQ(RegQueryValueExA(key, "Publisher", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -172,7 +179,7 @@ TEST_F(RegistryTest, QueryFollowsTheTwoCallSizeProtocol) {
 TEST_F(RegistryTest, EveryChangeIsOnDiskAtOnceAndTheBytesComeBackInTheNextRun) {
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X");
   std::string binary("\0\x01\xFF\"%\n", 6);
-  ASSERT_EQ(SetText(key, "NoTerminator", "abc"), ERROR_SUCCESS);
+  ASSERT_EQ(SetUnterminated(key, "NoTerminator", "abc"), ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, "Bytes", 0, REG_BINARY, reinterpret_cast<const BYTE*>(binary.data()), 6), ERROR_SUCCESS);
   // On disk before any exit: a crash now keeps it.
   EXPECT_NE(RegistryFile("HKLM").find("value \"NoTerminator\" REG_SZ 3 \"abc\"\n"), std::string::npos);
@@ -187,6 +194,20 @@ TEST_F(RegistryTest, EveryChangeIsOnDiskAtOnceAndTheBytesComeBackInTheNextRun) {
   EXPECT_EQ(Query(again, "Bytes", &type), binary);
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
   RegCloseKey(again);
+}
+
+TEST_F(RegistryTest, AStringsTerminatorLeftOutOfItsSizeIsStoredWhenTheByteAfterIsNul) {
+  HKEY key = Create(HKEY_CURRENT_USER, "Software\\K7X");
+  ASSERT_EQ(SetText(key, "Counted", "abc"), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Counted"), std::string("abc", 4));
+  ASSERT_EQ(SetUnterminated(key, "Exact", "abc"), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Exact"), "abc");
+  const char binary[] = "ab";
+  ASSERT_EQ(RegSetValueExA(key, "Bytes", 0, REG_BINARY, reinterpret_cast<const BYTE*>(binary), 2), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Bytes"), "ab");  // only strings
+  ASSERT_EQ(SetText(key, "Empty", ""), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Empty"), "");
+  RegCloseKey(key);
 }
 
 TEST_F(RegistryTest, DeleteKeyRefusesAKeyWithSubkeys) {

@@ -53,16 +53,14 @@ for arch in i686 x86_64; do
 done
 
 # Wine: 32-bit where i386 programs run here, else 64-bit.
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    wine=/usr/lib/wine/wine wineserver=/usr/lib/wine/wineserver32 arch=i686
-    export WINEARCH=win32
-elif [ -x /usr/lib/wine/wine64 ]; then
-    wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver64 arch=x86_64
-    export WINEARCH=win64
-else
-    echo "SKIP conformance-wine: no Wine can run here (install wine64 or wine32)"
-    exit "$status"
-fi
+case $(bash "$here/../wine/flavour.sh") in
+    32) wine=/usr/lib/wine/wine wineserver=/usr/lib/wine/wineserver32 arch=i686
+        export WINEARCH=win32 ;;
+    64) wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver64 arch=x86_64
+        export WINEARCH=win64 ;;
+    *) echo "SKIP conformance-wine: no Wine can run here (install wine64 or wine32)"
+       exit "$status" ;;
+esac
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 if ! command -v Xvfb >/dev/null; then
     echo "SKIP conformance-wine: Wine's windows need Xvfb, which is not installed"

@@ -334,7 +334,7 @@ TEST_F(RegistryTest, AFileThatCannotBeReadStopsTheMachineWithFileAndLine) {
 
 TEST_F(RegistryTest, DescribeShowsValuesWithTypeByteCountAndDataThenSubkeys) {
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\Shown");
-  SetText(key, "Publisher", "K7X printer");
+  SetUnterminated(key, "Publisher", "K7X printer");
   SetText(key, "Quoted", std::string("a\"b\0", 4));
   BYTE dword[4] = {2, 0, 0, 0};
   RegSetValueExA(key, "Start", 0, REG_DWORD, dword, 4);

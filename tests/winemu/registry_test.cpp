@@ -142,7 +142,7 @@ TEST_F(RegistryTest, CreateMakesParentsAndTellsNewFromExisting) {
   DWORD disposition = 0;
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X Test\\A\\B", &disposition);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
-  EXPECT_EQ(SetText(key, "v", "x"), ERROR_SUCCESS);
+  EXPECT_EQ(SetUnterminated(key, "v", "x"), ERROR_SUCCESS);
   RegCloseKey(key);
   key = Create(HKEY_LOCAL_MACHINE, "software\\k7x test\\a\\b\\", &disposition);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
@@ -232,7 +232,7 @@ TEST_F(RegistryTest, AHandleWhoseKeyWasDeletedSaysSo) {
 
 TEST_F(RegistryTest, CurrentControlSetIsControlSet001UnderHklmOnly) {
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SYSTEM\\currentcontrolset\\Control\\K7X Test");
-  ASSERT_EQ(SetText(key, "v", "1"), ERROR_SUCCESS);
+  ASSERT_EQ(SetUnterminated(key, "v", "1"), ERROR_SUCCESS);
   RegCloseKey(key);
   ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\K7X Test", KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(Query(key, "v"), "1");

@@ -2,7 +2,7 @@
 // start with the states passed through on the way, access rights on the handle, and the errors of
 // a missing service and of a stop or start that is not needed.
 #include "check.h"
-#include "scratch.h"
+#include "parts.h"
 
 namespace conformance {
 namespace {

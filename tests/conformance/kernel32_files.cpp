@@ -1,6 +1,7 @@
 // kernel32: files and directories: case-insensitive names, share modes, attributes, copying,
 // deleting, and the last error after each failure.
 #include "check.h"
+#include "parts.h"
 #include "scratch.h"
 
 namespace conformance {

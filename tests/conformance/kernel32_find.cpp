@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "check.h"
+#include "parts.h"
 #include "scratch.h"
 
 namespace conformance {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "check.h"
+#include "parts.h"
 #include "scratch.h"
 
 namespace conformance {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "check.h"
+#include "parts.h"
 #include "scratch.h"
 
 namespace conformance {

@@ -1,8 +1,10 @@
 // kernel32 and user32: resources by number, by name and type (matched without case), their
 // sizes and bytes, strings, and the last error when one is missing.
+#include <string>
+
 #include "check.h"
 #include "conformance_ids.h"
-#include "scratch.h"
+#include "parts.h"
 
 namespace conformance {
 namespace {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "check.h"
+#include "parts.h"
 #include "scratch.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

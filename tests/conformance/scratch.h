@@ -21,18 +21,4 @@ std::string ReadBytes(const std::string& path);
 // `bytes` with CR and LF written as \r and \n, for messages.
 std::string Shown(const std::string& bytes);
 
-// Each part of the suite, by the DLL whose functions it checks.
-void CheckFiles();
-void CheckFind();
-void CheckProfile();
-void CheckResources();
-void CheckProcesses();
-void CheckRegistry();
-void CheckServices();
-void CheckSpooler();
-void CheckStoppedSpooler();  // while the Spooler service is stopped
-void CheckDialogs();
-void CheckKeyboard();
-void CheckWindows();
-
 }  // namespace conformance

@@ -7,7 +7,7 @@
 
 #include "check.h"
 #include "conformance_ids.h"
-#include "scratch.h"
+#include "parts.h"
 
 namespace conformance {
 namespace {

@@ -3,7 +3,7 @@
 // the default button, Escape for Cancel, and messages of other windows left alone.
 #include "check.h"
 #include "conformance_ids.h"
-#include "scratch.h"
+#include "parts.h"
 
 namespace conformance {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "check.h"
-#include "scratch.h"
+#include "parts.h"
 
 namespace conformance {
 namespace {

@@ -5,10 +5,11 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "check.h"
-#include "scratch.h"
+#include "parts.h"
 
 namespace conformance {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/WizardLanguage.h"
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/WinApp.h"
 #include "install/DriverFileSet.h"
 #include "sys/ComposeText.h"

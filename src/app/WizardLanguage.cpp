@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 
 TextLanguage WizardLanguage() {
   const std::string& file = g_LanguageFile;

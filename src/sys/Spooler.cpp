@@ -1,4 +1,5 @@
 #include "sys/Spooler.h"
+#include "shared/constants.h"
 
 #include <winspool.h>
 
@@ -6,8 +7,8 @@
 
 #include "framework/SystemLibrary.h"
 
-bool GetDriverDirectory(const char* environment, char (&directory)[MAX_PATH]) {
-  char env[MAX_PATH] = {0};
+bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSize]) {
+  char env[kPathBufferSize] = {0};
   std::memset(directory, 0, sizeof directory);
   if (std::strlen(environment) >= sizeof env) return false;
   std::strcpy(env, environment);
@@ -48,7 +49,7 @@ void DeleteServerForm(const char* formName) {
   auto closePrinter = winspool.Function<decltype(&ClosePrinter)>("ClosePrinter");
   HANDLE server = nullptr;
   if (!openPrinter || !deleteForm || !closePrinter || !openPrinter(nullptr, &server, nullptr)) return;
-  char form[MAX_PATH] = {0};
+  char form[kPathBufferSize] = {0};
   if (std::strlen(formName) < sizeof form) {
     std::strcpy(form, formName);
     deleteForm(server, form);

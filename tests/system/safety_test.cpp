@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "install_fixture.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <new>
 
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/machine.h"
+#include <windows.h>
+#include "kernel32/handles.h"
+#include "machine/machine.h"
 
 using namespace winemu;
 

@@ -4,8 +4,9 @@
 // current directory, no extension added). Otherwise the command line's first token names it: ".exe"
 // is added when it has no extension, and a bare name is looked for in the program's own directory,
 // the current directory, the system directory, the 16-bit system directory, the Windows directory,
-// then the directories of the default PATH. The only program winemu can run is the system's
-// rundll32.exe with the printer setup utility (rundll32 printui.dll,PrintUIEntry); a command line
+// then the directories of the default PATH. The programs winemu can run are the system's
+// rundll32.exe with an entry registered with RegisterRundll32Program (the printer setup utility
+// registers itself); a command line
 // naming no file fails with ERROR_FILE_NOT_FOUND, any other file found fails as a file that is not
 // a runnable image does (ERROR_BAD_EXE_FORMAT).
 //
@@ -14,8 +15,8 @@
 // ended|timeout", "process.end <id> exit <code>".
 #include "process.h"
 
-#include "../include/windows.h"
-#include "../printui/printui.h"
+#include <windows.h>
+
 #include "file_object.h"
 
 namespace winemu {
@@ -52,6 +53,17 @@ bool NamesSystemFile(std::string_view path, std::string_view base, std::string_v
 }
 
 std::string SystemDirectory() { return M().Config().windowsDir + "\\system32"; }
+
+struct RegisteredProgram {
+  std::string dll;
+  std::string entry;
+  Rundll32Program start;
+};
+
+std::vector<RegisteredProgram>& Registered() {
+  static std::vector<RegisteredProgram> programs;
+  return programs;
+}
 
 std::string SystemRundll32() { return SystemDirectory() + "\\rundll32.exe"; }
 
@@ -94,9 +106,12 @@ std::uint32_t ProgramFor(const std::string& image, std::string_view commandLine,
   size_t i = 0;
   Token(commandLine, i);  // argument 0, whatever it says
   auto call = ParseRundll32("rundll32 " + std::string(commandLine.substr(i)), SystemDirectory());
-  if (!call || !NamesSystemFile(call->dll, "printui", ".dll", SystemDirectory()) || call->entry != "PrintUIEntry")
-    return ERROR_FILE_NOT_FOUND;
-  program = printui::Program(call->arguments, currentDirectory);
+  if (!call) return ERROR_FILE_NOT_FOUND;
+  for (const RegisteredProgram& registered : Registered())
+    if (NamesSystemFile(call->dll, registered.dll, ".dll", SystemDirectory()) && call->entry == registered.entry) {
+      program = registered.start(call->arguments, currentDirectory);
+      break;
+    }
   return program ? 0 : ERROR_FILE_NOT_FOUND;
 }
 
@@ -132,6 +147,10 @@ class ThreadObject : public ProcessObject {
 };
 
 }  // namespace
+
+void RegisterRundll32Program(std::string dll, std::string entry, Rundll32Program start) {
+  Registered().push_back({std::move(dll), std::move(entry), std::move(start)});
+}
 
 std::optional<Rundll32Call> ParseRundll32(std::string_view commandLine, std::string_view systemDir) {
   size_t i = 0;

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "../include/commctrl.h"
-#include "../include/windows.h"
-#include "../kernel32/file_object.h"
-#include "../machine/ini.h"
-#include "../machine/paths.h"
+#include <commctrl.h>
+#include <windows.h>
+#include "kernel32/file_object.h"
+#include "machine/ini.h"
+#include "machine/paths.h"
 
 using namespace winemu;
 

@@ -129,12 +129,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   auto header = FindSection(section);
   if (!header) {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
-    lines_.push_back({"[" + std::string(TrimBlanks(section)) + "]", "\r\n"});
+    lines_.push_back({std::string("[").append(TrimBlanks(section)).append("]"), "\r\n"});
     lines_.push_back({text, "\r\n"});
     return;
   }
   if (auto line = FindKey(*header, key)) {
-    lines_[*line].text = text;
+    // The key keeps the name it is stored under, whatever letter case the caller used.
+    std::string_view stored = lines_[*line].text;
+    lines_[*line].text = std::string(TrimBlanks(stored.substr(0, stored.find('=')))) + "=" + std::string(value);
     return;
   }
   // Insert after the section's last non-empty line.

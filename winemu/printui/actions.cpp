@@ -2,16 +2,16 @@
 
 #include <fstream>
 #include <sstream>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/file_object.h"
-#include "../winspool/spooler_store.h"
 #include "install_plan.h"
+#include "kernel32/file_object.h"
+#include "winspool/spooler_store.h"
 
 namespace winemu::printui {
 namespace {
 
-std::string Quoted(const std::string& ansi) { return "\"" + TracePath(ansi) + "\""; }
+std::string Quoted(const std::string& ansi) { return std::string("\"").append(TracePath(ansi)).append("\""); }
 
 bool Present(const std::string& path, ResolvedPath* resolved = nullptr) {
   ResolvedPath p;

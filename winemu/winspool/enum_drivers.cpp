@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../include/windows.h"
-#include "../include/winspool.h"
-#include "../machine/ini.h"
+#include <windows.h>
+#include <winspool.h>
+#include "machine/ini.h"
 #include "spooler_calls.h"
 
 using namespace winemu;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "../include/windows.h"
-#include "../machine/machine.h"
+#include <windows.h>
+#include "machine/machine.h"
 #include "spooler_store.h"
 
 namespace winemu::spooler {

@@ -1,11 +1,11 @@
-#include "create.h"
+#include "seed/create.h"
 
 #include <fstream>
 
-#include "../advapi32/registry.h"
-#include "../advapi32/services.h"
-#include "../winspool/spooler_store.h"
-#include "machine.h"
+#include "advapi32/registry.h"
+#include "advapi32/services.h"
+#include "machine/machine.h"
+#include "winspool/spooler_store.h"
 
 namespace winemu {
 namespace {
@@ -51,6 +51,14 @@ void SeedDriverFiles(const std::filesystem::path& versionDir, const CreateOption
   for (const std::string& file : files)
     std::ofstream(versionDir / file, std::ios::binary) << "system file " << file << "\r\n";
 }
+
+void CreateDefaultMachine(const std::filesystem::path& dir) { CreateMachine(dir, CreateOptions{}); }
+
+// Installed ahead of the program's own static objects, which may already use the machine.
+struct CreatorInstaller {
+  CreatorInstaller() { Machine::SetCreator(&CreateDefaultMachine); }
+};
+[[maybe_unused]] __attribute__((init_priority(200))) CreatorInstaller kCreatorInstaller;
 
 }  // namespace
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "shared/globals.h"
 #include "framework/WinApp.h"
+#include "shared/globals.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 
 namespace {
 
-// The text's length is the byte count: the stored string carries no terminator.
+// The text's length is the byte count handed, without the terminator; NT stores the terminator
+// that follows the text anyway.
 void SetText(CReg& reg, const char* subKey, const char* name, const char* text) {
   reg.SetValue(subKey, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text)));
 }

@@ -86,11 +86,12 @@ void SetTestDriver(Driver* driver) { TestSlot() = driver; }
 
 Driver* TestDriver() { return TestSlot(); }
 
-void Idle() {
+bool Idle() {
   Driver* d = TestSlot();
   if (!d) d = RunDriver();
-  if (!d) throw UiError("the program waits for input, but nothing drives it (run it with --script FILE or --terminal)");
+  if (!d) return false;
   d->Step();
+  return true;
 }
 
 }  // namespace winemu::ui

@@ -4,8 +4,9 @@
 
 namespace winemu::user32 {
 
-// Acts once for the user (posts input, lets time pass ...); throws UiError when the run cannot go on.
-using IdleHook = void (*)();
+// Acts once for the user (posts input, lets time pass ...) and returns true; returns false when no
+// driver drives the program; throws UiError when the run cannot go on.
+using IdleHook = bool (*)();
 void SetIdleHook(IdleHook hook);
 
 }  // namespace winemu::user32

@@ -1,7 +1,8 @@
 // The message queue: SendMessageA, PostMessageA, GetMessageA, PeekMessageA, TranslateMessage,
 // DispatchMessageA. Retrieval order: posted messages, keyboard and mouse input, the quit request,
 // WM_PAINT for a window that needs painting, WM_TIMER for a due timer. When there is nothing,
-// GetMessageA waits: the idle hook (the input driver) acts, or time passes.
+// GetMessageA waits: the idle hook (the input driver) acts, or lets time pass; with no driver, time
+// passes to the next timer.
 #include <algorithm>
 
 #include "idle.h"
@@ -95,8 +96,13 @@ void Idle() {
     ws.waitUntil.reset();
     return;
   }
-  if (!IdleSlot()) throw UiError("the program waits for input, but nothing drives it");
-  IdleSlot()();
+  if (IdleSlot() && IdleSlot()()) return;
+  // A program nothing drives still runs on its timers: time passes to the next one.
+  if (std::optional<std::uint64_t> due = NextTimerDue()) {
+    if (*due > M().Now()) M().Advance(*due - M().Now());
+    return;
+  }
+  throw UiError("the program waits for input, but nothing drives it (run it with --script FILE or --terminal)");
 }
 
 }  // namespace

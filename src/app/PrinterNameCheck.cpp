@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/WizardLanguage.h"
-#include "shared/globals.h"
 #include "framework/WinApp.h"
 #include "install/DriverFileSet.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Spooler.h"

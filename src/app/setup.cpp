@@ -5,11 +5,11 @@
 #include "pages/LanguageDlg.h"
 #include "pages/SettingDlg.h"
 #include "pages/WelcomeDlg.h"
-#include "shared/resource.h"
 #include "pages/setupDlg.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
 #include "shared/globals.h"
+#include "shared/resource.h"
 #include "sys/AdminRights.h"
 #include "sys/OSVersion.h"
 

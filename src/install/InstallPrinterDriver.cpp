@@ -2,13 +2,13 @@
 // utility, verification, default printer, result, quit, sweep.
 #include <windows.h>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "install/DriverFileSet.h"
 #include "install/PayloadStaging.h"
 #include "install/PrinterSetup.h"
 #include "install/ResultMessage.h"
 #include "install/StagingDir.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "sys/Spooler.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "shared/SetupApp.h"
 #include "framework/StdioFile.h"
-#include "sys/ComposeText.h"
+#include "shared/SetupApp.h"
 #include "shared/constants.h"
+#include "sys/ComposeText.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "removal/UninstallEntry.h"
+#include "shared/SetupApp.h"
+#include "shared/constants.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
 #include "sys/Services.h"
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 namespace {
 

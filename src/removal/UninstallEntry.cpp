@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "shared/constants.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 #include <winspool.h>
 

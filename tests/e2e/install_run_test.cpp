@@ -87,8 +87,8 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
   ExpectInOrder(trace, {
                            "process.start C:\\Setup\\setup.exe",
                            // sweep, removal, staging directories
-                           "dir.remove C:\\temp\\i386 -> error 3",
-                           "dir.remove C:\\temp -> error 2",
+                           "dir.remove C:\\TEMP\\I386 -> error 3",
+                           "dir.remove C:\\TEMP -> error 2",
                            "dir.create C:\\TEMP -> ok",
                            "dir.create C:\\TEMP\\I386 -> ok",
                            "dir.create C:\\TEMP\\x86 -> ok",
@@ -103,7 +103,7 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            "file.copy C:\\TEMP\\uninstallK7X.exe " + kDriverDir + "\\uninstallK7X.exe -> ok",
                            // the XP set with the English core and plug-ins
                            "file.create C:\\TEMP\\STDNAMES.GPD -> ok",
-                           "file.write C:\\temp\\temp.txt 16605 -> ok",
+                           "file.write C:\\TEMP\\temp.txt 16605 -> ok",
                            "file.create C:\\TEMP\\K7X.GPD -> ok",
                            "file.create C:\\TEMP\\K7X.INI -> ok",
                            "file.create C:\\TEMP\\x86\\K7XD.dll -> ok",
@@ -129,8 +129,8 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            "process.create rundll32 printui.dll,PrintUIEntry /y /n \"K7X\" image=C:\\WINDOWS\\system32\\rundll32.exe -> ok",
                            "printui.setdefault \"K7X\"",
                            "msgbox ",
-                           "dir.remove C:\\temp\\i386 -> error 145",
-                           "dir.remove C:\\temp -> error",
+                           "dir.remove C:\\TEMP\\I386 -> error 145",
+                           "dir.remove C:\\TEMP -> error",
                            "process.exit 0",
                        });
   std::string box;

@@ -2,10 +2,10 @@
 // paths and the early silent end.
 #include <windows.h>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "install/ResultMessage.h"
 #include "install_fixture.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "winemu/machine/codepage.h"
 #include "winemu/ui/script_driver.h"
 #include "winemu/winspool/spooler_store.h"

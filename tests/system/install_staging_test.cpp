@@ -2,12 +2,12 @@
 // directory, the payloads chosen by system version and languages, and the copy list.
 #include <windows.h>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "install/DriverFileSet.h"
 #include "install/PayloadStaging.h"
 #include "install/StagingDir.h"
 #include "install_fixture.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 
 namespace {
 

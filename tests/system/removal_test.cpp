@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shared/SetupApp.h"
 #include "removal_fixture.h"
+#include "shared/SetupApp.h"
 #include "winemu/ui/script_driver.h"
 #include "winemu/winspool/spooler_store.h"
 

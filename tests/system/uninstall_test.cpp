@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "removal_fixture.h"
 #include "winemu/advapi32/reg_describe.h"
 

@@ -5,10 +5,10 @@
 // reg.deletekey, reg.deletevalue) with its result and saved at once. Like Windows, these
 // functions return their error and leave the thread's last error alone.
 #include <cstring>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/codepage.h"
+#include "kernel32/handles.h"
+#include "machine/codepage.h"
 #include "registry.h"
 
 using namespace winemu;

@@ -3,9 +3,10 @@
 // ERROR_SERVICE_NOT_ACTIVE for a stop of a stopped one, ERROR_SERVICE_CANNOT_ACCEPT_CTRL while it
 // is pending. A user without administrator rights may only connect and query. Traced:
 // service.open, service.start, service.stop, service.query.
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/ini.h"
+#include <windows.h>
+
+#include "kernel32/handles.h"
+#include "machine/ini.h"
 #include "services.h"
 
 using namespace winemu;

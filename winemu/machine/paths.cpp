@@ -1,11 +1,11 @@
 #include "paths.h"
 
 #include <vector>
+#include <winemu/winerror.h>
 
 #include "codepage.h"
 #include "ini.h"
 #include "machine.h"
-#include "../include/winemu/winerror.h"
 
 namespace winemu {
 namespace {

@@ -96,7 +96,7 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            "spooler.driverdir env=\"Windows NT x86\" level=1 size=260",
                            "file.delete C:\\TEMP\\STDNAMES.GPD -> error 2",
                            "file.delete " + kDriverDir + "\\3\\K7X.GPD -> error 2",
-                           "file.delete " + kDriverDir + "\\UNIRES.DLL -> error 2",
+                           "file.delete " + kDriverDir + "\\3\\K7XRES.dll -> error 2",
                            // uninstaller and INF
                            "file.create C:\\TEMP\\uninstallK7X.exe -> ok",
                            "file.create C:\\TEMP\\K7X.INF -> ok",
@@ -137,6 +137,10 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
   std::string box;
   for (const auto& line : trace)
     if (line.rfind("msgbox ", 0) == 0) box = line;
+  // The Unidrv core in the driver directory is never deleted, only overwritten by the copy.
+  for (const std::string& line : trace)
+    for (const char* core : {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL", "UNIDRV.HLP", "STDNAMES.GPD"})
+      EXPECT_EQ(line.find("file.delete " + kDriverDir + "\\" + core), std::string::npos) << line;
   EXPECT_NE(box.find("style=0x00000030 caption=\"setup\" text=\"The Printer Driver has been installed successfully!\""),
             std::string::npos)
       << box;
@@ -180,8 +184,9 @@ TEST_F(InstallRun, ASecondRunRemovesTheFirstInstallationAndInstallsAgain) {
                            "printui.install from C:\\TEMP\\K7X.INF",
                            "spooler.addprinter K7X ",
                            "file.copy C:\\TEMP\\K7X.INF C:\\WINDOWS\\inf\\oem0.inf -> ok",
-                           "printui.setdefault \"K7X\"",
                            "msgbox ",
+                           "process.exit 0",
+                           "printui.setdefault \"K7X\"",
                        });
   auto [printers, def] = Printers();
   EXPECT_EQ(printers, (std::vector<std::pair<std::string, std::string>>{{"K7X", "LPT1:"}}));

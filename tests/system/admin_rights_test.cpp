@@ -7,28 +7,19 @@
 
 namespace {
 
-class AdminRightsTest : public k7x::test::MachineTest {
- protected:
-  void Make(int major, int minor, bool admin) {
-    winemu::CreateOptions o;
-    o.major = major;
-    o.minor = minor;
-    o.admin = admin;
-    MakeMachine(o);
-  }
-};
+class AdminRightsTest : public k7x::test::MachineTest {};
 
 TEST_F(AdminRightsTest, OnlyAnAdministratorHasTheRightsOnEverySystem) {
   for (auto [major, minor] : {std::pair{5, 0}, {5, 1}, {5, 2}, {6, 0}, {6, 1}}) {
-    Make(major, minor, true);
+    MakeMachine(major, minor, true);
     EXPECT_TRUE(HasAdministratorRights()) << major << "." << minor;
-    Make(major, minor, false);
+    MakeMachine(major, minor, false);
     EXPECT_FALSE(HasAdministratorRights()) << major << "." << minor;
   }
 }
 
 TEST_F(AdminRightsTest, AUserIsToldWhyInTheLanguageAsked) {
-  Make(5, 1, false);
+  MakeMachine(5, 1, false);
   winemu::ui::MessageBoxAnswers answers;
   EXPECT_FALSE(RequireAdministratorRights(TextLanguage::English, "setup"));
   std::vector<std::string> boxes = TraceLines("msgbox");
@@ -41,7 +32,7 @@ TEST_F(AdminRightsTest, AUserIsToldWhyInTheLanguageAsked) {
             std::string::npos);
   EXPECT_NE(std::string(AdministratorRightsText(TextLanguage::TraditionalChinese)).find("\xa8t\xb2\xce\xba\xde\xb2z\xad\xfb"),
             std::string::npos);
-  Make(6, 1, true);
+  MakeMachine(6, 1, true);
   EXPECT_TRUE(RequireAdministratorRights(TextLanguage::English, "setup"));
   EXPECT_TRUE(TraceLines("msgbox").empty());
 }

@@ -7,13 +7,6 @@ namespace {
 
 class TokenTest : public k7x::test::MachineTest {
  protected:
-  void Make(int major, int minor, bool admin) {
-    winemu::CreateOptions o;
-    o.major = major;
-    o.minor = minor;
-    o.admin = admin;
-    MakeMachine(o);
-  }
   bool IsMember(DWORD rid) {
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     PSID sid = nullptr;
@@ -38,25 +31,25 @@ class TokenTest : public k7x::test::MachineTest {
 };
 
 TEST_F(TokenTest, AnAdministratorIsInTheGroupAndElevatedWhereUacExists) {
-  Make(5, 1, true);
+  MakeMachine(5, 1, true);
   EXPECT_TRUE(IsMember(DOMAIN_ALIAS_RID_ADMINS));
   EXPECT_EQ(Elevation(), -static_cast<long>(ERROR_INVALID_PARAMETER));  // XP knows no elevation
-  Make(6, 1, true);
+  MakeMachine(6, 1, true);
   EXPECT_TRUE(IsMember(DOMAIN_ALIAS_RID_ADMINS));
   EXPECT_EQ(Elevation(), 1);
 }
 
 TEST_F(TokenTest, AUserIsOnlyInUsersAndNotElevated) {
-  Make(5, 0, false);
+  MakeMachine(5, 0, false);
   EXPECT_FALSE(IsMember(DOMAIN_ALIAS_RID_ADMINS));
   EXPECT_TRUE(IsMember(0x221));
-  Make(6, 0, false);
+  MakeMachine(6, 0, false);
   EXPECT_FALSE(IsMember(DOMAIN_ALIAS_RID_ADMINS));
   EXPECT_EQ(Elevation(), 0);
 }
 
 TEST_F(TokenTest, APrimaryTokenCannotBeCheckedAndTheElevationNeedsRoom) {
-  Make(6, 1, true);
+  MakeMachine(6, 1, true);
   HANDLE token = nullptr;
   ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
   SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;

@@ -10,7 +10,7 @@
 #include <regex>
 #include <set>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "install/ResultMessage.h"
 #include "winemu/advapi32/registry.h"
 #include "winemu/advapi32/services.h"

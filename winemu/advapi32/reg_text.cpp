@@ -3,7 +3,7 @@
 #include <charconv>
 #include <set>
 
-#include "../machine/printable.h"
+#include "machine/printable.h"
 
 namespace winemu::reg {
 namespace {

@@ -11,11 +11,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "../advapi32/registry.h"
-#include "../machine/create.h"
-#include "../machine/machine.h"
-#include "../machine/printable.h"
-#include "../ui/script.h"
+#include "advapi32/registry.h"
+#include "machine/machine.h"
+#include "machine/printable.h"
+#include "seed/create.h"
+#include "ui/script.h"
 #include "command.h"
 
 namespace winemu::cli {

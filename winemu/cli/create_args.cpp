@@ -3,10 +3,10 @@
 #include <cctype>
 #include <optional>
 
-#include "../machine/codepage.h"
-#include "../machine/faults.h"
-#include "../machine/numbers.h"
-#include "../machine/printable.h"
+#include "machine/codepage.h"
+#include "machine/faults.h"
+#include "machine/numbers.h"
+#include "machine/printable.h"
 
 namespace winemu::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../machine/create.h"
+#include "seed/create.h"
 
 namespace winemu::cli {
 

@@ -5,14 +5,22 @@
 #include <fstream>
 #include <sstream>
 
-#include "create.h"
-
 namespace winemu {
 namespace {
 
 std::unique_ptr<Machine>& CurrentSlot() {
   static std::unique_ptr<Machine> current;
   return current;
+}
+
+Machine::Creator& CreatorSlot() {
+  static Machine::Creator creator = nullptr;
+  return creator;
+}
+
+void CreateDefault(const std::filesystem::path& dir) {
+  if (!CreatorSlot()) throw MachineError("no way to make a new machine in " + dir.string());
+  CreatorSlot()(dir);
 }
 
 std::string ReadAll(const std::filesystem::path& p) {
@@ -33,6 +41,7 @@ Machine::Machine(std::filesystem::path root, MachineConfig config, bool temporar
 
 Machine::~Machine() {
   advanceListeners_.clear();
+  exitListeners_.clear();
   // One state at a time, the latest first; a destructor that uses a state already gone makes it
   // again, and that one is destroyed in turn.
   while (!stateOrder_.empty()) {
@@ -48,6 +57,10 @@ Machine::~Machine() {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
+}
+
+void Machine::ProgramExited() {
+  for (const auto& listener : exitListeners_) listener();
 }
 
 void Machine::Advance(std::uint64_t ms) {
@@ -79,16 +92,18 @@ Machine& Machine::Current() {
 
 std::unique_ptr<Machine> Machine::OpenForProcess() {
   if (const char* dir = std::getenv("WINEMU_MACHINE"); dir && *dir) {
-    if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateMachine(dir, CreateOptions{});
+    if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateDefault(dir);
     return Open(dir);
   }
   std::string pattern = (std::filesystem::temp_directory_path() / "winemu-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw MachineError("cannot make a temporary machine directory");
-  CreateMachine(pattern, CreateOptions{});
+  CreateDefault(pattern);
   auto m = Open(pattern);
   m->temporary_ = true;
   return m;
 }
+
+void Machine::SetCreator(Creator creator) { CreatorSlot() = creator; }
 
 std::unique_ptr<Machine> Machine::Use(std::unique_ptr<Machine> machine) {
   auto previous = std::move(CurrentSlot());

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "../machine/printable.h"
+#include "machine/printable.h"
 
 namespace winemu::ui {
 namespace {

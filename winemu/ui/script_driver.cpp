@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "../machine/printable.h"
-#include "../user32/wnd.h"
+#include "machine/printable.h"
+#include "user32/wnd.h"
 #include "actions.h"
 #include "dump.h"
 

@@ -1,4 +1,5 @@
-// winspool: the print spooler calls the system uses (driver directory, local printers, forms).
+// winspool: the print spooler calls the system and the printer setup utility use (driver directory,
+// local printers, forms, adding drivers and printers, the default printer).
 #pragma once
 #include "winemu/wintypes.h"
 #include "winemu/winreg.h"
@@ -15,6 +16,12 @@
 #define PRINTER_ATTRIBUTE_DEFAULT 0x00000004
 #define PRINTER_ATTRIBUTE_SHARED 0x00000008
 #define PRINTER_ATTRIBUTE_LOCAL 0x00000040
+
+#define APD_STRICT_UPGRADE 0x00000001
+#define APD_STRICT_DOWNGRADE 0x00000002
+#define APD_COPY_ALL_FILES 0x00000004
+#define APD_COPY_NEW_FILES 0x00000008
+#define APD_COPY_FROM_DIRECTORY 0x00000010
 
 struct _devicemodeA;  // only ever handed on as a pointer here
 
@@ -45,6 +52,20 @@ typedef PRINTER_INFO_2A PRINTER_INFO_2;
 typedef PPRINTER_INFO_2A PPRINTER_INFO_2;
 typedef LPPRINTER_INFO_2A LPPRINTER_INFO_2;
 
+typedef struct _DRIVER_INFO_3A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+  LPSTR pHelpFile;
+  LPSTR pDependentFiles;  // names one after another, each with its terminator, then one more
+  LPSTR pMonitorName;
+  LPSTR pDefaultDataType;
+} DRIVER_INFO_3A, *PDRIVER_INFO_3A, *LPDRIVER_INFO_3A;
+typedef DRIVER_INFO_3A DRIVER_INFO_3;
+
 typedef struct _PRINTER_DEFAULTSA {
   LPSTR pDatatype;
   struct _devicemodeA* pDevMode;
@@ -60,3 +81,7 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
 BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault);
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName);
 BOOL WINAPI ClosePrinter(HANDLE hPrinter);
+BOOL WINAPI AddPrinterDriverExA(LPSTR pName, DWORD Level, LPBYTE pDriverInfo, DWORD dwFileCopyFlags);
+HANDLE WINAPI AddPrinterA(LPSTR pName, DWORD Level, LPBYTE pPrinter);
+BOOL WINAPI SetDefaultPrinterA(LPCSTR pszPrinter);
+BOOL WINAPI GetDefaultPrinterA(LPSTR pszBuffer, LPDWORD pcchBuffer);

@@ -15,29 +15,15 @@
 #include "../kernel32/handles.h"
 #include "../machine/codepage.h"
 #include "../machine/ini.h"
+#include "printer_handle.h"
+#include "spooler_calls.h"
 #include "spooler_store.h"
 
 using namespace winemu;
+using winemu::spooler::PrinterObject;
+using winemu::spooler::Shown;
 
 namespace {
-
-class PrinterObject : public KernelObject {
- public:
-  explicit PrinterObject(std::string n) : name(std::move(n)) {}
-  std::string name;  // empty for the print server
-};
-
-std::string Shown(const std::string& printerName) {
-  return printerName.empty() ? "(server)" : AnsiToUtf8(printerName, M().Config().codePage);
-}
-
-BOOL Result(const char* kind, const std::string& detail, DWORD err) {
-  TraceResult(kind, detail, err);
-  SetError(err);
-  return err ? FALSE : TRUE;
-}
-
-DWORD SpoolerError() { return spooler::SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVAILABLE; }
 
 // Writes level-2 records for `printers` into `buffer` (at least `needed` bytes): the records first,
 // their strings packed from the end of the buffer downwards.
@@ -82,7 +68,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
   std::string env = pEnvironment ? pEnvironment : spooler::kEnvironment;
   std::string dir = spooler::DriverDirectory();
   DWORD needed = static_cast<DWORD>(dir.size() + 1);
-  DWORD err = SpoolerError();
+  DWORD err = spooler::CallError();
   if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
   if (!err && !EqualsNoCase(env, spooler::kEnvironment)) err = ERROR_INVALID_ENVIRONMENT;
   if (!err && Level != 1) err = ERROR_INVALID_LEVEL;
@@ -92,7 +78,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
     if (!pDriverDirectory || cbBuf < needed) err = ERROR_INSUFFICIENT_BUFFER;
     else std::memcpy(pDriverDirectory, dir.c_str(), needed);
   }
-  return Result("spooler.driverdir",
+  return spooler::CallResult("spooler.driverdir",
                 "env=\"" + env + "\" level=" + std::to_string(Level) + " size=" + std::to_string(cbBuf) +
                     (err ? "" : " dir=" + AnsiToUtf8(dir, M().Config().codePage)),
                 err);
@@ -100,7 +86,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
 
 BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf, LPDWORD pcbNeeded,
                           LPDWORD pcReturned) {
-  DWORD err = SpoolerError();
+  DWORD err = spooler::CallError();
   if (!err && (!pcbNeeded || !pcReturned)) err = ERROR_INVALID_PARAMETER;
   if (!err && Name && *Name) err = ERROR_INVALID_NAME;  // no remote print servers
   if (!err && Level != 2) err = ERROR_INVALID_LEVEL;
@@ -120,7 +106,7 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
       *pcReturned = static_cast<DWORD>(printers.size());
     }
   }
-  return Result("spooler.enumprinters",
+  return spooler::CallResult("spooler.enumprinters",
                 "flags=" + std::to_string(Flags) + " level=" + std::to_string(Level) + " size=" + std::to_string(cbBuf) +
                     " needed=" + std::to_string(err && err != ERROR_INSUFFICIENT_BUFFER ? 0 : needed) +
                     " returned=" + std::to_string(err ? 0 : printers.size()),
@@ -129,29 +115,29 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
 
 BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault) {
   std::string name = pPrinterName ? pPrinterName : "";
-  DWORD err = SpoolerError();
+  DWORD err = spooler::CallError();
   if (!err && !phPrinter) err = ERROR_INVALID_PARAMETER;
   if (!err && !name.empty() && !spooler::FindPrinter(name)) err = ERROR_INVALID_PRINTER_NAME;
   if (!err && pDefault && (pDefault->DesiredAccess & PRINTER_ACCESS_ADMINISTER) && !M().Config().admin)
     err = ERROR_ACCESS_DENIED;
   if (!err) *phPrinter = Handles().Add(std::make_unique<PrinterObject>(name));
   else if (phPrinter) *phPrinter = nullptr;
-  return Result("spooler.openprinter", Shown(name), err);
+  return spooler::CallResult("spooler.openprinter", Shown(name), err);
 }
 
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
   PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
   std::string form = pFormName ? pFormName : "";
-  DWORD err = printer ? SpoolerError() : ERROR_INVALID_HANDLE;
+  DWORD err = printer ? spooler::CallError() : ERROR_INVALID_HANDLE;
   if (!err && !pFormName) err = ERROR_INVALID_PARAMETER;
   if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
   if (!err && !spooler::DeleteForm(form)) err = ERROR_INVALID_FORM_NAME;
-  return Result("spooler.deleteform", AnsiToUtf8(form, M().Config().codePage), err);
+  return spooler::CallResult("spooler.deleteform", AnsiToUtf8(form, M().Config().codePage), err);
 }
 
 BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
   PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
   std::string shown = printer ? Shown(printer->name) : "(invalid handle)";
   if (printer) Handles().Close(hPrinter);
-  return Result("spooler.closeprinter", shown, printer ? 0 : ERROR_INVALID_HANDLE);
+  return spooler::CallResult("spooler.closeprinter", shown, printer ? 0 : ERROR_INVALID_HANDLE);
 }

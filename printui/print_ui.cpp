@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kMaxCopies = 99;  // "(Copy 1)" .. "(Copy 99)" before giving up on a base name
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string Quoted(const std::string& s) { return std::string("\"").append(s).append("\""); }
 std::string ErrorText(DWORD err) { return " (error " + std::to_string(err) + ")"; }
 
 bool IsAbsolute(const std::string& path) {

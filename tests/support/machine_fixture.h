@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ class MachineTest : public ::testing::Test {
 
   // Replaces the test's machine with a new one made with `options`.
   void MakeMachine(const winemu::CreateOptions& options);
+  // The same with the default options but these printers, faults and administrator right.
+  void MakeMachineWith(std::vector<std::string> printers, std::map<std::string, std::string> faults = {},
+                       bool admin = true);
 
   winemu::Machine& machine() { return winemu::Machine::Current(); }
   std::filesystem::path dir() const { return dir_; }

@@ -65,7 +65,7 @@ TEST_F(RegTest, TheThreeDeleteOperationsWorkUnderTheirOwnRoots) {
 }
 
 TEST_F(RegTest, WithoutAdministratorRightsTheMachineRootRefusesQuietly) {
-  Make({}, {}, /*admin=*/false);
+  MakeMachineWith({}, {}, /*admin=*/false);
   CReg reg;
   EXPECT_FALSE(reg.CreateKey("SOFTWARE\\K7X Test"));
   EXPECT_FALSE(SetText(reg, "SOFTWARE\\Microsoft", "Name", "value"));

@@ -54,7 +54,7 @@ class RemoveOldInstallationTest : public RemovalTest {
 };
 
 TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
-  Make({"K7X"});
+  MakeMachineWith({"K7X"});
   PlaceOldFiles("K7X");
   WriteFile("C:\\WINDOWS\\inf\\oem3.inf", PayloadInf());
   WriteFile("C:\\WINDOWS\\inf\\oem3.pnf", "pnf");
@@ -134,7 +134,7 @@ TEST_F(RemoveOldInstallationTest, OldFilesGoOnlyForExactlyOnePrinterWhoseNameCon
       {{"Other", "K7X (Copy 2)"}, 15},
   };
   for (const Case& c : cases) {
-    Make(c.printers);
+    MakeMachineWith(c.printers);
     PlaceOldFiles("K7X");
     machine().ClearTrace();
     testing::internal::CaptureStdout();
@@ -149,7 +149,7 @@ TEST_F(RemoveOldInstallationTest, OldFilesGoOnlyForExactlyOnePrinterWhoseNameCon
 }
 
 TEST_F(RemoveOldInstallationTest, AnotherPrinterNameNamesTheFilesAndTheEntryButNotTheKeys) {
-  Make({"POS80"});
+  MakeMachineWith({"POS80"});
   SetPrinterName("POS80");
   PlaceOldFiles("POS80");
   WriteFile("C:\\WINDOWS\\inf\\oem2.inf", PayloadInf());
@@ -172,7 +172,7 @@ TEST_F(RemoveOldInstallationTest, AnotherPrinterNameNamesTheFilesAndTheEntryButN
 TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStopsBeforeTheSpooler) {
   for (auto [fault, text] : {std::pair{"", "The RPC server is unavailable."},
                              std::pair{"87", "The parameter is incorrect."}}) {
-    Make({"K7X"}, {{"enum_printers_fails", fault}});
+    MakeMachineWith({"K7X"}, {{"enum_printers_fails", fault}});
     PlaceOldFiles("K7X");
     WriteFile("C:\\WINDOWS\\inf\\oem1.inf", PayloadInf());
     winemu::spooler::AddForm("papersize(80x297mm)", 80000, 297000);
@@ -200,7 +200,7 @@ TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStops
 }
 
 TEST_F(RemoveOldInstallationTest, APrinterKeyWithSubkeysSurvivesAndTheRoutineGoesOn) {
-  Make({"K7X"});
+  MakeMachineWith({"K7X"});
   CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\PrinterDriverData");
   CreateKey(HKEY_CURRENT_USER, "Printers\\K7X");
   machine().ClearTrace();
@@ -216,7 +216,7 @@ TEST_F(RemoveOldInstallationTest, APrinterKeyWithSubkeysSurvivesAndTheRoutineGoe
 }
 
 TEST_F(RemoveOldInstallationTest, WithoutAdministratorRightsNothingOfTheMachineChanges) {
-  Make({"K7X"}, {}, /*admin=*/false);
+  MakeMachineWith({"K7X"}, {}, /*admin=*/false);
   testing::internal::CaptureStdout();
   theApp.RemoveOldInstallation();
   std::string lines = testing::internal::GetCapturedStdout();
@@ -229,7 +229,7 @@ TEST_F(RemoveOldInstallationTest, WithoutAdministratorRightsNothingOfTheMachineC
 
 TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt) {
   // A stopped spooler reports neither printers nor a driver directory.
-  Make({"K7X"}, {{"spooler_stopped", ""}});
+  MakeMachineWith({"K7X"}, {{"spooler_stopped", ""}});
   PlaceOldFiles("K7X");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
@@ -250,7 +250,7 @@ TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt
 
 TEST_F(RemoveOldInstallationTest, LongNamesAreRefusedWholeNeverCutIntoAnotherFilesName) {
   std::string p(210, 'P');
-  Make({p});
+  MakeMachineWith({p});
   SetPrinterName(p);
   machine().ClearTrace();
   testing::internal::CaptureStdout();

@@ -14,13 +14,6 @@ constexpr const char* kPrinters = "SYSTEM\\CurrentControlSet\\Control\\Print\\Pr
 
 class SpoolerInstallTest : public k7x::test::MachineTest {
  protected:
-  void Make(std::vector<std::string> printers, std::map<std::string, std::string> faults = {}, bool admin = true) {
-    winemu::CreateOptions o;
-    o.printers = std::move(printers);
-    o.faults = std::move(faults);
-    o.admin = admin;
-    MakeMachine(o);
-  }
   // A level-3 record of the driver "K7X" whose files are named as given.
   BOOL AddDriver(std::string driver, std::string data, std::string config, std::string dependents,
                  DWORD flags = APD_COPY_NEW_FILES) {
@@ -109,7 +102,7 @@ TEST_F(SpoolerInstallTest, APrinterKeyHasTheSubkeysWindowsKeepsSoRegDeleteKeyCan
 }
 
 TEST_F(SpoolerInstallTest, PrintersMadeWithTheMachineAlsoKeepTheirSubkeys) {
-  Make({"K7X"});
+  MakeMachineWith({"K7X"});
   EXPECT_NE(RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kPrinters) + "K7X").c_str()), ERROR_SUCCESS);
   EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kPrinters) + "K7X\\PrinterDriverData").c_str()),
             ERROR_SUCCESS);
@@ -136,12 +129,12 @@ TEST_F(SpoolerInstallTest, PrintersAreRefusedAsWindowsRefusesThem) {
 }
 
 TEST_F(SpoolerInstallTest, AUserOrAStoppedSpoolerAddsNothing) {
-  Make({}, {}, false);
+  MakeMachineWith({}, {}, false);
   EXPECT_EQ(AddPrinter("K7X", "K7X", "LPT1:"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_FALSE(AddDriver("UNIDRV.DLL", "K7X.GPD", "UNIDRVUI.DLL", std::string()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  Make({"K7X"}, {{"spooler_stopped", ""}});
+  MakeMachineWith({"K7X"}, {{"spooler_stopped", ""}});
   EXPECT_FALSE(AddDriver("UNIDRV.DLL", "K7X.GPD", "UNIDRVUI.DLL", std::string()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(RPC_S_SERVER_UNAVAILABLE));
   EXPECT_FALSE(SetDefaultPrinterA("K7X"));
@@ -149,7 +142,7 @@ TEST_F(SpoolerInstallTest, AUserOrAStoppedSpoolerAddsNothing) {
 }
 
 TEST_F(SpoolerInstallTest, TheDefaultPrinterIsSetByNameAndReadWithTheTwoCallProtocol) {
-  Make({"Receipt K7X", "K7X"});
+  MakeMachineWith({"Receipt K7X", "K7X"});
   char buffer[32];
   DWORD count = 0;
   EXPECT_FALSE(GetDefaultPrinterA(nullptr, &count));

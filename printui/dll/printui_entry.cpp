@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../print_ui.h"
+#include "printui/print_ui.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "shared/SystemLanguage.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ constexpr const char* kTexts[][2] = {
 
 ResultLanguage ChooseResultLanguage(LANGID systemLanguage, WORD languageChoice) {
   if (languageChoice != 0) return ResultLanguage::English;
-  return systemLanguage == 0x0804 ? ResultLanguage::SimplifiedChinese : ResultLanguage::TraditionalChinese;
+  return SystemLanguageOf(systemLanguage) == SystemLanguage::SimplifiedChinese ? ResultLanguage::SimplifiedChinese
+                                                                              : ResultLanguage::TraditionalChinese;
 }
 
 const char* ResultText(bool success, ResultLanguage language) {

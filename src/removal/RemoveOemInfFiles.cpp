@@ -5,14 +5,14 @@
 
 #include <cstring>
 
-#include "app/setup.h"
 #include "framework/StdioFile.h"
+#include "shared/SetupApp.h"
+#include "shared/constants.h"
 #include "sys/ComposeText.h"
 
 namespace {
 
 constexpr int kOemInfCount = 100;  // oem0 .. oem99
-constexpr const char* kModelName = "K7X";
 
 // Whether the INF at `path` belongs to the K7X driver; a file that cannot be opened or read does not.
 bool IsModelInf(const char* path) {
@@ -20,7 +20,7 @@ bool IsModelInf(const char* path) {
   CFileException error;
   if (!file.Open(path, CStdioFile::modeRead | CStdioFile::typeText, &error)) return false;
   bool classSeen = false, manufacturerSeen = false, gpdSeen = false, match = false;
-  char piece[MAX_PATH];
+  char piece[kPathBufferSize];
   try {
     while (!match && file.ReadString(piece, sizeof piece)) {
       if (std::strstr(piece, "Class=Printer")) classSeen = true;
@@ -39,12 +39,12 @@ bool IsModelInf(const char* path) {
 }  // namespace
 
 BOOL CSetupApp::RemoveOemInfFiles() {
-  char windowsDir[MAX_PATH] = {0};
+  char windowsDir[kPathBufferSize] = {0};
   UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
   if (length == 0 || length >= sizeof windowsDir) return FALSE;
   for (int n = 0; n < kOemInfCount; ++n) {
-    char infPath[MAX_PATH];
-    char pnfPath[MAX_PATH];
+    char infPath[kPathBufferSize];
+    char pnfPath[kPathBufferSize];
     if (!ComposeText(infPath, "%s\\inf\\oem%d.inf", windowsDir, n) ||
         !ComposeText(pnfPath, "%s\\inf\\oem%d.pnf", windowsDir, n))
       continue;

@@ -5,17 +5,20 @@
 
 #include <vector>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
 #include "removal/UninstallEntry.h"
+#include "shared/SetupApp.h"
+#include "shared/constants.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
+#include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
 #include "sys/Services.h"
 #include "sys/Spooler.h"
 
 namespace {
 
-constexpr const char* kModelName = "K7X";
 constexpr const char* kPaperForm = "papersize(80x297mm)";
 constexpr const char* kCopyWord = "\xB8\xB1\xB1\xBE";  // "副本" (copy) in code page 936
 constexpr DWORD kPauseMs = 1000;
@@ -25,14 +28,14 @@ constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", 
 
 // The spooler's keys for the model under HKLM (then one under HKCC and one under HKCU).
 constexpr const char* kMachineKeys[] = {
-    "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\ControlSet002\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\ControlSet003\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\K7X",
+    "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\ControlSet002\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\ControlSet003\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\" K7X_MODEL_NAME,
 };
-constexpr const char* kConfigKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\K7X";
-constexpr const char* kUserKey = "Printers\\K7X";
+constexpr const char* kConfigKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\" K7X_MODEL_NAME;
+constexpr const char* kUserKey = "Printers\\" K7X_MODEL_NAME;
 
 // Printers whose name contains `text` (case-sensitive), visiting the records from the last.
 int CountContaining(const std::vector<std::string>& names, const char* text) {
@@ -42,12 +45,14 @@ int CountContaining(const std::vector<std::string>& names, const char* text) {
   return count;
 }
 
-// The system's text for `error` under the caption "ERROR".
+// The system's text for `error` under the caption "ERROR", modal to the wizard: no command of the
+// wizard can run while it is open.
 void ShowSystemError(DWORD error) {
   LPSTR text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                  error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  MessageBoxA(nullptr, text ? text : "", "ERROR", MB_OK | MB_ICONINFORMATION);
+  CWnd* main = AfxGetApp()->m_pMainWnd;
+  MessageBoxA(main ? main->m_hWnd : nullptr, text ? text : "", "ERROR", MB_OK | MB_ICONINFORMATION);
   LocalFree(text);
 }
 
@@ -60,12 +65,15 @@ void CSetupApp::RemoveOldInstallation() {
   // enumeration counts none.
   std::vector<std::string> printers;
   if (!EnumLocalPrinterNames(printers)) printers.clear();
+  // In the driver directory and its 3 subdirectory only files no other driver uses may go.
   if (CountContaining(printers, g_PrinterName) == 1) {
+    CDriverFileGuard guard(kModelName);
     for (BOOL (CSetupApp::*remove)(std::string) :
          {&CSetupApp::DeleteDriverFile, &CSetupApp::DeleteDriverVersionFile, &CSetupApp::DeleteTempFile}) {
       for (const char* pattern : kDriverFilePatterns) {
-        char name[MAX_PATH];
-        if (ComposeText(name, pattern, g_PrinterName)) (this->*remove)(name);
+        char name[kPathBufferSize];
+        if (!ComposeText(name, pattern, g_PrinterName)) continue;
+        if (remove == &CSetupApp::DeleteTempFile || guard.MayDelete(name)) (this->*remove)(name);
       }
     }
   }
@@ -78,7 +86,7 @@ void CSetupApp::RemoveOldInstallation() {
     return;
   }
   int copies = CountContaining(printers, kModelName);
-  char formPrinter[MAX_PATH];
+  char formPrinter[kPathBufferSize];
   if (copies == 0) ComposeText(formPrinter, "%s", kModelName);
   else ComposeText(formPrinter, "%s (%s %d)", kModelName, kCopyWord, copies);
   DeletePaperForm(formPrinter, kPaperForm);

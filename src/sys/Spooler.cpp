@@ -4,13 +4,18 @@
 
 #include <cstring>
 
-bool GetDriverDirectory(const char* environment, char (&directory)[MAX_PATH]) {
-  char env[MAX_PATH] = {0};
+#include "framework/SystemLibrary.h"
+
+bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSize]) {
+  char env[kPathBufferSize] = {0};
   std::memset(directory, 0, sizeof directory);
   if (std::strlen(environment) >= sizeof env) return false;
   std::strcpy(env, environment);
+  CSystemLibrary winspool("winspool.drv");
+  auto getDirectory = winspool.Function<decltype(&GetPrinterDriverDirectoryA)>("GetPrinterDriverDirectoryA");
+  if (!getDirectory) return false;
   DWORD needed = 0;
-  BOOL ok = GetPrinterDriverDirectoryA(nullptr, env, 1, reinterpret_cast<LPBYTE>(directory), sizeof directory, &needed);
+  BOOL ok = getDirectory(nullptr, env, 1, reinterpret_cast<LPBYTE>(directory), sizeof directory, &needed);
   // Only a terminated, non-empty directory inside the buffer can be composed with.
   if (!ok || directory[0] == '\0' || std::memchr(directory, '\0', sizeof directory) == nullptr) {
     directory[0] = '\0';
@@ -21,12 +26,15 @@ bool GetDriverDirectory(const char* environment, char (&directory)[MAX_PATH]) {
 
 bool EnumLocalPrinterNames(std::vector<std::string>& names) {
   names.clear();
+  CSystemLibrary winspool("winspool.drv");
+  auto enumPrinters = winspool.Function<decltype(&EnumPrintersA)>("EnumPrintersA");
+  if (!enumPrinters) return false;
   DWORD needed = 0;
   DWORD returned = 0;
-  EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+  enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
   if (needed == 0) return true;
   std::vector<BYTE> buffer(needed, 0);
-  if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
+  if (!enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
   if (returned > buffer.size() / sizeof(PRINTER_INFO_2A)) returned = static_cast<DWORD>(buffer.size() / sizeof(PRINTER_INFO_2A));
   const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
   for (DWORD i = 0; i < returned; ++i) names.push_back(records[i].pPrinterName ? records[i].pPrinterName : "");
@@ -34,12 +42,16 @@ bool EnumLocalPrinterNames(std::vector<std::string>& names) {
 }
 
 void DeleteServerForm(const char* formName) {
+  CSystemLibrary winspool("winspool.drv");
+  auto openPrinter = winspool.Function<decltype(&OpenPrinterA)>("OpenPrinterA");
+  auto deleteForm = winspool.Function<decltype(&DeleteFormA)>("DeleteFormA");
+  auto closePrinter = winspool.Function<decltype(&ClosePrinter)>("ClosePrinter");
   HANDLE server = nullptr;
-  if (!OpenPrinterA(nullptr, &server, nullptr)) return;
-  char form[MAX_PATH] = {0};
+  if (!openPrinter || !deleteForm || !closePrinter || !openPrinter(nullptr, &server, nullptr)) return;
+  char form[kPathBufferSize] = {0};
   if (std::strlen(formName) < sizeof form) {
     std::strcpy(form, formName);
-    DeleteFormA(server, form);
+    deleteForm(server, form);
   }
-  ClosePrinter(server);
+  closePrinter(server);
 }

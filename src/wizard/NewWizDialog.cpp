@@ -1,8 +1,9 @@
 #include "wizard/NewWizDialog.h"
 
-#include "app/globals.h"
 #include "framework/Debug.h"
 #include "framework/ResourceString.h"
+#include "shared/globals.h"
+#include "shared/resource.h"
 
 CNewWizDialog::CNewWizDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -140,7 +141,7 @@ BOOL CNewWizDialog::ShowPageAtIndex(CNewWizPage* page) {
 void CNewWizDialog::SetCaption(UINT stringId) { SetWindowText(AfxLoadString(stringId)); }
 
 void CNewWizDialog::SetFinishCaption(const char* text) {
-  if (CWnd* finish = GetDlgItem(kFinishId)) finish->SetWindowText(text);
+  if (CWnd* finish = GetDlgItem(IDC_WIZ_FINISH)) finish->SetWindowText(text);
 }
 
 void CNewWizDialog::SetFinishCaption(UINT stringId) { SetFinishCaption(AfxLoadString(stringId).c_str()); }
@@ -150,6 +151,12 @@ void CNewWizDialog::EnableButton(int id, BOOL enable) {
   ASSERT(button != nullptr);
   ::EnableWindow(button, enable);
 }
+
+void CNewWizDialog::SetBackEnabled(BOOL enable) { EnableButton(IDC_WIZ_BACK, enable); }
+
+void CNewWizDialog::SetNextEnabled(BOOL enable) { EnableButton(IDC_WIZ_NEXT, enable); }
+
+void CNewWizDialog::SetFinishEnabled(BOOL enable) { EnableButton(IDC_WIZ_FINISH, enable); }
 
 BOOL CNewWizDialog::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -162,9 +169,9 @@ BOOL CNewWizDialog::OnInitDialog() {
 BOOL CNewWizDialog::OnCommand(UINT id, UINT code, HWND control) {
   if (code == BN_CLICKED) {
     switch (id) {
-      case kBackId: OnWizardBack(); return TRUE;
-      case kNextId: OnWizardNext(); return TRUE;
-      case kFinishId: OnWizardFinish(); return TRUE;
+      case IDC_WIZ_BACK: OnWizardBack(); return TRUE;
+      case IDC_WIZ_NEXT: OnWizardNext(); return TRUE;
+      case IDC_WIZ_FINISH: OnWizardFinish(); return TRUE;
       default: break;
     }
   }
@@ -208,7 +215,7 @@ void CNewWizDialog::OnWizardFinish() {
   for (CNewWizPage* page : m_pages)
     if (page->IsWindow() && !page->OnPageFinish()) return;
   UpdateData(TRUE);
-  EndDialog(kFinishId);
+  EndDialog(IDC_WIZ_FINISH);
 }
 
 void CNewWizDialog::OnOK() {}

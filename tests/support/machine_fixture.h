@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "winemu/machine/create.h"
+#include "winemu/seed/create.h"
 #include "winemu/machine/machine.h"
 
 namespace k7x::test {
@@ -23,6 +23,14 @@ class MachineTest : public ::testing::Test {
   // The same with the default options but these printers, faults and administrator right.
   void MakeMachineWith(std::vector<std::string> printers, std::map<std::string, std::string> faults = {},
                        bool admin = true);
+  // Replaces it with one of Windows version MAJOR.MINOR, with or without administrator rights.
+  void MakeMachine(int major, int minor, bool admin) {
+    winemu::CreateOptions o;
+    o.major = major;
+    o.minor = minor;
+    o.admin = admin;
+    MakeMachine(o);
+  }
 
   winemu::Machine& machine() { return winemu::Machine::Current(); }
   std::filesystem::path dir() const { return dir_; }

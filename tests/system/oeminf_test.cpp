@@ -2,8 +2,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/setup.h"
 #include "removal_fixture.h"
+#include "shared/SetupApp.h"
 
 namespace {
 

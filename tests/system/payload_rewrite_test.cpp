@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/setup.h"
 #include "payload/LineReplacement.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "support/machine_fixture.h"
 
 namespace {

@@ -11,6 +11,7 @@ class Image {
  public:
   explicit Image(std::span<const std::uint8_t> b) : b_(b) {}
   bool Has(std::uint64_t offset, std::uint64_t n) const { return offset <= b_.size() && b_.size() - offset >= n; }
+  std::uint8_t U8(std::uint64_t o) const { return b_[o]; }
   std::uint16_t U16(std::uint64_t o) const { return static_cast<std::uint16_t>(b_[o] | (b_[o + 1] << 8)); }
   std::uint32_t U32(std::uint64_t o) const { return U16(o) | (static_cast<std::uint32_t>(U16(o + 2)) << 16); }
   std::vector<Section> sections;
@@ -63,10 +64,38 @@ bool Walk(const Image& img, std::int64_t base, std::uint32_t dirOffset, int leve
       r.size = img.U32(d + 4);
       std::int64_t data = img.Offset(img.U32(d));
       if (data < 0 || !img.Has(static_cast<std::uint64_t>(data), r.size)) return Fail(out, "resource data out of the image");
+      r.offset = static_cast<std::uint64_t>(data);
       out.resources.push_back(r);
     }
   }
   return true;
+}
+
+// The zero-terminated text at `rva`, or false.
+bool TextAt(const Image& img, std::uint32_t rva, std::string& text) {
+  std::int64_t at = img.Offset(rva);
+  if (at < 0) return false;
+  text.clear();
+  for (auto o = static_cast<std::uint64_t>(at); img.Has(o, 1); ++o) {
+    char c = static_cast<char>(img.U8(o));
+    if (c == '\0') return true;
+    text.push_back(c);
+  }
+  return false;
+}
+
+// The import directory: 20-byte descriptors up to an all-zero one; the fourth field names the library.
+bool ReadImports(const Image& img, std::uint32_t importRva, PeImage& out) {
+  std::int64_t at = img.Offset(importRva);
+  if (at < 0) return Fail(out, "import directory outside every section");
+  for (auto d = static_cast<std::uint64_t>(at);; d += 20) {
+    if (!img.Has(d, 20)) return Fail(out, "import directory out of the image");
+    std::uint32_t nameRva = img.U32(d + 12);
+    if (nameRva == 0 && img.U32(d) == 0 && img.U32(d + 16) == 0) return true;
+    std::string name;
+    if (!TextAt(img, nameRva, name)) return Fail(out, "import library name out of the image");
+    out.imports.push_back(name);
+  }
 }
 
 }  // namespace
@@ -85,6 +114,7 @@ PeImage ReadPeImage(std::span<const std::uint8_t> bytes) {
   out.magic = img.U16(opt);
   if (out.magic != 0x10B) return Fail(out, "not a PE32 image"), out;
   out.subsystem = img.U16(opt + 68);
+  std::uint32_t importRva = img.U32(opt + 96 + 8 * 1);
   std::uint32_t resourceRva = img.U32(opt + 96 + 8 * 2);
   std::uint64_t table = opt + optionalSize;
   if (!img.Has(table, sectionCount * 40ull)) return Fail(out, "section table cut short"), out;
@@ -93,6 +123,7 @@ PeImage ReadPeImage(std::span<const std::uint8_t> bytes) {
     std::uint32_t virtualSize = img.U32(s + 8), rva = img.U32(s + 12), rawSize = img.U32(s + 16), raw = img.U32(s + 20);
     img.sections.push_back({rva, std::max(virtualSize, rawSize), raw});
   }
+  if (importRva != 0 && !ReadImports(img, importRva, out)) return out;
   if (resourceRva == 0) return out;
   std::int64_t base = img.Offset(resourceRva);
   if (base < 0) return Fail(out, "resource directory outside every section"), out;

@@ -52,6 +52,25 @@ typedef PRINTER_INFO_2A PRINTER_INFO_2;
 typedef PPRINTER_INFO_2A PPRINTER_INFO_2;
 typedef LPPRINTER_INFO_2A LPPRINTER_INFO_2;
 
+typedef struct _PRINTER_DEFAULTSA {
+  LPSTR pDatatype;
+  struct _devicemodeA* pDevMode;
+  ACCESS_MASK DesiredAccess;
+} PRINTER_DEFAULTSA, *PPRINTER_DEFAULTSA, *LPPRINTER_DEFAULTSA;
+typedef PRINTER_DEFAULTSA PRINTER_DEFAULTS;
+typedef LPPRINTER_DEFAULTSA LPPRINTER_DEFAULTS;
+
+typedef struct _DRIVER_INFO_1A {
+  LPSTR pName;
+} DRIVER_INFO_1A, *PDRIVER_INFO_1A, *LPDRIVER_INFO_1A;
+typedef struct _DRIVER_INFO_2A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+} DRIVER_INFO_2A, *PDRIVER_INFO_2A, *LPDRIVER_INFO_2A;
 typedef struct _DRIVER_INFO_3A {
   DWORD cVersion;
   LPSTR pName;
@@ -60,19 +79,13 @@ typedef struct _DRIVER_INFO_3A {
   LPSTR pDataFile;
   LPSTR pConfigFile;
   LPSTR pHelpFile;
-  LPSTR pDependentFiles;  // names one after another, each with its terminator, then one more
+  LPSTR pDependentFiles;  // a list of texts, each ending in NUL, the list in a second NUL
   LPSTR pMonitorName;
   LPSTR pDefaultDataType;
 } DRIVER_INFO_3A, *PDRIVER_INFO_3A, *LPDRIVER_INFO_3A;
+typedef DRIVER_INFO_1A DRIVER_INFO_1;
+typedef DRIVER_INFO_2A DRIVER_INFO_2;
 typedef DRIVER_INFO_3A DRIVER_INFO_3;
-
-typedef struct _PRINTER_DEFAULTSA {
-  LPSTR pDatatype;
-  struct _devicemodeA* pDevMode;
-  ACCESS_MASK DesiredAccess;
-} PRINTER_DEFAULTSA, *PPRINTER_DEFAULTSA, *LPPRINTER_DEFAULTSA;
-typedef PRINTER_DEFAULTSA PRINTER_DEFAULTS;
-typedef LPPRINTER_DEFAULTSA LPPRINTER_DEFAULTS;
 
 BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverDirectory,
                                        DWORD cbBuf, LPDWORD pcbNeeded);
@@ -85,3 +98,5 @@ BOOL WINAPI AddPrinterDriverExA(LPSTR pName, DWORD Level, LPBYTE pDriverInfo, DW
 HANDLE WINAPI AddPrinterA(LPSTR pName, DWORD Level, LPBYTE pPrinter);
 BOOL WINAPI SetDefaultPrinterA(LPCSTR pszPrinter);
 BOOL WINAPI GetDefaultPrinterA(LPSTR pszBuffer, LPDWORD pcchBuffer);
+BOOL WINAPI EnumPrinterDriversA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo, DWORD cbBuf,
+                                LPDWORD pcbNeeded, LPDWORD pcReturned);

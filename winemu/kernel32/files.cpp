@@ -5,8 +5,8 @@
 
 #include <cstring>
 #include <vector>
+#include <windows.h>
 
-#include "../include/windows.h"
 #include "file_object.h"
 
 using namespace winemu;

@@ -33,6 +33,10 @@ class Machine {
   static Machine& Current();
   // Makes `machine` the current one (tests); returns the previous one.
   static std::unique_ptr<Machine> Use(std::unique_ptr<Machine> machine);
+  // How Current() makes a default machine in a new directory; installed by the layer that seeds
+  // new machines (seed/).
+  using Creator = void (*)(const std::filesystem::path& dir);
+  static void SetCreator(Creator creator);
 
   ~Machine();
   Machine(const Machine&) = delete;
@@ -48,6 +52,9 @@ class Machine {
   void Advance(std::uint64_t ms);
   // Called after every advance of the clock (subsystems whose objects act at a time of their own).
   void OnAdvance(std::function<void()> listener) { advanceListeners_.push_back(std::move(listener)); }
+  // Called once the program has ended; what it started runs on without it.
+  void OnProgramExit(std::function<void()> listener) { exitListeners_.push_back(std::move(listener)); }
+  void ProgramExited();
 
   // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
   void Trace(std::string_view kind, std::string_view detail);
@@ -76,6 +83,7 @@ class Machine {
   bool logging_ = false;
   std::unordered_map<std::type_index, std::shared_ptr<void>> state_;
   std::vector<std::function<void()>> advanceListeners_;
+  std::vector<std::function<void()>> exitListeners_;
 };
 
 // Shorthands for the current machine.

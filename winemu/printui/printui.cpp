@@ -1,7 +1,7 @@
 #include "printui.h"
 
-#include "../../printui/print_ui.h"
-#include "../kernel32/file_object.h"
+#include "kernel32/file_object.h"
+#include "printui/print_ui.h"
 
 namespace winemu::printui {
 namespace {
@@ -34,5 +34,9 @@ std::optional<EmulatedProgram> Program(std::string_view arguments, const std::st
   program.end = [args, currentDirectory, noop] { return noop ? 0u : PrintUIEntry(args, currentDirectory); };
   return program;
 }
+
+namespace {
+[[maybe_unused]] const bool kRegistered = (RegisterRundll32Program("printui", "PrintUIEntry", &Program), true);
+}  // namespace
 
 }  // namespace winemu::printui

@@ -6,8 +6,8 @@
 // Traced: spooler.setdefault with its result (through the store).
 #include <cstring>
 
-#include "../include/windows.h"
-#include "../machine/machine.h"
+#include <windows.h>
+#include "machine/machine.h"
 #include "spooler_calls.h"
 #include "spooler_store.h"
 
@@ -15,7 +15,7 @@ using namespace winemu;
 
 BOOL WINAPI SetDefaultPrinterA(LPCSTR pszPrinter) {
   std::string name = pszPrinter ? pszPrinter : "";
-  if (DWORD err = spooler::CallError()) return spooler::CallResult("spooler.setdefault", spooler::Shown(name), err);
+  if (DWORD err = spooler::SpoolerError()) return spooler::CallResult("spooler.setdefault", spooler::Shown(name), err);
   if (name.empty()) {
     std::vector<spooler::PrinterRecord> printers = spooler::Printers();
     if (spooler::DefaultPrinter() || printers.empty()) {

@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "../include/windows.h"
-#include "../machine/ini.h"
-#include "../machine/machine.h"
+#include <windows.h>
+#include "machine/ini.h"
+#include "machine/machine.h"
 #include "spooler_calls.h"
 #include "spooler_store.h"
 
@@ -63,7 +63,7 @@ DWORD CopyFiles(const std::vector<DriverFile>& files) {
 BOOL WINAPI AddPrinterDriverExA(LPSTR pName, DWORD Level, LPBYTE pDriverInfo, DWORD dwFileCopyFlags) {
   const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(pDriverInfo);
   std::string shown = Level == 3 && info ? spooler::Shown(Text(info->pName)) : "(no driver)";
-  DWORD err = spooler::CallError();
+  DWORD err = spooler::SpoolerError();
   if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
   if (!err && Level != 3) err = ERROR_INVALID_LEVEL;
   if (!err && !info) err = ERROR_INVALID_PARAMETER;

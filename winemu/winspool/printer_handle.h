@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "../kernel32/handles.h"
+#include "kernel32/handles.h"
 
 namespace winemu::spooler {
 

@@ -4,9 +4,9 @@
 // ports and print processors. Only an administrator adds printers.
 //
 // Traced: spooler.addprinter with its result.
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/machine.h"
+#include <windows.h>
+#include "kernel32/handles.h"
+#include "machine/machine.h"
 #include "printer_handle.h"
 #include "spooler_calls.h"
 #include "spooler_store.h"
@@ -32,7 +32,7 @@ DWORD Check(const PRINTER_INFO_2A& info) {
 HANDLE WINAPI AddPrinterA(LPSTR pName, DWORD Level, LPBYTE pPrinter) {
   const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(pPrinter);
   std::string shown = Level == 2 && info ? spooler::Shown(Text(info->pPrinterName)) : "(no printer)";
-  DWORD err = spooler::CallError();
+  DWORD err = spooler::SpoolerError();
   if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
   if (!err && Level != 2) err = ERROR_INVALID_LEVEL;
   if (!err && !info) err = ERROR_INVALID_PARAMETER;

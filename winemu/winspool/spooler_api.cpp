@@ -10,11 +10,11 @@
 // Traced: spooler.driverdir, spooler.enumprinters, spooler.openprinter, spooler.deleteform,
 // spooler.closeprinter, each with its result.
 #include <cstring>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/codepage.h"
-#include "../machine/ini.h"
+#include "kernel32/handles.h"
+#include "machine/codepage.h"
+#include "machine/ini.h"
 #include "printer_handle.h"
 #include "spooler_calls.h"
 #include "spooler_store.h"
@@ -28,12 +28,8 @@ namespace {
 // Writes level-2 records for `printers` into `buffer` (at least `needed` bytes): the records first,
 // their strings packed from the end of the buffer downwards.
 void FillInfo2(const std::vector<spooler::PrinterRecord>& printers, LPBYTE buffer, DWORD size) {
-  char* end = reinterpret_cast<char*>(buffer) + size;
-  auto pack = [&](const std::string& s) {
-    end -= s.size() + 1;
-    std::memcpy(end, s.c_str(), s.size() + 1);
-    return end;
-  };
+  spooler::StringPack strings(buffer, size);
+  auto pack = [&](const std::string& s) { return strings.Text(s); };
   for (size_t i = 0; i < printers.size(); ++i) {
     const spooler::PrinterRecord& p = printers[i];
     PRINTER_INFO_2A info{};
@@ -68,7 +64,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
   std::string env = pEnvironment ? pEnvironment : spooler::kEnvironment;
   std::string dir = spooler::DriverDirectory();
   DWORD needed = static_cast<DWORD>(dir.size() + 1);
-  DWORD err = spooler::CallError();
+  DWORD err = spooler::SpoolerError();
   if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
   if (!err && !EqualsNoCase(env, spooler::kEnvironment)) err = ERROR_INVALID_ENVIRONMENT;
   if (!err && Level != 1) err = ERROR_INVALID_LEVEL;
@@ -86,7 +82,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
 
 BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf, LPDWORD pcbNeeded,
                           LPDWORD pcReturned) {
-  DWORD err = spooler::CallError();
+  DWORD err = spooler::SpoolerError();
   if (!err && (!pcbNeeded || !pcReturned)) err = ERROR_INVALID_PARAMETER;
   if (!err && Name && *Name) err = ERROR_INVALID_NAME;  // no remote print servers
   if (!err && Level != 2) err = ERROR_INVALID_LEVEL;
@@ -115,7 +111,7 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
 
 BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault) {
   std::string name = pPrinterName ? pPrinterName : "";
-  DWORD err = spooler::CallError();
+  DWORD err = spooler::SpoolerError();
   if (!err && !phPrinter) err = ERROR_INVALID_PARAMETER;
   if (!err && !name.empty() && !spooler::FindPrinter(name)) err = ERROR_INVALID_PRINTER_NAME;
   if (!err && pDefault && (pDefault->DesiredAccess & PRINTER_ACCESS_ADMINISTER) && !M().Config().admin)
@@ -128,7 +124,7 @@ BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAU
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
   PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
   std::string form = pFormName ? pFormName : "";
-  DWORD err = printer ? spooler::CallError() : ERROR_INVALID_HANDLE;
+  DWORD err = printer ? spooler::SpoolerError() : ERROR_INVALID_HANDLE;
   if (!err && !pFormName) err = ERROR_INVALID_PARAMETER;
   if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
   if (!err && !spooler::DeleteForm(form)) err = ERROR_INVALID_FORM_NAME;

@@ -1,18 +1,45 @@
-// What the spooler functions share: the answer of a spooler that is not running, and the traced
-// result that also sets the thread's last error.
+// What the spooler calls share: their result (traced, last error set), the answer of a spooler
+// that is not running, how a name shows in the trace, and the layout of their enumeration buffers.
 #pragma once
 
+#include <cstring>
 #include <string>
 
-#include "../include/windows.h"
+#include <windows.h>
+#include "machine/machine.h"
+#include "spooler_store.h"
 
 namespace winemu::spooler {
 
-// RPC_S_SERVER_UNAVAILABLE while the Spooler service is not running, else 0.
-DWORD CallError();
-// Traces "`kind` `detail` -> ok|error N", sets the last error and returns whether `err` is 0.
-BOOL CallResult(const char* kind, const std::string& detail, DWORD err);
+// A call's result: traced with `detail`, the last error set, TRUE when `err` is 0.
+inline BOOL CallResult(const char* kind, const std::string& detail, DWORD err) {
+  TraceResult(kind, detail, err);
+  SetError(err);
+  return err ? FALSE : TRUE;
+}
+
+// A stopped spooler answers every call with RPC_S_SERVER_UNAVAILABLE.
+inline DWORD SpoolerError() { return SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVAILABLE; }
+
 // An ANSI name as the trace shows it (UTF-8); "(server)" for the empty name of the print server.
 std::string Shown(const std::string& ansiName);
+
+// An enumeration buffer: the fixed-size records first, their strings packed from the end of the
+// buffer downwards, so that with the needed size they follow the records directly.
+class StringPack {
+ public:
+  StringPack(unsigned char* buffer, size_t size) : end_(reinterpret_cast<char*>(buffer) + size) {}
+  // A zero-terminated copy of `s`.
+  char* Text(const std::string& s) { return Bytes(s.c_str(), s.size() + 1); }
+  // `count` bytes of `s`, already holding every terminator they need.
+  char* Bytes(const char* s, size_t count) {
+    end_ -= count;
+    std::memcpy(end_, s, count);
+    return end_;
+  }
+
+ private:
+  char* end_;
+};
 
 }  // namespace winemu::spooler

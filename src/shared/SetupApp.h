@@ -1,4 +1,6 @@
-// The application object of the setup program.
+// The application object of the setup program. Declared here, below every subsystem; each
+// subsystem defines the members it owns, and the start-up (app/setup.cpp) defines InitInstance,
+// PrepareStartup and the object itself.
 #pragma once
 
 #include <windows.h>
@@ -30,7 +32,8 @@ class CSetupApp : public CWinApp {
   void InstallPrinterDriver();
 
   // Start-up before the wizard: the program directory, the language file, the settings file and
-  // the printer name; false when the printer name cannot be used (the user has been told).
+  // the printer name; false when the printer name cannot be used or the program lacks the
+  // administrator's rights (the user has been told).
   bool PrepareStartup();
 
   // Language files (i18n/LoadLanguage.cpp).

@@ -85,11 +85,14 @@ TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
            std::string("sleep 1000"),
            std::string("service.stop Spooler state=stopped -> ok"),
            std::string("service.stop Spooler state=stopped -> error 1062"),
-           // the spooler's printer key keeps subkeys: RegDeleteKeyA leaves it, as on Windows
-           std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X -> error 5"),
+           // the spooler's subkeys of the printer's key first, as RegDeleteKeyA wants
+           std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\DsSpooler -> ok"),
+           std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\PrinterDriverData -> ok"),
+           std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X -> ok"),
            std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet002\\Control\\Print\\Printers\\K7X -> ok"),
            std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet003\\Control\\Print\\Printers\\K7X -> error 2"),
-           std::string("reg.deletekey HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\K7X -> error 5"),
+           // the same key as ControlSet001's, already gone
+           std::string("reg.deletekey HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\K7X -> error 2"),
            std::string("reg.deletekey HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT "
                        "x86\\Drivers\\Version-3\\K7X -> ok"),
            std::string("reg.deletekey HKCC\\System\\CurrentControlSet\\Control\\Print\\Printers\\K7X -> ok"),
@@ -100,8 +103,7 @@ TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
        })
     expected.push_back(line);
   EXPECT_EQ(RemovalEffects(), expected);
-  ASSERT_EQ(winemu::spooler::Printers().size(), 1u);
-  EXPECT_EQ(winemu::spooler::Printers()[0].name, "K7X");
+  EXPECT_TRUE(winemu::spooler::Printers().empty());
   EXPECT_TRUE(winemu::spooler::Forms().empty());
 }
 
@@ -199,19 +201,31 @@ TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStops
   }
 }
 
-TEST_F(RemoveOldInstallationTest, APrinterKeyWithSubkeysSurvivesAndTheRoutineGoesOn) {
-  MakeMachineWith({"K7X"});
-  CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\PrinterDriverData");
-  CreateKey(HKEY_CURRENT_USER, "Printers\\K7X");
+TEST_F(RemoveOldInstallationTest, TheModelsKeysGoWithEverythingBelowThemDeepestFirstAndOtherPrintersStay) {
+  MakeMachineWith({"K7X", "Receipt"});
+  const std::string printers = "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\";
+  CreateKey(HKEY_LOCAL_MACHINE, (printers + "K7X\\PrinterDriverData\\Trays").c_str());
+  CreateKey(HKEY_CURRENT_USER, "Printers\\K7X\\Settings");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
   theApp.RemoveOldInstallation();
   testing::internal::GetCapturedStdout();
+
   std::vector<std::string> deletions = Effects({"reg.deletekey"});
-  ASSERT_EQ(deletions.size(), 7u);
-  EXPECT_EQ(deletions[0], "reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X -> error 5");
-  EXPECT_EQ(deletions[6], "reg.deletekey HKCU\\Printers\\K7X -> ok");
-  EXPECT_TRUE(winemu::spooler::FindPrinter("K7X"));
+  const std::string k7x = "reg.deletekey HKLM\\" + printers + "K7X";
+  std::vector<std::string> expected = {
+      k7x + "\\DsSpooler -> ok", k7x + "\\PrinterDriverData\\Trays -> ok", k7x + "\\PrinterDriverData -> ok",
+      k7x + " -> ok"};
+  ASSERT_GE(deletions.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(deletions.begin(), deletions.begin() + 4), expected);
+  EXPECT_EQ(deletions.end()[-2], "reg.deletekey HKCU\\Printers\\K7X\\Settings -> ok");
+  EXPECT_EQ(deletions.end()[-1], "reg.deletekey HKCU\\Printers\\K7X -> ok");
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, printers + "K7X"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Printers\\K7X"));
+  // The other printer keeps its key and what is below it.
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, printers + "Receipt\\PrinterDriverData"));
+  ASSERT_EQ(winemu::spooler::Printers().size(), 1u);
+  EXPECT_EQ(winemu::spooler::Printers()[0].name, "Receipt");
   EXPECT_EQ(Count("service.start"), 2u);
 }
 
@@ -244,7 +258,7 @@ TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt
   EXPECT_EQ(MachineValue(entry, "UninstallString"), "<missing>");
   EXPECT_EQ(MachineValue(entry, "DisplayIcon"), "<missing>");
   EXPECT_EQ(Count("service.stop"), 2u);
-  EXPECT_EQ(Count("reg.deletekey"), 7u);
+  EXPECT_EQ(Count("reg.deletekey"), 9u);  // the seven keys and the two below the printer's
   EXPECT_TRUE(winemu::spooler::SpoolerRunning());
 }
 

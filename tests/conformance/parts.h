@@ -12,6 +12,7 @@ void CheckRegistry();
 void CheckServices();
 void CheckSpooler();
 void CheckStoppedSpooler();  // while the Spooler service is stopped
+void CheckSpoolerInstall();  // adds a driver and a printer that stay, and makes the printer default
 void CheckDialogs();
 void CheckKeyboard();
 void CheckWindows();

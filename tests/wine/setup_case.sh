@@ -114,13 +114,17 @@ winemu_printers() {
     "$linux_dir/winemu" printers "$1" | sed -E 's/^(\*| ) (.*)  driver="([^"]*)" port=(.*)$/\1 \2 driver=\3 port=\4/' | sort -k2
 }
 
-# The result message box of the Wine run: caption and text as UTF-8 lines.
+# The result message box of the Wine run: caption and text as UTF-8 lines, with
+# the backslashes the window tree escapes written plain, as winemu's trace has
+# them (a Big5 text holds 0x5C as the second byte of some characters).
 wine_box() {
     _tree
     local box
     box=$(_message_box)
-    awk -F'\t' -v b="$box" '$1=="win" && $2==b { print "caption=" $15 }' "$LAST_TREE"
-    awk -F'\t' -v b="$box" '$1=="win" && $3==b && $7==65535 { print "text=" $15 }' "$LAST_TREE"
+    {
+        awk -F'\t' -v b="$box" '$1=="win" && $2==b { print "caption=" $15 }' "$LAST_TREE"
+        awk -F'\t' -v b="$box" '$1=="win" && $3==b && $7==65535 { print "text=" $15 }' "$LAST_TREE"
+    } | perl -pe 's/\\(\\|[tnr])/$1 eq "\\" ? "\\" : "\\$1"/ge'
 }
 
 # winemu_box MACHINE: the same from the trace of the last winemu run.

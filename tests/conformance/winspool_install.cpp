@@ -23,6 +23,11 @@ constexpr const char* kPrinter = "Conformance Added";
 constexpr const char* kPrintersKey = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 const char* const kDriverFiles[] = {"CONFDRV.DLL", "CONFDRV.GPD", "CONFUI.DLL", "CONFDRV.INI"};
 const char kUncheckedPort[] = "Wine's AddPrinterA does not look the port up among the ports";
+const char kUncheckedFiles[] = "Wine's AddPrinterDriverExA adds a driver whose files it cannot find";
+const char kUnknownDriver[] = "Wine's AddPrinterA answers an unknown driver with ERROR_INVALID_PARAMETER";
+const char kTakenName[] = "Wine's AddPrinterA adds a printer under a name that is taken";
+const char kNoSubkeys[] = "Wine's spooler keeps no subkeys under a printer's key";
+const char kWineDevice[] = "Wine names its own driver wineps.drv in Device where Windows names winspool";
 
 // The spooler's driver directory for the running system's own environment.
 std::string DriverDirectory() {
@@ -72,11 +77,13 @@ void CheckAddDriver() {
            "AddPrinterDriverExA at level 1");
   std::string missing = "CONFGONE.GPD";
   info.pDataFile = missing.data();
-  ok_fails(!AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES), ERROR_FILE_NOT_FOUND,
-           "AddPrinterDriverExA with a data file that is not there");
   const DRIVER_INFO_3A* listed = nullptr;
+  todo_wine(kUncheckedFiles) {
+    ok_fails(!AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES), ERROR_FILE_NOT_FOUND,
+             "AddPrinterDriverExA with a data file that is not there");
+  }
   ListedDriver(&listed);
-  ok(listed == nullptr, "a refused driver is listed");
+  todo_wine(kUncheckedFiles) { ok(listed == nullptr, "a refused driver is listed"); }
 
   info.pDataFile = files[1].data();
   ok(AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES),
@@ -110,15 +117,21 @@ bool AddPrinterOn(const char* printer, const char* port, const char* driver) {
 }
 
 void CheckAddPrinter() {
-  ok_fails(!AddPrinterOn(kPrinter, "LPT1:", "Conformance No Such Driver"), ERROR_UNKNOWN_PRINTER_DRIVER,
-           "AddPrinterA with a driver that is not installed");
+  todo_wine(kUnknownDriver) {
+    ok_fails(!AddPrinterOn(kPrinter, "LPT1:", "Conformance No Such Driver"), ERROR_UNKNOWN_PRINTER_DRIVER,
+             "AddPrinterA with a driver that is not installed");
+  }
+  // A name of its own: Wine adds this printer.
   todo_wine(kUncheckedPort) {
-    ok_fails(!AddPrinterOn(kPrinter, "K7X9:", kDriver), ERROR_UNKNOWN_PORT, "AddPrinterA on a port that does not exist");
+    ok_fails(!AddPrinterOn("Conformance Port Probe", "K7X9:", kDriver), ERROR_UNKNOWN_PORT,
+             "AddPrinterA on a port that does not exist");
   }
   ok(AddPrinterOn(kPrinter, "LPT1:", kDriver), "AddPrinterA level 2 failed with %u",
      static_cast<unsigned>(GetLastError()));
-  ok_fails(!AddPrinterOn("conformance added", "LPT1:", kDriver), ERROR_PRINTER_ALREADY_EXISTS,
-           "AddPrinterA of a name taken, in small letters");
+  todo_wine(kTakenName) {
+    ok_fails(!AddPrinterOn("conformance added", "LPT1:", kDriver), ERROR_PRINTER_ALREADY_EXISTS,
+             "AddPrinterA of a name taken, in small letters");
+  }
   HANDLE printer = nullptr;
   std::string name = kPrinter;
   ok(OpenPrinterA(name.data(), &printer, nullptr), "OpenPrinterA of the printer added failed with %u",
@@ -131,8 +144,10 @@ void CheckAddPrinter() {
      "the printer has no key %s", key.c_str());
   if (!printerKey) return;
   HKEY data = nullptr;
-  ok(RegOpenKeyExA(printerKey, "PrinterDriverData", 0, KEY_READ, &data) == ERROR_SUCCESS,
-     "the printer's key has no subkey PrinterDriverData");
+  todo_wine(kNoSubkeys) {
+    ok(RegOpenKeyExA(printerKey, "PrinterDriverData", 0, KEY_READ, &data) == ERROR_SUCCESS,
+       "the printer's key has no subkey PrinterDriverData");
+  }
   if (data) RegCloseKey(data);
   char port[MAX_PATH] = {};
   DWORD size = sizeof port;
@@ -162,7 +177,9 @@ void CheckDefaultPrinter() {
     RegQueryValueExA(windows, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device), &bytes);
     RegCloseKey(windows);
   }
-  ok(std::strncmp(device, "Conformance Added,winspool,", 27) == 0, "the profile's Device reads '%s'", device);
+  todo_wine(kWineDevice) {
+    ok(std::strncmp(device, "Conformance Added,winspool,", 27) == 0, "the profile's Device reads '%s'", device);
+  }
 
   ok_fails(!SetDefaultPrinterA("Conformance No Such Printer"), ERROR_INVALID_PRINTER_NAME,
            "SetDefaultPrinterA of a printer that does not exist");

@@ -109,9 +109,10 @@ wine_printers() {
         END { for (k in d) print (k == def ? "* " : "  ") k " driver=" d[k] " port=" o[k] }' "$WINEPREFIX/system.reg" | sort -k2
 }
 
-# winemu_printers MACHINE: the same from winemu.
+# winemu_printers MACHINE: the same from winemu (no line for no printer).
 winemu_printers() {
-    "$linux_dir/winemu" printers "$1" | sed -E 's/^(\*| ) (.*)  driver="([^"]*)" port=(.*)$/\1 \2 driver=\3 port=\4/' | sort -k2
+    "$linux_dir/winemu" printers "$1" | grep -vx '(no printers)' \
+        | sed -E 's/^(\*| ) (.*)  driver="([^"]*)" port=(.*)$/\1 \2 driver=\3 port=\4/' | sort -k2
 }
 
 # The result message box of the Wine run: caption and text as UTF-8 lines, with

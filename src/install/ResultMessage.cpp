@@ -18,12 +18,7 @@ constexpr const char* kTexts[][2] = {
 
 }  // namespace
 
-ResultLanguage ChooseResultLanguage(LANGID systemLanguage, WORD languageChoice) {
-  if (languageChoice != 0) return ResultLanguage::English;
-  return systemLanguage == 0x0804 ? ResultLanguage::SimplifiedChinese : ResultLanguage::TraditionalChinese;
-}
-
-const char* ResultText(bool success, ResultLanguage language) {
+const char* ResultText(bool success, TextLanguage language) {
   return kTexts[static_cast<int>(language)][success ? 0 : 1];
 }
 

@@ -19,8 +19,8 @@ bool GetDriverDirectory(const char* environment, char (&directory)[MAX_PATH]) {
   return true;
 }
 
-bool EnumLocalPrinterNames(std::vector<std::string>& names) {
-  names.clear();
+bool EnumLocalPrinters(std::vector<LocalPrinter>& printers) {
+  printers.clear();
   DWORD needed = 0;
   DWORD returned = 0;
   EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
@@ -29,8 +29,42 @@ bool EnumLocalPrinterNames(std::vector<std::string>& names) {
   if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
   if (returned > buffer.size() / sizeof(PRINTER_INFO_2A)) returned = static_cast<DWORD>(buffer.size() / sizeof(PRINTER_INFO_2A));
   const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-  for (DWORD i = 0; i < returned; ++i) names.push_back(records[i].pPrinterName ? records[i].pPrinterName : "");
+  for (DWORD i = 0; i < returned; ++i)
+    printers.push_back({records[i].pPrinterName ? records[i].pPrinterName : "",
+                        records[i].pDriverName ? records[i].pDriverName : ""});
   return true;
+}
+
+bool EnumLocalPrinterNames(std::vector<std::string>& names) {
+  names.clear();
+  std::vector<LocalPrinter> printers;
+  if (!EnumLocalPrinters(printers)) return false;
+  for (const LocalPrinter& printer : printers) names.push_back(printer.name);
+  return true;
+}
+
+bool DeleteLocalPrinter(const char* printerName) {
+  char name[MAX_PATH] = {0};
+  if (std::strlen(printerName) >= sizeof name) return SetLastError(ERROR_INVALID_PRINTER_NAME), false;
+  std::strcpy(name, printerName);
+  PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE printer = nullptr;
+  if (!OpenPrinterA(name, &printer, &defaults)) return false;
+  bool deleted = DeletePrinter(printer);
+  DWORD error = GetLastError();
+  ClosePrinter(printer);
+  SetLastError(error);
+  return deleted;
+}
+
+bool DeleteDriver(const char* environment, const char* driverName) {
+  char env[MAX_PATH] = {0};
+  char driver[MAX_PATH] = {0};
+  if (std::strlen(environment) >= sizeof env || std::strlen(driverName) >= sizeof driver)
+    return SetLastError(ERROR_INVALID_PARAMETER), false;
+  std::strcpy(env, environment);
+  std::strcpy(driver, driverName);
+  return DeletePrinterDriverA(nullptr, env, driver);
 }
 
 void DeleteServerForm(const char* formName) {

@@ -60,3 +60,5 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
 BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault);
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName);
 BOOL WINAPI ClosePrinter(HANDLE hPrinter);
+BOOL WINAPI DeletePrinter(HANDLE hPrinter);
+BOOL WINAPI DeletePrinterDriverA(LPSTR pName, LPSTR pEnvironment, LPSTR pDriverName);

@@ -15,17 +15,14 @@
 #include "../kernel32/handles.h"
 #include "../machine/codepage.h"
 #include "../machine/ini.h"
+#include "printer_handle.h"
 #include "spooler_store.h"
 
 using namespace winemu;
 
 namespace {
 
-class PrinterObject : public KernelObject {
- public:
-  explicit PrinterObject(std::string n) : name(std::move(n)) {}
-  std::string name;  // empty for the print server
-};
+using PrinterObject = spooler::PrinterHandle;
 
 std::string Shown(const std::string& printerName) {
   return printerName.empty() ? "(server)" : AnsiToUtf8(printerName, M().Config().codePage);
@@ -134,7 +131,9 @@ BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAU
   if (!err && !name.empty() && !spooler::FindPrinter(name)) err = ERROR_INVALID_PRINTER_NAME;
   if (!err && pDefault && (pDefault->DesiredAccess & PRINTER_ACCESS_ADMINISTER) && !M().Config().admin)
     err = ERROR_ACCESS_DENIED;
-  if (!err) *phPrinter = Handles().Add(std::make_unique<PrinterObject>(name));
+  // Without defaults a printer is opened for use only, as Windows does.
+  ACCESS_MASK access = pDefault ? pDefault->DesiredAccess : PRINTER_ACCESS_USE;
+  if (!err) *phPrinter = Handles().Add(std::make_unique<PrinterObject>(name, access));
   else if (phPrinter) *phPrinter = nullptr;
   return Result("spooler.openprinter", Shown(name), err);
 }

@@ -3,6 +3,8 @@
 // D\3, an OEM copy of its INF, the uninstall entry and the uninstaller in D.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "support/machine_fixture.h"

@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Builds the Windows program (build-win/setup.exe) and the Linux workbench (build/: k7x-setup,
-# winemu, the tests).
+# Builds the named build variants (CMakePresets.json), by default the Windows program
+# (build-win/setup.exe) and the Linux test build (build/: k7x-setup, winemu, the tests).
+#   scripts/build.sh [PRESET...]     windows, windows-x64, linux-test, linux-release
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-win
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DK7X_WINDOWS_EXE="$PWD/build-win/setup.exe" >/dev/null
-cmake --build build
+scripts/install-deps.sh build
+presets=("$@")
+((${#presets[@]})) || presets=(windows linux-test)
+for preset in "${presets[@]}"; do
+  log=$(mktemp)
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "build: preset $preset failed" >&2
+    exit 1
+  fi
+  rm -f "$log"
+  echo "build: $preset ok"
+done

@@ -4,8 +4,8 @@
 # what the installation left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+scripts/install-deps.sh build
+cmake --preset linux-test >/dev/null
 cmake --build build --target k7x-setup winemu_cli
 machine=machines/default
 [ -f "$machine/machine.ini" ] || build/winemu create "$machine"

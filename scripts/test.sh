@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# The test command: builds everything (Windows and Linux) and runs all tests.
+# The test command: installs what is missing, builds every variant (the Windows program, the
+# Linux test build with ASan/UBSan, the Linux release build) and runs all tests: the unit and
+# end-to-end tests on winemu, then the real program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
-ctest --test-dir build --output-on-failure -j2
-# The real setup.exe under Wine; skips with one line where the packages are
-# missing, except under CI=true, where the harness installs them.
-bash tests/wine/setup_case.sh build-win build
+scripts/install-deps.sh all
+wine_bits=$(bash tests/wine/flavour.sh)
+presets=(windows linux-test linux-release)
+# Where the kernel cannot run i386 code, 64-bit Wine judges the x86_64 build of the same sources.
+[ "$wine_bits" = 64 ] && presets+=(windows-x64)
+scripts/build.sh "${presets[@]}"
+ctest --preset linux-test
+win_build=build-win
+[ "$wine_bits" = 64 ] && win_build=build-win64
+bash tests/wine/setup_case.sh "$win_build" build

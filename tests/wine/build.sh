@@ -6,8 +6,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 out=${1:?usage: build.sh BUILD_DIR}
 mkdir -p "$out"
+mingw=${MINGW:-i686-w64-mingw32}   # x86_64-w64-mingw32 for 64-bit Wine
 flags=(-Wall -Wextra -Werror -O2 -static -s)
-i686-w64-mingw32-gcc -std=c11 "${flags[@]}" -o "$out/wintree.exe" "$root/tools/wintree/wintree.c"
-i686-w64-mingw32-windres -I "$here/standin" -O coff -o "$out/standin.res.o" "$here/standin/standin.rc"
-i686-w64-mingw32-g++ -std=c++20 "${flags[@]}" -mwindows -I "$here/standin" \
+"$mingw-gcc" -std=c11 "${flags[@]}" -o "$out/wintree.exe" "$root/tools/wintree/wintree.c"
+"$mingw-windres" -I "$here/standin" -O coff -o "$out/standin.res.o" "$here/standin/standin.rc"
+"$mingw-g++" -std=c++20 "${flags[@]}" -mwindows -I "$here/standin" \
     -o "$out/standin.exe" "$here/standin/standin.cpp" "$out/standin.res.o"

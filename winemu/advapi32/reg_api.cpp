@@ -57,7 +57,8 @@ LONG Resolve(HKEY key, LPCSTR subKey, Target& t) {
   if (!subKey || !*subKey) return ERROR_SUCCESS;
   std::string_view sub(subKey);
   if (sub.back() == '\\') sub.remove_suffix(1);
-  t.display += "\\" + std::string(sub);
+  t.display += '\\';
+  t.display += sub;
   auto parts = reg::SplitKeyPath(subKey);
   if (!parts) return ERROR_BAD_PATHNAME;
   t.path.insert(t.path.end(), parts->begin(), parts->end());

@@ -37,7 +37,8 @@ std::string ShowData(const Value& v, unsigned codePage) {
   for (char c : v.data) {
     char hex[4];
     std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(c));
-    out += (out.empty() ? "" : " ") + std::string(hex);
+    if (!out.empty()) out += ' ';
+    out += hex;
   }
   return out.empty() ? "(no data)" : out;
 }

@@ -22,8 +22,12 @@ std::string Quote(std::string_view bytes) {
   std::string out = "\"";
   for (char ch : bytes) {
     unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '%' || c < 0x20 || c > 0x7E) out += "%" + HexByte(c);
-    else out += ch;
+    if (c == '"' || c == '%' || c < 0x20 || c > 0x7E) {
+      out += '%';
+      out += HexByte(c);
+    } else {
+      out += ch;
+    }
   }
   return out + "\"";
 }

@@ -122,7 +122,7 @@ BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECU
   if (lpApplicationName) {
     size_t i = 0;
     Token(commandLine, i);
-    commandLine = "\"" + std::string(lpApplicationName) + "\"" + commandLine.substr(i);
+    commandLine = std::string("\"").append(lpApplicationName).append("\"") + commandLine.substr(i);
   }
   std::string directory = M().currentDirectory;
   if (lpCurrentDirectory) {

@@ -129,7 +129,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   auto header = FindSection(section);
   if (!header) {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = "\r\n";
-    lines_.push_back({"[" + std::string(TrimBlanks(section)) + "]", "\r\n"});
+    lines_.push_back({std::string("[").append(TrimBlanks(section)).append("]"), "\r\n"});
     lines_.push_back({text, "\r\n"});
     return;
   }

@@ -11,7 +11,7 @@
 namespace winemu::printui {
 namespace {
 
-std::string Quoted(const std::string& ansi) { return "\"" + TracePath(ansi) + "\""; }
+std::string Quoted(const std::string& ansi) { return std::string("\"").append(TracePath(ansi)).append("\""); }
 
 bool Present(const std::string& path, ResolvedPath* resolved = nullptr) {
   ResolvedPath p;

@@ -99,7 +99,10 @@ std::string Extras(const Window* w) {
   std::string s;
   if (auto* l = w->Control<user32::ListBoxData>()) {
     s += " items=[";
-    for (size_t i = 0; i < l->items.size(); ++i) s += (i ? "," : "") + Quote(l->items[i]);
+    for (size_t i = 0; i < l->items.size(); ++i) {
+      if (i) s += ',';
+      s += Quote(l->items[i]);
+    }
     s += "] sel=" + std::to_string(l->selected);
   }
   if (auto* p = w->Control<user32::ProgressData>())

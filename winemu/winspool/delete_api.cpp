@@ -29,10 +29,12 @@ DWORD SpoolerError() { return spooler::SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVA
 BOOL WINAPI DeletePrinter(HANDLE hPrinter) {
   auto* printer = Handles().Get<spooler::PrinterHandle>(hPrinter);
   if (!printer || printer->name.empty()) return Result("spooler.deleteprinter", "(invalid handle)", ERROR_INVALID_HANDLE);
+  auto found = spooler::FindPrinter(printer->name);
+  std::string shown = found ? found->name : printer->name;  // as the spooler spells it
   DWORD err = SpoolerError();
   if (!err && (!(printer->access & DELETE) || !M().Config().admin)) err = ERROR_ACCESS_DENIED;
   if (!err && !spooler::RemovePrinter(printer->name)) err = ERROR_INVALID_PRINTER_NAME;
-  return Result("spooler.deleteprinter", printer->name, err);
+  return Result("spooler.deleteprinter", shown, err);
 }
 
 BOOL WINAPI DeletePrinterDriverA(LPSTR pName, LPSTR pEnvironment, LPSTR pDriverName) {

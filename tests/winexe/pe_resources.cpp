@@ -11,6 +11,7 @@ class Image {
  public:
   explicit Image(std::span<const std::uint8_t> b) : b_(b) {}
   bool Has(std::uint64_t offset, std::uint64_t n) const { return offset <= b_.size() && b_.size() - offset >= n; }
+  std::uint8_t U8(std::uint64_t o) const { return b_[o]; }
   std::uint16_t U16(std::uint64_t o) const { return static_cast<std::uint16_t>(b_[o] | (b_[o + 1] << 8)); }
   std::uint32_t U32(std::uint64_t o) const { return U16(o) | (static_cast<std::uint32_t>(U16(o + 2)) << 16); }
   std::vector<Section> sections;
@@ -63,10 +64,28 @@ bool Walk(const Image& img, std::int64_t base, std::uint32_t dirOffset, int leve
       r.size = img.U32(d + 4);
       std::int64_t data = img.Offset(img.U32(d));
       if (data < 0 || !img.Has(static_cast<std::uint64_t>(data), r.size)) return Fail(out, "resource data out of the image");
+      r.fileOffset = static_cast<std::uint32_t>(data);
       out.resources.push_back(r);
     }
   }
   return true;
+}
+
+// The DLL names of the import descriptors at `rva`, up to the all-zero one.
+bool ReadImports(const Image& img, std::uint32_t rva, PeImage& out) {
+  std::int64_t at = img.Offset(rva);
+  for (;; at += 20) {
+    if (at < 0 || !img.Has(static_cast<std::uint64_t>(at), 20)) return Fail(out, "import directory out of the image");
+    std::uint32_t nameRva = img.U32(at + 12);
+    if (nameRva == 0) return true;
+    std::int64_t name = img.Offset(nameRva);
+    std::string text;
+    if (name < 0) return Fail(out, "import name out of the image");
+    for (; img.Has(static_cast<std::uint64_t>(name), 1) && img.U8(name) != 0; ++name)
+      text.push_back(static_cast<char>(img.U8(name)));
+    if (!img.Has(static_cast<std::uint64_t>(name), 1)) return Fail(out, "import name out of the image");
+    out.imports.push_back(text);
+  }
 }
 
 }  // namespace
@@ -92,7 +111,10 @@ PeImage ReadPeImage(std::span<const std::uint8_t> bytes) {
     std::uint64_t s = table + i * 40ull;
     std::uint32_t virtualSize = img.U32(s + 8), rva = img.U32(s + 12), rawSize = img.U32(s + 16), raw = img.U32(s + 20);
     img.sections.push_back({rva, std::max(virtualSize, rawSize), raw});
+    out.imageEnd = std::max<std::uint64_t>(out.imageEnd, std::uint64_t{raw} + rawSize);
   }
+  std::uint32_t importRva = img.U32(opt + 96 + 8 * 1);
+  if (importRva != 0 && !ReadImports(img, importRva, out)) return out;
   if (resourceRva == 0) return out;
   std::int64_t base = img.Offset(resourceRva);
   if (base < 0) return Fail(out, "resource directory outside every section"), out;

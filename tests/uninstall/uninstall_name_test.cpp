@@ -33,20 +33,26 @@ TEST(UninstallTexts, FollowTheSystemLanguageInItsCodePage) {
   EXPECT_EQ(SystemTextLanguage(0x0409), TextLanguage::English);
   EXPECT_EQ(SystemTextLanguage(0x0407), TextLanguage::English);
 
-  const UninstallTexts& zhCN = TextsFor(TextLanguage::SimplifiedChinese);
-  EXPECT_EQ(zhCN.caption, winemu::Utf8ToAnsi("%s 打印机驱动程序卸载", 936));
-  EXPECT_EQ(zhCN.confirm, winemu::Utf8ToAnsi("是否从本机删除 %s 打印机驱动程序，以及使用它的打印机和它的文件？", 936));
-  EXPECT_EQ(zhCN.removed, winemu::Utf8ToAnsi("%s 打印机驱动程序已删除。", 936));
-  EXPECT_EQ(zhCN.incomplete,
-            winemu::Utf8ToAnsi("%s 打印机驱动程序未能完全删除。请重新启动 Windows 后再次运行卸载程序。", 936));
-  EXPECT_EQ(zhCN.badName, winemu::Utf8ToAnsi("此卸载程序的文件名必须是 uninstall<打印机名称>.exe。", 936));
-  const UninstallTexts& zhTW = TextsFor(TextLanguage::TraditionalChinese);
-  EXPECT_EQ(zhTW.caption, winemu::Utf8ToAnsi("%s 打印機驅動程序卸載", 950));
-  EXPECT_EQ(zhTW.confirm, winemu::Utf8ToAnsi("是否從本機刪除 %s 打印機驅動程序，以及使用它的打印機和它的文件？", 950));
-  EXPECT_EQ(zhTW.removed, winemu::Utf8ToAnsi("%s 打印機驅動程序已刪除。", 950));
-  EXPECT_EQ(zhTW.incomplete,
-            winemu::Utf8ToAnsi("%s 打印機驅動程序未能完全刪除。請重新啟動 Windows 後再次運行卸載程序。", 950));
-  EXPECT_EQ(zhTW.badName, winemu::Utf8ToAnsi("此卸載程序的文件名必須是 uninstall<打印機名稱>.exe。", 950));
+  struct Expected {
+    TextLanguage language;
+    unsigned codePage;
+    const char* texts[5];  // UTF-8: caption, confirm, removed, incomplete, badName
+  };
+  const Expected chinese[] = {
+      {TextLanguage::SimplifiedChinese, 936,
+       {"%s 打印机驱动程序卸载", "是否从本机删除 %s 打印机驱动程序，以及使用它的打印机和它的文件？",
+        "%s 打印机驱动程序已删除。", "%s 打印机驱动程序未能完全删除。请重新启动 Windows 后再次运行卸载程序。",
+        "此卸载程序的文件名必须是 uninstall<打印机名称>.exe。"}},
+      {TextLanguage::TraditionalChinese, 950,
+       {"%s 打印機驅動程序卸載", "是否從本機刪除 %s 打印機驅動程序，以及使用它的打印機和它的文件？",
+        "%s 打印機驅動程序已刪除。", "%s 打印機驅動程序未能完全刪除。請重新啟動 Windows 後再次運行卸載程序。",
+        "此卸載程序的文件名必須是 uninstall<打印機名稱>.exe。"}},
+  };
+  for (const Expected& e : chinese) {
+    const UninstallTexts& t = TextsFor(e.language);
+    const char* actual[5] = {t.caption, t.confirm, t.removed, t.incomplete, t.badName};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(actual[i], winemu::Utf8ToAnsi(e.texts[i], e.codePage)) << e.texts[i];
+  }
   EXPECT_STREQ(TextsFor(TextLanguage::English).caption, "%s printer driver uninstall");
 }
 

@@ -11,6 +11,7 @@ presets=(windows linux-test linux-release)
 [ "$wine_bits" = 64 ] && presets+=(windows-x64)
 scripts/build.sh "${presets[@]}"
 ctest --preset linux-test
+bash tests/conformance/run.sh build   # the Win32 conformance suite on winemu and on Wine
 win_build=build-win
 [ "$wine_bits" = 64 ] && win_build=build-win64
 bash tests/wine/setup_case.sh "$win_build" build

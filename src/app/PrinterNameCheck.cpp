@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/WinApp.h"
 
 namespace {

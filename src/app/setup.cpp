@@ -1,26 +1,19 @@
-#include "app/setup.h"
-
+// The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
-#include "app/globals.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
 #include "pages/SettingDlg.h"
 #include "pages/WelcomeDlg.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 #include "pages/setupDlg.h"
+#include "shared/SetupApp.h"
+#include "shared/SystemLanguage.h"
+#include "shared/globals.h"
 #include "sys/OSVersion.h"
 
-// Static construction order: the three texts, the version code, then the application object.
-std::string g_LanguageFile;
-std::string g_SettingFile;
-std::string g_AppDir;
+// Static construction order: the version code, then the application object.
 int g_OSVersion = GetOSVersion();
 CSetupApp theApp;
-
-char g_PrinterName[kPathBufferSize];
-WORD g_LanguageChoice;
-BYTE g_InstallDone;
-char g_DriverEnvironment[kPathBufferSize];
 
 namespace {
 
@@ -64,11 +57,12 @@ bool CSetupApp::PrepareStartup() {
   std::string languageDir = g_AppDir + "Language";
   CreateDirectoryA(languageDir.c_str(), nullptr);
 
-  // The user-interface language follows the system's default language (low byte 4: Chinese).
-  LANGID lang = GetSystemDefaultLangID();
+  // The user-interface language follows the system's default language.
+  SystemLanguage system = GetSystemLanguage();
   std::string language;
-  if ((lang & 0xFF) == 0x04) {
-    g_LanguageFile = languageDir + (lang == 0x0804 ? "\\Multi_ch.dll" : "\\Multi_ch_BIG5.dll");
+  if (IsChinese(system)) {
+    g_LanguageFile =
+        languageDir + (system == SystemLanguage::SimplifiedChinese ? "\\Multi_ch.dll" : "\\Multi_ch_BIG5.dll");
     language = "Chinese";
   } else {
     g_LanguageFile = languageDir + "\\Multi_eng.dll";
@@ -78,7 +72,7 @@ bool CSetupApp::PrepareStartup() {
 
   g_SettingFile = g_AppDir + "setting.dll";
   if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
-  GetPrivateProfileStringA("Setting", "PrinterName", "K7X", g_PrinterName, sizeof g_PrinterName,
+  GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
   return CheckPrinterNameOrTellUser(g_PrinterName);
 }

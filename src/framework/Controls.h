@@ -9,13 +9,7 @@
 
 class CStatic : public CWnd {};
 
-class CEdit : public CWnd {};
-
-class CButton : public CWnd {
- public:
-  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-};
+class CButton : public CWnd {};
 
 class CListBox : public CWnd {
  public:

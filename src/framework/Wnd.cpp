@@ -70,7 +70,6 @@ void CWnd::SetFont(HFONT font, BOOL redraw) {
   ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(redraw, 0));
 }
 
-HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }
 
 namespace {
 
@@ -84,8 +83,6 @@ BOOL ModifyLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT flags) {
 }
 
 }  // namespace
-
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return ModifyLong(m_hWnd, GWL_STYLE, remove, add, flags); }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
   return ModifyLong(m_hWnd, GWL_EXSTYLE, remove, add, flags);
@@ -120,10 +117,6 @@ CMenu* CWnd::GetSystemMenu(BOOL revert) {
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
   return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }

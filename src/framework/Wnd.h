@@ -34,7 +34,6 @@ class CWnd {
   void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
   void GetWindowText(std::string& text) const;
   void SetFont(HFONT font, BOOL redraw = TRUE);
-  HFONT GetFont() const;
 
   // State and styles.
   BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
@@ -43,10 +42,8 @@ class CWnd {
   BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
   BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
   DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
-  DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
-  // Clears `remove` and sets `add` in the style; with `flags`, SetWindowPos makes the frame follow.
+  // Clears `remove` and sets `add` in the extended style; with `flags`, SetWindowPos makes the frame follow.
   // TRUE when the style changed.
-  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
 
   // Geometry.
@@ -61,7 +58,6 @@ class CWnd {
 
   // Painting.
   void InvalidateRect(LPCRECT rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
-  void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
   void UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
   // Icons, menu, timers, messages, destruction.
@@ -71,7 +67,6 @@ class CWnd {
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) { return ::SetTimer(m_hWnd, id, elapse, proc); }
   BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   BOOL DestroyWindow();
 
   HWND m_hWnd = nullptr;

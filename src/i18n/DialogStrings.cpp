@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/Wnd.h"
 
 namespace {

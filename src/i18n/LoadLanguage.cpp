@@ -1,8 +1,9 @@
 // Making sure a language file of the wanted language exists, and recording the language in force.
 #include <windows.h>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
+#include "shared/SystemLanguage.h"
 
 namespace {
 
@@ -32,8 +33,7 @@ void CSetupApp::LoadLanguage(std::string language) {
   std::string languageDir = g_AppDir + "Language";
   if (!LanguagePresent(languageDir, language)) {
     CreateDirectoryA(languageDir.c_str(), nullptr);
-    LANGID lang = GetSystemDefaultLangID();
-    bool traditional = (lang & 0xFF) == 0x04 && lang != 0x0804;
+    bool traditional = GetSystemLanguage() == SystemLanguage::TraditionalChinese;
     ExtractPayload(147, languageDir + "\\Multi_eng.dll", FALSE);
     if (traditional) ExtractPayload(248, languageDir + "\\Multi_ch_BIG5.dll", FALSE);
     else ExtractPayload(146, languageDir + "\\Multi_ch.dll", FALSE);

@@ -2,7 +2,7 @@
 // of earlier copies before new ones are staged.
 #pragma once
 
-#include "app/globals.h"
+#include "shared/globals.h"
 
 constexpr int kDriverFileCount = 11;
 

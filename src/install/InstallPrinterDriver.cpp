@@ -2,8 +2,8 @@
 // utility, verification, default printer, result, quit, sweep.
 #include <windows.h>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "install/DriverFileSet.h"
 #include "install/PayloadStaging.h"
 #include "install/PrinterSetup.h"

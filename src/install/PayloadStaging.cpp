@@ -1,10 +1,11 @@
 #include "install/PayloadStaging.h"
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "install/StagingDir.h"
 #include "sys/ComposeText.h"
 #include "sys/DriverDir.h"
+#include "shared/SystemLanguage.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ constexpr StagingRow kRows[] = {
     {"%sRES.DLL", false, true, Varies::ByPlugins, {{158, 254, 162}, {185, 252, 183}, {195, 253, 201}}},
 };
 
-constexpr const char* kStagingPlaces[] = {"C:\\TEMP", "C:\\TEMP\\I386", "C:\\TEMP\\x86"};
+constexpr const char* kStagingPlaces[] = {kStagingDir, kStagingI386Dir, kStagingX86Dir};
 
 constexpr UINT kUninstallerId = 255;
 constexpr UINT kInfId = 256;
@@ -79,10 +80,11 @@ void CopyNamed(const char* format) {
 StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice) {
   StagingChoice c;
   c.set = osVersion == 7 ? PayloadSet::XP : osVersion == 6 ? PayloadSet::Win2000 : PayloadSet::General;
-  c.core = (systemLanguage & 0xFF) == 0x04 ? CoreVariant::Chinese : CoreVariant::English;
-  c.plugins = languageChoice != 0        ? PluginVariant::English
-              : systemLanguage == 0x0804 ? PluginVariant::SimplifiedChinese
-                                         : PluginVariant::TraditionalChinese;
+  SystemLanguage system = SystemLanguageOf(systemLanguage);
+  c.core = IsChinese(system) ? CoreVariant::Chinese : CoreVariant::English;
+  c.plugins = languageChoice != 0                            ? PluginVariant::English
+              : system == SystemLanguage::SimplifiedChinese ? PluginVariant::SimplifiedChinese
+                                                            : PluginVariant::TraditionalChinese;
   return c;
 }
 

@@ -4,13 +4,14 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 
 namespace {
 
 constexpr const char* kInstallFormat =
-    "rundll32 printui.dll,PrintUIEntry /if /f C:\\TEMP\\K7X.INF /r \"%s\" /b \"K7X\" /m \"K7X\" ";
+    "rundll32 printui.dll,PrintUIEntry /if /f " K7X_STAGING_DIR "\\" K7X_MODEL_NAME ".INF /r \"%s\" /b \"" K7X_MODEL_NAME
+    "\" /m \"" K7X_MODEL_NAME "\" ";
 constexpr const char* kSetDefaultFormat = "rundll32 printui.dll,PrintUIEntry /y /n \"%s\"";
 constexpr const char* kPort = "LPT1:";
 constexpr DWORD kWaitMs = 90000;
@@ -20,7 +21,7 @@ constexpr size_t kCommandLineSize = 1000;
 }  // namespace
 
 bool RunInstallCommand() {
-  SetCurrentDirectoryA("C:\\TEMP");
+  SetCurrentDirectoryA(kStagingDir);
   char command[kPathBufferSize];
   if (!ComposeText(command, kInstallFormat, kPort)) return false;
   char commandLine[kCommandLineSize] = {0};  // process creation may write into it

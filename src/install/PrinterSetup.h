@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-// The model name the utility's commands use and the verification looks for; it does not follow N.
-constexpr const char* kModelName = "K7X";
-
 // Runs the install command from C:\TEMP and waits for it at most 90 000 ms; closes both handles.
 // True when the utility started and ended in time (then after a pause of 100 ms).
 bool RunInstallCommand();

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "i18n/TextLanguage.h"
+#include "shared/TextLanguage.h"
 
 // The success or failure text, stored in the language's code page (936, 950 or ASCII).
 const char* ResultText(bool success, TextLanguage language);

@@ -1,13 +1,14 @@
 #include "install/StagingDir.h"
+#include "shared/constants.h"
 
 #include <windows.h>
 
 #include <initializer_list>
 
 void SweepStagingDir() {
-  for (const char* dir : {"c:\\temp\\i386", "c:\\temp\\x86", "c:\\temp"}) RemoveDirectoryA(dir);
+  for (const char* dir : {kStagingI386Dir, kStagingX86Dir, kStagingDir}) RemoveDirectoryA(dir);
 }
 
 void CreateStagingDirs() {
-  for (const char* dir : {"C:\\TEMP", "C:\\TEMP\\I386", "C:\\TEMP\\x86"}) CreateDirectoryA(dir, nullptr);
+  for (const char* dir : {kStagingDir, kStagingI386Dir, kStagingX86Dir}) CreateDirectoryA(dir, nullptr);
 }

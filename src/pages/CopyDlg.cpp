@@ -1,11 +1,11 @@
 #include "pages/CopyDlg.h"
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "framework/DataExchange.h"
 #include "framework/WaitCursor.h"
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 
 CCopyDlg::CCopyDlg() : CNewWizPage(IDD_COPY) {}
 

@@ -1,10 +1,11 @@
 #include "pages/LanguageDlg.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/DataExchange.h"
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 #include "sys/OSVersion.h"
+#include "shared/SystemLanguage.h"
 
 CLanguageDlg::CLanguageDlg() : CNewWizPage(IDD_LANGUAGE), m_nLanguage(-1), m_nSystem(-1) {}
 
@@ -18,7 +19,7 @@ void CLanguageDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CLanguageDlg::OnInitDialog() {
   CNewWizPage::OnInitDialog();
-  m_nLanguage = (GetSystemDefaultLangID() & 0xFF) == 0x04 ? 0 : 1;
+  m_nLanguage = IsChinese(GetSystemLanguage()) ? 0 : 1;
   g_LanguageChoice = static_cast<WORD>(m_nLanguage);
   if (GetOSVersion() == OS_WIN2000) m_nSystem = 0;
   else if (GetOSVersion() == OS_WINXP) m_nSystem = 1;

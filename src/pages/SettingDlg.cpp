@@ -2,7 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 #include "wizard/NewWizDialog.h"
 
 namespace {

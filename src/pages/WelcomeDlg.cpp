@@ -1,7 +1,7 @@
 #include "pages/WelcomeDlg.h"
 
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 
 CWelcomeDlg::CWelcomeDlg() : CNewWizPage(IDD_WELCOME) {}
 

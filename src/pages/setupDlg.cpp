@@ -5,7 +5,7 @@
 #include "framework/ResourceString.h"
 #include "framework/WinApp.h"
 #include "i18n/DialogStrings.h"
-#include "pages/resource.h"
+#include "shared/resource.h"
 
 CSetupDlg::CSetupDlg(CWnd* parent)
     : CNewWizDialog(IDD_SETUP_DIALOG, parent), m_hIcon(LoadIconA(AfxGetApp()->m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME))) {}

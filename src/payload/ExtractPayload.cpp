@@ -4,14 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "framework/StdioFile.h"
 #include "payload/LineReplacement.h"
 
 namespace {
 
-constexpr const char* kIntermediateFile = "c:\\temp\\temp.txt";
 constexpr UINT kPieceBuffer = kPathBufferSize;
 
 // Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.

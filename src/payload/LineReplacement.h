@@ -1,7 +1,7 @@
 // One entry of the model-name rewriting table: a line holding `match` becomes `replacement`.
 #pragma once
 
-#include "app/globals.h"
+#include "shared/globals.h"
 
 struct LineReplacement {
   char match[kPathBufferSize];

@@ -3,9 +3,10 @@
 // 260-character buffer, so no file outside those places is ever deleted.
 #include <windows.h>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
+#include "shared/constants.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ bool IsBareFileName(const std::string& name) { return !name.empty() && name.find
 
 BOOL DeleteIn(const char* directory, const std::string& name) {
   if (!IsBareFileName(name)) return FALSE;
-  char path[MAX_PATH];
+  char path[kPathBufferSize];
   if (!ComposeText(path, "%s\\%s", directory, name.c_str())) return FALSE;
   return DeleteFileA(path);
 }
@@ -21,15 +22,15 @@ BOOL DeleteIn(const char* directory, const std::string& name) {
 }  // namespace
 
 BOOL CSetupApp::DeleteDriverFile(std::string name) {
-  char directory[MAX_PATH];
+  char directory[kPathBufferSize];
   if (!GetDriverDirectory(kDriverEnvironment, directory)) return FALSE;
   return DeleteIn(directory, name);
 }
 
 BOOL CSetupApp::DeleteDriverVersionFile(std::string name) {
-  char directory[MAX_PATH];
+  char directory[kPathBufferSize];
   if (!GetDriverDirectory(kDriverEnvironment, directory)) return FALSE;
-  char versionDirectory[MAX_PATH];
+  char versionDirectory[kPathBufferSize];
   if (!ComposeText(versionDirectory, "%s\\3", directory)) return FALSE;
   return DeleteIn(versionDirectory, name);
 }

@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "framework/StdioFile.h"
+#include "shared/constants.h"
 #include "sys/ComposeText.h"
 
 namespace {
 
 constexpr int kOemInfCount = 100;  // oem0 .. oem99
-constexpr const char* kModelName = "K7X";
 
 // A deletion that leaves no file behind: done, or there was nothing to delete.
 bool DeletedOrAbsent(const char* path) { return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND; }
@@ -22,7 +22,7 @@ bool IsModelOemInf(const char* path) {
   CFileException error;
   if (!file.Open(path, CStdioFile::modeRead | CStdioFile::typeText, &error)) return false;
   bool classSeen = false, manufacturerSeen = false, gpdSeen = false, match = false;
-  char piece[MAX_PATH];
+  char piece[kPathBufferSize];
   try {
     while (!match && file.ReadString(piece, sizeof piece)) {
       if (std::strstr(piece, "Class=Printer")) classSeen = true;
@@ -39,13 +39,13 @@ bool IsModelOemInf(const char* path) {
 }
 
 bool RemoveModelOemInfs() {
-  char windowsDir[MAX_PATH] = {0};
+  char windowsDir[kPathBufferSize] = {0};
   UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
   if (length == 0 || length >= sizeof windowsDir) return false;
   bool allGone = true;
   for (int n = 0; n < kOemInfCount; ++n) {
-    char infPath[MAX_PATH];
-    char pnfPath[MAX_PATH];
+    char infPath[kPathBufferSize];
+    char pnfPath[kPathBufferSize];
     if (!ComposeText(infPath, "%s\\inf\\oem%d.inf", windowsDir, n) ||
         !ComposeText(pnfPath, "%s\\inf\\oem%d.pnf", windowsDir, n))
       continue;

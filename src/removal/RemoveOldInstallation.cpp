@@ -5,17 +5,17 @@
 
 #include <vector>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "removal/UninstallEntry.h"
 #include "sys/ComposeText.h"
 #include "sys/Reg.h"
 #include "sys/Services.h"
 #include "sys/Spooler.h"
+#include "shared/constants.h"
 
 namespace {
 
-constexpr const char* kModelName = "K7X";
 constexpr const char* kPaperForm = "papersize(80x297mm)";
 constexpr const char* kCopyWord = "\xB8\xB1\xB1\xBE";  // "副本" (copy) in code page 936
 constexpr DWORD kPauseMs = 1000;
@@ -25,14 +25,14 @@ constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", 
 
 // The spooler's keys for the model under HKLM (then one under HKCC and one under HKCU).
 constexpr const char* kMachineKeys[] = {
-    "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\ControlSet002\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\ControlSet003\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\K7X",
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\K7X",
+    "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\ControlSet002\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\ControlSet003\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" K7X_MODEL_NAME,
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\" K7X_MODEL_NAME,
 };
-constexpr const char* kConfigKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\K7X";
-constexpr const char* kUserKey = "Printers\\K7X";
+constexpr const char* kConfigKey = "System\\CurrentControlSet\\Control\\Print\\Printers\\" K7X_MODEL_NAME;
+constexpr const char* kUserKey = "Printers\\" K7X_MODEL_NAME;
 
 // Printers whose name contains `text` (case-sensitive), visiting the records from the last.
 int CountContaining(const std::vector<std::string>& names, const char* text) {
@@ -64,7 +64,7 @@ void CSetupApp::RemoveOldInstallation() {
     for (BOOL (CSetupApp::*remove)(std::string) :
          {&CSetupApp::DeleteDriverFile, &CSetupApp::DeleteDriverVersionFile, &CSetupApp::DeleteTempFile}) {
       for (const char* pattern : kDriverFilePatterns) {
-        char name[MAX_PATH];
+        char name[kPathBufferSize];
         if (ComposeText(name, pattern, g_PrinterName)) (this->*remove)(name);
       }
     }
@@ -78,7 +78,7 @@ void CSetupApp::RemoveOldInstallation() {
     return;
   }
   int copies = CountContaining(printers, kModelName);
-  char formPrinter[MAX_PATH];
+  char formPrinter[kPathBufferSize];
   if (copies == 0) ComposeText(formPrinter, "%s", kModelName);
   else ComposeText(formPrinter, "%s (%s %d)", kModelName, kCopyWord, copies);
   DeletePaperForm(formPrinter, kPaperForm);

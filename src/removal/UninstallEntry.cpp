@@ -4,10 +4,12 @@
 
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
+#include "shared/constants.h"
 
 namespace {
 
-// The text's length is the byte count: the stored string carries no terminator.
+// The text's length is the byte count handed, without the terminator; NT stores the terminator
+// that follows the text anyway.
 void SetText(CReg& reg, const char* subKey, const char* name, const char* text) {
   reg.SetValue(subKey, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text)));
 }
@@ -15,22 +17,22 @@ void SetText(CReg& reg, const char* subKey, const char* name, const char* text) 
 }  // namespace
 
 void WriteUninstallEntry(CReg& reg, const char* printerName) {
-  char subKey[MAX_PATH];
+  char subKey[kPathBufferSize];
   if (!ComposeText(subKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer", printerName)) return;
   reg.CreateKey(subKey);
 
-  char displayName[MAX_PATH];
+  char displayName[kPathBufferSize];
   if (ComposeText(displayName, "%s printer driver uninstall", printerName)) SetText(reg, subKey, "DisplayName", displayName);
 
-  char directory[MAX_PATH];
-  char uninstaller[MAX_PATH];
+  char directory[kPathBufferSize];
+  char uninstaller[kPathBufferSize];
   if (GetDriverDirectory(kDriverEnvironment, directory) &&
       ComposeText(uninstaller, "%s\\uninstall%s.exe", directory, printerName)) {
     SetText(reg, subKey, "UninstallString", uninstaller);
-    char icon[MAX_PATH];
+    char icon[kPathBufferSize];
     if (ComposeText(icon, "%s,-0", uninstaller)) SetText(reg, subKey, "DisplayIcon", icon);
   }
 
-  char publisher[MAX_PATH];
+  char publisher[kPathBufferSize];
   if (ComposeText(publisher, "%s printer", printerName)) SetText(reg, subKey, "Publisher", publisher);
 }

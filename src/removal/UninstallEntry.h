@@ -4,7 +4,7 @@
 #include "sys/Reg.h"
 
 // Writes HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<P> printer with DisplayName,
-// UninstallString, DisplayIcon and Publisher, all REG_SZ without terminator. A text that does not
+// UninstallString, DisplayIcon and Publisher, all REG_SZ handed without terminator. A text that does not
 // fit its 260-character buffer is not written. Without a driver directory the two values composed
 // from it (UninstallString, DisplayIcon) are left out: DisplayName and Publisher only.
 void WriteUninstallEntry(CReg& reg, const char* printerName);

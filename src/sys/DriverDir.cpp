@@ -1,15 +1,16 @@
 #include "sys/DriverDir.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
+#include "shared/constants.h"
 
 void CopyToDriverDir(std::string name, BOOL failIfExists) {
-  char source[MAX_PATH];
-  if (!ComposeText(source, "C:\\TEMP\\%s", name.c_str())) return;
-  char directory[MAX_PATH];
+  char source[kPathBufferSize];
+  if (!ComposeText(source, "%s\\%s", kStagingDir, name.c_str())) return;
+  char directory[kPathBufferSize];
   if (!GetDriverDirectory(g_DriverEnvironment, directory)) return;
-  char target[MAX_PATH];
+  char target[kPathBufferSize];
   if (!ComposeText(target, "%s\\%s", directory, name.c_str())) return;
   CopyFileA(source, target, failIfExists);
 }

@@ -1,11 +1,12 @@
 #include "sys/Spooler.h"
+#include "shared/constants.h"
 
 #include <winspool.h>
 
 #include <cstring>
 
-bool GetDriverDirectory(const char* environment, char (&directory)[MAX_PATH]) {
-  char env[MAX_PATH] = {0};
+bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSize]) {
+  char env[kPathBufferSize] = {0};
   std::memset(directory, 0, sizeof directory);
   if (std::strlen(environment) >= sizeof env) return false;
   std::strcpy(env, environment);
@@ -70,7 +71,7 @@ bool DeleteDriver(const char* environment, const char* driverName) {
 void DeleteServerForm(const char* formName) {
   HANDLE server = nullptr;
   if (!OpenPrinterA(nullptr, &server, nullptr)) return;
-  char form[MAX_PATH] = {0};
+  char form[kPathBufferSize] = {0};
   if (std::strlen(formName) < sizeof form) {
     std::strcpy(form, formName);
     DeleteFormA(server, form);

@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "removal/OemInfCopies.h"
+#include "shared/constants.h"
 #include "sys/ComposeText.h"
 #include "sys/Reg.h"
 #include "sys/Spooler.h"
-#include "removal/OemInfCopies.h"
 
 namespace {
-
-constexpr const char* kModelName = "K7X";
 
 // The driver's own files, in D and in D\3 (N for %s).
 constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", "%sD.dll", "%sF.dll", "ZIKU.UFM"};

@@ -3,7 +3,7 @@
 // Exit codes: kRemoved when everything is gone, otherwise what stopped it.
 #include <windows.h>
 
-#include "i18n/TextLanguage.h"
+#include "shared/TextLanguage.h"
 #include "sys/ComposeText.h"
 #include "uninstall/RemoveInstallation.h"
 #include "uninstall/UninstallTexts.h"

@@ -1,7 +1,7 @@
 // What the uninstaller says, in each language: the Chinese texts as code page 936 and 950 bytes.
 #pragma once
 
-#include "i18n/TextLanguage.h"
+#include "shared/TextLanguage.h"
 
 struct UninstallTexts {
   const char* caption;     // %s: the printer name

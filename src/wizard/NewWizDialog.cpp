@@ -1,6 +1,6 @@
 #include "wizard/NewWizDialog.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/Debug.h"
 #include "framework/ResourceString.h"
 
@@ -140,7 +140,7 @@ BOOL CNewWizDialog::ShowPageAtIndex(CNewWizPage* page) {
 void CNewWizDialog::SetCaption(UINT stringId) { SetWindowText(AfxLoadString(stringId)); }
 
 void CNewWizDialog::SetFinishCaption(const char* text) {
-  if (CWnd* finish = GetDlgItem(kFinishId)) finish->SetWindowText(text);
+  if (CWnd* finish = GetDlgItem(IDC_WIZ_FINISH)) finish->SetWindowText(text);
 }
 
 void CNewWizDialog::SetFinishCaption(UINT stringId) { SetFinishCaption(AfxLoadString(stringId).c_str()); }
@@ -162,9 +162,9 @@ BOOL CNewWizDialog::OnInitDialog() {
 BOOL CNewWizDialog::OnCommand(UINT id, UINT code, HWND control) {
   if (code == BN_CLICKED) {
     switch (id) {
-      case kBackId: OnWizardBack(); return TRUE;
-      case kNextId: OnWizardNext(); return TRUE;
-      case kFinishId: OnWizardFinish(); return TRUE;
+      case IDC_WIZ_BACK: OnWizardBack(); return TRUE;
+      case IDC_WIZ_NEXT: OnWizardNext(); return TRUE;
+      case IDC_WIZ_FINISH: OnWizardFinish(); return TRUE;
       default: break;
     }
   }
@@ -208,7 +208,7 @@ void CNewWizDialog::OnWizardFinish() {
   for (CNewWizPage* page : m_pages)
     if (page->IsWindow() && !page->OnPageFinish()) return;
   UpdateData(TRUE);
-  EndDialog(kFinishId);
+  EndDialog(IDC_WIZ_FINISH);
 }
 
 void CNewWizDialog::OnOK() {}

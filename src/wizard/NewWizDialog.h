@@ -10,12 +10,10 @@
 
 #include "framework/Dialog.h"
 #include "wizard/NewWizPage.h"
+#include "shared/resource.h"
 
 class CNewWizDialog : public CDialog {
  public:
-  static constexpr int kBackId = 12323;
-  static constexpr int kNextId = 12324;
-  static constexpr int kFinishId = 12325;
 
   explicit CNewWizDialog(UINT templateId, CWnd* parent = nullptr);
 
@@ -41,9 +39,9 @@ class CNewWizDialog : public CDialog {
 
   // The initial button states, then the first page.
   BOOL StartWizard();
-  void SetBackEnabled(BOOL enable) { EnableButton(kBackId, enable); }
-  void SetNextEnabled(BOOL enable) { EnableButton(kNextId, enable); }
-  void SetFinishEnabled(BOOL enable) { EnableButton(kFinishId, enable); }
+  void SetBackEnabled(BOOL enable) { EnableButton(IDC_WIZ_BACK, enable); }
+  void SetNextEnabled(BOOL enable) { EnableButton(IDC_WIZ_NEXT, enable); }
+  void SetFinishEnabled(BOOL enable) { EnableButton(IDC_WIZ_FINISH, enable); }
 
   // Hides the current page and shows the one with `templateId`; FALSE when there is none or the
   // showing failed.

@@ -2,14 +2,12 @@
 
 #include "framework/Debug.h"
 #include "framework/WinApp.h"
+#include "shared/resource.h"
 
 namespace {
 
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr int kNameBox = 1019;
-constexpr int kBanner = 1040;
-constexpr int kLogo = 1065;
 constexpr int kLogoTop = 18;
 constexpr int kLogoRightGap = 5;
 
@@ -59,7 +57,7 @@ HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
     case CTLCOLOR_EDIT:
     case CTLCOLOR_STATIC:
       ::SetTextColor(dc, kBlack);
-      if (id == kNameBox) {
+      if (id == IDC_PRINTER_NAME) {
         ::SetBkColor(dc, kWhite);
         return SharedWhiteBrush();
       }
@@ -73,7 +71,7 @@ HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
     case CTLCOLOR_BTN:
       ::SetTextColor(dc, kBlack);
       ::SetBkColor(dc, kWhite);
-      return id == kBanner ? m_brushWhite : brush;
+      return id == IDC_BANNER ? m_brushWhite : brush;
     case CTLCOLOR_DLG: return m_brushWhite;
     default: return brush;
   }
@@ -87,7 +85,7 @@ void CNewWizPage::ApplyBannerLayout() {
   frame->GetWindowRect(&outer);
   frame->ScreenToClient(&outer);
 
-  CWnd* banner = GetDlgItem(kBanner);
+  CWnd* banner = GetDlgItem(IDC_BANNER);
   RECT bannerRect = {0, 0, 0, 0};
   banner->GetWindowRect(&bannerRect);
   ScreenToClient(&bannerRect);
@@ -96,7 +94,7 @@ void CNewWizPage::ApplyBannerLayout() {
   bannerRect.right = outer.right;
   banner->MoveWindow(&bannerRect, TRUE);
 
-  CWnd* logo = GetDlgItem(kLogo);
+  CWnd* logo = GetDlgItem(IDC_LOGO);
   RECT logoRect = {0, 0, 0, 0};
   logo->GetWindowRect(&logoRect);
   int width = logoRect.right - logoRect.left;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "winemu/machine/create.h"
+#include "winemu/seed/create.h"
 #include "winemu/machine/machine.h"
 
 namespace k7x::test {

@@ -2,8 +2,8 @@
 // paths and the early silent end.
 #include <windows.h>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "install/ResultMessage.h"
 #include "install_fixture.h"
 #include "winemu/machine/codepage.h"

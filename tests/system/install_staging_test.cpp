@@ -2,8 +2,8 @@
 // directory, the payloads chosen by system version and languages, and the copy list.
 #include <windows.h>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "install/DriverFileSet.h"
 #include "install/PayloadStaging.h"
 #include "install/StagingDir.h"

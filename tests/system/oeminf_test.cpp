@@ -2,7 +2,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "removal_fixture.h"
 
 namespace {

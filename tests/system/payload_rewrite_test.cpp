@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "payload/LineReplacement.h"
 #include "support/machine_fixture.h"
 

@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "app/PrinterNameCheck.h"
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "support/machine_fixture.h"
 #include "winemu/ui/answer_boxes.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "support/machine_fixture.h"
 
 namespace k7x::test {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "removal_fixture.h"
 #include "winemu/ui/script_driver.h"
 #include "winemu/winspool/spooler_store.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/resource.h"
+#include "shared/resource.h"
 #include "winemu/kernel32/resources.h"
 #include "winemu/user32/dlgtemplate.h"
 

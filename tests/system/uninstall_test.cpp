@@ -1,9 +1,10 @@
-// The uninstall entry: its key, its four REG_SZ values without terminator, their byte counts, and
-// what "winemu reg" shows of it from the machine's registry files.
+// The uninstall entry: its key, its four REG_SZ values handed without terminator (NT stores the
+// terminator that follows each text, as Windows does), their byte counts, and what "winemu reg"
+// shows of it from the machine's registry files.
 #include <cstdio>
 #include <filesystem>
 
-#include "app/setup.h"
+#include "shared/SetupApp.h"
 #include "removal_fixture.h"
 #include "winemu/advapi32/reg_describe.h"
 
@@ -14,10 +15,10 @@ using k7x::test::RemovalTest;
 const std::string kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer";
 const std::string kShownEntry =
     "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer\n"
-    "  value \"DisplayName\" REG_SZ 28 \"K7X printer driver uninstall\"\n"
-    "  value \"UninstallString\" REG_SZ 57 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\"\n"
-    "  value \"DisplayIcon\" REG_SZ 60 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0\"\n"
-    "  value \"Publisher\" REG_SZ 11 \"K7X printer\"\n";
+    "  value \"DisplayName\" REG_SZ 29 \"K7X printer driver uninstall\\0\"\n"
+    "  value \"UninstallString\" REG_SZ 58 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\\0\"\n"
+    "  value \"DisplayIcon\" REG_SZ 61 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0\\0\"\n"
+    "  value \"Publisher\" REG_SZ 12 \"K7X printer\\0\"\n";
 
 class UninstallEntryTest : public RemovalTest {
  protected:
@@ -60,19 +61,19 @@ class UninstallEntryTest : public RemovalTest {
   }
 };
 
-TEST_F(UninstallEntryTest, TheFourValuesAreExactlyTheTextsWithoutTerminator) {
+TEST_F(UninstallEntryTest, TheFourValuesAreExactlyTheTextsWithTheTerminatorNtAdds) {
   Remove();
+  using namespace std::string_literals;
   EXPECT_EQ(Values(kEntryKey),
             (std::vector<Value>{
-                {"DisplayName", REG_SZ, "K7X printer driver uninstall"},
-                {"UninstallString", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe"},
-                {"DisplayIcon", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0"},
-                {"Publisher", REG_SZ, "K7X printer"},
+                {"DisplayName", REG_SZ, "K7X printer driver uninstall\0"s},
+                {"UninstallString", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\0"s},
+                {"DisplayIcon", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0\0"s},
+                {"Publisher", REG_SZ, "K7X printer\0"s},
             }));
-  for (const Value& v : Values(kEntryKey)) EXPECT_EQ(v.data.find('\0'), std::string::npos) << v.name;
 }
 
-TEST_F(UninstallEntryTest, TheRegistryFileShowsTheByteCounts28_57_60And11) {
+TEST_F(UninstallEntryTest, TheRegistryFileShowsTheCounts28_57_60And11HandedPlusTheTerminator) {
   Remove();
   // Read back from the files on disk, as "winemu reg M KEY" reads them.
   winemu::reg::Registry fromDisk(dir() / "registry", machine().Config().codePage);
@@ -108,10 +109,10 @@ TEST_F(UninstallEntryTest, AnotherPrinterNameMakesASeparateEntryAndTheEarlierSta
   EXPECT_EQ(UninstallEntries(), (std::vector<std::string>{"K7X printer", "POS80 printer"}));
   EXPECT_EQ(Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\POS80 printer"),
             (std::vector<Value>{
-                {"DisplayName", REG_SZ, "POS80 printer driver uninstall"},
-                {"UninstallString", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe"},
-                {"DisplayIcon", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe,-0"},
-                {"Publisher", REG_SZ, "POS80 printer"},
+                {"DisplayName", REG_SZ, std::string("POS80 printer driver uninstall", 31)},
+                {"UninstallString", REG_SZ, std::string("C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe", 60)},
+                {"DisplayIcon", REG_SZ, std::string("C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe,-0", 63)},
+                {"Publisher", REG_SZ, std::string("POS80 printer", 14)},
             }));
   EXPECT_EQ(Values(kEntryKey).size(), 4u);
 }
@@ -122,7 +123,7 @@ TEST_F(UninstallEntryTest, TheLongestNameWhoseKeyFitsGetsAllFourValues) {
   Remove();
   std::vector<Value> values = Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + p + " printer");
   ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(values[2].data, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstall" + p + ".exe,-0");
+  EXPECT_EQ(values[2].data, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstall" + p + ".exe,-0" + std::string(1, '\0'));
   SetPrinterName(p + "N");
   Remove();
   EXPECT_EQ(UninstallEntries().size(), 1u);

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/globals.h"
-#include "app/setup.h"
+#include "shared/globals.h"
+#include "shared/SetupApp.h"
 #include "sys/OSVersion.h"
 #include "winemu/ui/actions.h"
 

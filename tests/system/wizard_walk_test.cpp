@@ -2,7 +2,7 @@
 // run after Back, Escape inside a page, the close box and the About box.
 #include <windows.h>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "winemu/ui/actions.h"
 #include "winemu/ui/dump.h"
 #include "winemu/winspool/spooler_store.h"

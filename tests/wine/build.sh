@@ -1,5 +1,5 @@
 #!/bin/bash
-# Cross-compiles the Wine harness helpers: wintree.exe and the stand-in.
+# Cross-compiles the Wine harness helper wintree.exe.
 # usage: tests/wine/build.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -9,6 +9,3 @@ mkdir -p "$out"
 mingw=${MINGW:-i686-w64-mingw32}   # x86_64-w64-mingw32 for 64-bit Wine
 flags=(-Wall -Wextra -Werror -O2 -static -s)
 "$mingw-gcc" -std=c11 "${flags[@]}" -o "$out/wintree.exe" "$root/tools/wintree/wintree.c"
-"$mingw-windres" -I "$here/standin" -O coff -o "$out/standin.res.o" "$here/standin/standin.rc"
-"$mingw-g++" -std=c++20 "${flags[@]}" -mwindows -I "$here/standin" \
-    -o "$out/standin.exe" "$here/standin/standin.cpp" "$out/standin.res.o"

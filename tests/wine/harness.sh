@@ -31,6 +31,7 @@ HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 HARNESS_SCREEN=${HARNESS_SCREEN:-1024x768x24}
 HARNESS_POLL=0.2              # seconds between looks at the window tree
 HARNESS_WINE_TIMEOUT=60       # seconds any one wine helper call may take
+HARNESS_BOOT_TIMEOUT=600      # seconds the one wineboot -i of a run may take
 PROGRAM_EXE=setup.exe         # image name of the program inside the prefix
 
 HARNESS_RUN_DIR=
@@ -104,7 +105,7 @@ harness_init() {
     [ -z "$missing" ] || _skip_or_fail "the Wine harness needs ${missing//$'\n'/, } (scripts/install-deps.sh wine)"
     [ "$WINE_BITS" = 32 ] || _log "this kernel cannot run i386 code: 64-bit Wine judges the x86_64 build"
 
-    bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree/stand-in failed" >&2; exit 1; }
+    bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree failed" >&2; exit 1; }
     WINTREE_EXE=$build_dir/wintree.exe
 
     HARNESS_RUN_DIR=$(mktemp -d /tmp/k7x-wine.XXXXXX)
@@ -176,12 +177,21 @@ case_begin() {
     export LANG=$loc.UTF-8 LC_ALL=$loc.UTF-8
     CASE_DIR=$HARNESS_RUN_DIR/$CASE_NAME
     mkdir -p "$CASE_DIR"
-    export WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$CASE_NAME
-    mkdir -p "$WINEPREFIX"
     PROGRAM_PID='' PROGRAM_RC='' LAST_TREE=''
 
+    # One prefix is booted per run (the slow part); each case starts from a copy of it.
+    export WINEPREFIX=$HARNESS_RUN_DIR/prefixes/template
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        _start_wineserver
+        timeout "$HARNESS_BOOT_TIMEOUT" "$WINE" wineboot -i >"$CASE_DIR/wineboot.log" 2>&1 \
+            || fail "wineboot -i failed"
+        _stop_wineserver
+    fi
+    cp -a "$WINEPREFIX" "$HARNESS_RUN_DIR/prefixes/$CASE_NAME"
+    export WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$CASE_NAME
+
     _start_wineserver
-    _wine wineboot -i >"$CASE_DIR/wineboot.log" 2>&1 || fail "wineboot -i failed"
     # The Windows version, as winecfg -v sets it (64-bit winecfg offers no version before 2003).
     _wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >>"$CASE_DIR/wineboot.log" 2>&1 \
         || fail "setting the Windows version $winver failed"

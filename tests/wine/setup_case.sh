@@ -47,10 +47,9 @@ _ci_path() {
 
 # wine_value NAME: "CHARS TEXT" of an uninstall value from Wine's registry:
 # the UTF-16LE bytes as the ANSI text they were written from.
-# Wine (like NT) stores one character more than the count the program hands
-# to RegSetValueExA when the byte after it is NUL, so Wine's size is that of
-# the text with its terminator; winemu keeps the count handed (the text
-# without it). CHARS is the character count without the terminator.
+# Wine and winemu (like NT) store one character more than the count the
+# program hands to RegSetValueExA when the byte after it is NUL, so the size is
+# that of the text with its terminator. CHARS is the character count without it.
 wine_value() {
     local v type size
     v=$(reg_value HKLM "$uninstall_key" "$1")
@@ -68,10 +67,12 @@ wine_value() {
     echo "${#text} $text"
 }
 
-# winemu_value MACHINE NAME: "CHARS TEXT" as winemu stores it.
+# winemu_value MACHINE NAME: "CHARS TEXT" as winemu stores it (bytes shown
+# by "winemu reg", the terminator as \0).
 winemu_value() {
     "$linux_dir/winemu" reg "$1" "HKLM\\$uninstall_key" \
-        | awk -v n="\"$2\"" '$1 == "value" && $2 == n { t = $0; sub(/^[^"]*"[^"]*" REG_SZ [0-9]+ "/, "", t); sub(/"$/, "", t); print $4, t }'
+        | awk -v n="\"$2\"" '$1 == "value" && $2 == n { t = $0; c = $4; sub(/^[^"]*"[^"]*" REG_SZ [0-9]+ "/, "", t); sub(/"$/, "", t)
+                                if (!sub(/\\0$/, "", t)) { print "no terminator:", t; next }; print c - 1, t }'
 }
 
 # walk_script LANG_CLICK: the walk as a winemu script.

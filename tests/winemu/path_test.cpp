@@ -43,6 +43,11 @@ TEST(WildcardMatch, MatchesWithoutCase) {
   EXPECT_TRUE(winemu::WildcardMatch("*", ".."));
   EXPECT_TRUE(winemu::WildcardMatch("*a*b", "xxaxxb"));
   EXPECT_FALSE(winemu::WildcardMatch("*a*b", "xxaxxbc"));
+  // A trailing "." or ".*" also matches a name without an extension.
+  EXPECT_TRUE(winemu::WildcardMatch("*.*", "Delta"));
+  EXPECT_TRUE(winemu::WildcardMatch("oem1.*", "OEM1"));
+  EXPECT_TRUE(winemu::WildcardMatch("*.", "Delta"));
+  EXPECT_FALSE(winemu::WildcardMatch("*.inf", "Delta"));
 }
 
 }  // namespace

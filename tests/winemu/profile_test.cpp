@@ -68,6 +68,8 @@ TEST_F(ProfileTest, WritingCreatesAMissingFileAndKeepsOtherLinesByteForByte) {
   EXPECT_EQ(ReadFile("C:\\Setup\\t.ini"), "; comment\n[setting]\nPrinterName=K7X\nLanguage=Chinese\r\n\n[Other]\nz=1");
   ASSERT_TRUE(WritePrivateProfileStringA("SETTING", "language", "English", "C:\\Setup\\t.ini"));
   EXPECT_EQ(Get("Setting", "Language"), "English");
+  // The key keeps the name it is stored under.
+  EXPECT_EQ(ReadFile("C:\\Setup\\t.ini"), "; comment\n[setting]\nPrinterName=K7X\nLanguage=English\r\n\n[Other]\nz=1");
   ASSERT_TRUE(WritePrivateProfileStringA("Third", "k", "v", "C:\\Setup\\t.ini"));
   EXPECT_TRUE(ReadFile("C:\\Setup\\t.ini").ends_with("\nz=1\r\n[Third]\r\nk=v\r\n"));
 }

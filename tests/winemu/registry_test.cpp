@@ -108,8 +108,15 @@ class RegistryTest : public k7x::test::MachineTest {
     return key;
   }
   LONG Open(HKEY root, const char* path, REGSAM sam, HKEY* key) { return RegOpenKeyExA(root, path, 0, sam, key); }
+  // A string handed without its terminator, a NUL after it (which NT then stores too).
   LONG SetText(HKEY key, const char* name, const std::string& data) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+  }
+  // A string of `count` bytes that is not followed by a NUL: stored as handed.
+  LONG SetUnterminated(HKEY key, const char* name, const std::string& data) {
+    std::string followed = data + "#";
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(followed.data()),
+                          static_cast<DWORD>(data.size()));
   }
   // The value's bytes by the two-call protocol.
   std::string Query(HKEY key, const char* name, DWORD* type = nullptr) {
@@ -135,7 +142,7 @@ TEST_F(RegistryTest, CreateMakesParentsAndTellsNewFromExisting) {
   DWORD disposition = 0;
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X Test\\A\\B", &disposition);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
-  EXPECT_EQ(SetText(key, "v", "x"), ERROR_SUCCESS);
+  EXPECT_EQ(SetUnterminated(key, "v", "x"), ERROR_SUCCESS);
   RegCloseKey(key);
   key = Create(HKEY_LOCAL_MACHINE, "software\\k7x test\\a\\b\\", &disposition);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
@@ -149,7 +156,7 @@ TEST_F(RegistryTest, CreateMakesParentsAndTellsNewFromExisting) {
 
 TEST_F(RegistryTest, QueryFollowsTheTwoCallSizeProtocol) {
   HKEY key = Create(HKEY_CURRENT_USER, "Software\\K7X");
-  ASSERT_EQ(SetText(key, "Publisher", "K7X printer"), ERROR_SUCCESS);
+  ASSERT_EQ(SetUnterminated(key, "Publisher", "K7X printer"), ERROR_SUCCESS);
   DWORD type = 0, size = 0;
   EXPECT_EQ(RegQueryValueExA(key, "Publisher", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -172,7 +179,7 @@ TEST_F(RegistryTest, QueryFollowsTheTwoCallSizeProtocol) {
 TEST_F(RegistryTest, EveryChangeIsOnDiskAtOnceAndTheBytesComeBackInTheNextRun) {
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X");
   std::string binary("\0\x01\xFF\"%\n", 6);
-  ASSERT_EQ(SetText(key, "NoTerminator", "abc"), ERROR_SUCCESS);
+  ASSERT_EQ(SetUnterminated(key, "NoTerminator", "abc"), ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueExA(key, "Bytes", 0, REG_BINARY, reinterpret_cast<const BYTE*>(binary.data()), 6), ERROR_SUCCESS);
   // On disk before any exit: a crash now keeps it.
   EXPECT_NE(RegistryFile("HKLM").find("value \"NoTerminator\" REG_SZ 3 \"abc\"\n"), std::string::npos);
@@ -187,6 +194,20 @@ TEST_F(RegistryTest, EveryChangeIsOnDiskAtOnceAndTheBytesComeBackInTheNextRun) {
   EXPECT_EQ(Query(again, "Bytes", &type), binary);
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
   RegCloseKey(again);
+}
+
+TEST_F(RegistryTest, AStringsTerminatorLeftOutOfItsSizeIsStoredWhenTheByteAfterIsNul) {
+  HKEY key = Create(HKEY_CURRENT_USER, "Software\\K7X");
+  ASSERT_EQ(SetText(key, "Counted", "abc"), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Counted"), std::string("abc", 4));
+  ASSERT_EQ(SetUnterminated(key, "Exact", "abc"), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Exact"), "abc");
+  const char binary[] = "ab";
+  ASSERT_EQ(RegSetValueExA(key, "Bytes", 0, REG_BINARY, reinterpret_cast<const BYTE*>(binary), 2), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Bytes"), "ab");  // only strings
+  ASSERT_EQ(SetText(key, "Empty", ""), ERROR_SUCCESS);
+  EXPECT_EQ(Query(key, "Empty"), "");
+  RegCloseKey(key);
 }
 
 TEST_F(RegistryTest, DeleteKeyRefusesAKeyWithSubkeys) {
@@ -211,7 +232,7 @@ TEST_F(RegistryTest, AHandleWhoseKeyWasDeletedSaysSo) {
 
 TEST_F(RegistryTest, CurrentControlSetIsControlSet001UnderHklmOnly) {
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SYSTEM\\currentcontrolset\\Control\\K7X Test");
-  ASSERT_EQ(SetText(key, "v", "1"), ERROR_SUCCESS);
+  ASSERT_EQ(SetUnterminated(key, "v", "1"), ERROR_SUCCESS);
   RegCloseKey(key);
   ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\K7X Test", KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(Query(key, "v"), "1");
@@ -313,7 +334,7 @@ TEST_F(RegistryTest, AFileThatCannotBeReadStopsTheMachineWithFileAndLine) {
 
 TEST_F(RegistryTest, DescribeShowsValuesWithTypeByteCountAndDataThenSubkeys) {
   HKEY key = Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\Shown");
-  SetText(key, "Publisher", "K7X printer");
+  SetUnterminated(key, "Publisher", "K7X printer");
   SetText(key, "Quoted", std::string("a\"b\0", 4));
   BYTE dword[4] = {2, 0, 0, 0};
   RegSetValueExA(key, "Start", 0, REG_DWORD, dword, 4);

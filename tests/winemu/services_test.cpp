@@ -113,6 +113,16 @@ TEST_F(ServicesTest, OpenFaultsFailTheWayWindowsFails) {
   }
 }
 
+TEST_F(ServicesTest, OnlyTheActiveDatabaseOpens) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, "servicesactive", SC_MANAGER_CONNECT);
+  EXPECT_NE(manager, nullptr);
+  CloseServiceHandle(manager);
+  EXPECT_EQ(OpenSCManagerA(nullptr, "ServicesFailed", SC_MANAGER_CONNECT), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DATABASE_DOES_NOT_EXIST));
+  EXPECT_EQ(OpenSCManagerA(nullptr, "NoSuchDatabase", SC_MANAGER_CONNECT), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+}
+
 TEST_F(ServicesTest, AMissingServiceCanAppearAfterKAttempts) {
   WithFaults({{"service_missing", "2"}});
   SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);

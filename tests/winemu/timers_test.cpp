@@ -39,6 +39,17 @@ TEST_F(TimersTest, WaitingLetsDueTimersFireInTheOrderOfTheirDueTimes) {
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "timer.kill hwnd=" + winemu::user32::HandleText(dlg) + " id=1 -> ok"), 1);
 }
 
+TEST_F(TimersTest, WithNothingDrivingTheProgramTimePassesToItsNextTimer) {
+  DWORD start = GetTickCount();
+  ASSERT_EQ(SetTimer(dlg, 3, 300, nullptr), 3u);
+  MSG msg{};
+  while (GetMessageA(&msg, nullptr, 0, 0) && msg.message != WM_TIMER) DispatchMessageA(&msg);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+  EXPECT_EQ(msg.wParam, 3u);
+  EXPECT_EQ(GetTickCount() - start, 300u);
+  KillTimer(dlg, 3);
+}
+
 TEST_F(TimersTest, SettingATimerAgainRestartsItAndTimeSpentBusyGivesOneTick) {
   SetTimer(dlg, 1, 500, nullptr);
   ScriptDriver script;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "i18n/DialogStrings.h"
 #include "wizard_fixture.h"
 

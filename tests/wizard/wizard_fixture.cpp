@@ -1,7 +1,10 @@
 #include "wizard_fixture.h"
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "framework/WinApp.h"
+
+// The test program's application object: the frame and the pages reach it through AfxGetApp().
+CWinApp g_testApp("wizard_test");
 
 namespace k7x::test {
 

@@ -2,7 +2,7 @@
 // id, pages created but left hidden, Back clearing g_InstallDone, closing the pages at the end.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "shared/globals.h"
 #include "wizard_fixture.h"
 
 namespace k7x::test {

@@ -9,9 +9,10 @@
 // must exist; the key is written with administrator rights only.
 //
 // Traced: file.delayedmove "<source> -> <target>|(delete)" with its result.
-#include "../include/windows.h"
-#include "../kernel32/file_object.h"
-#include "../machine/paths.h"
+#include <windows.h>
+
+#include "kernel32/file_object.h"
+#include "machine/paths.h"
 #include "registry.h"
 
 using namespace winemu;

@@ -5,10 +5,10 @@
 // reg.deletekey, reg.deletevalue) with its result and saved at once. Like Windows, these
 // functions return their error and leave the thread's last error alone.
 #include <cstring>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/codepage.h"
+#include "kernel32/handles.h"
+#include "machine/codepage.h"
 #include "registry.h"
 
 using namespace winemu;
@@ -161,8 +161,12 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, c
   if (!err && (Protected(t.root) || !(t.access & KEY_SET_VALUE))) err = ERROR_ACCESS_DENIED;
   if (!err && !lpData && cbData) err = ERROR_INVALID_PARAMETER;
   if (!err) {
+    // NT counts the terminator a caller left out of a string's size when the byte after it is one.
+    DWORD stored = cbData;
+    bool text = dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ;
+    if (text && lpData && cbData && lpData[cbData - 1] && !lpData[cbData]) ++stored;
     key->SetValue(lpValueName ? lpValueName : "", dwType,
-                  std::string(reinterpret_cast<const char*>(lpData), lpData ? cbData : 0));
+                  std::string(reinterpret_cast<const char*>(lpData), lpData ? stored : 0));
     reg::MachineRegistry().Save(t.root);
   }
   return Traced("reg.setvalue",

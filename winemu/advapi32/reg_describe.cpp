@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "../machine/codepage.h"
+#include "machine/codepage.h"
 
 namespace winemu::reg {
 namespace {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../machine/machine.h"
+#include "machine/machine.h"
 #include "reg_text.h"
 
 namespace winemu::reg {

@@ -1,8 +1,9 @@
 #include "services.h"
 
-#include "../include/windows.h"
-#include "../machine/ini.h"
-#include "../machine/machine.h"
+#include <windows.h>
+
+#include "machine/ini.h"
+#include "machine/machine.h"
 #include "registry.h"
 
 namespace winemu::svc {

@@ -3,9 +3,10 @@
 // ERROR_SERVICE_NOT_ACTIVE for a stop of a stopped one, ERROR_SERVICE_CANNOT_ACCEPT_CTRL while it
 // is pending. A user without administrator rights may only connect and query. Traced:
 // service.open, service.start, service.stop, service.query.
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/ini.h"
+#include <windows.h>
+
+#include "kernel32/handles.h"
+#include "machine/ini.h"
 #include "services.h"
 
 using namespace winemu;
@@ -51,7 +52,8 @@ std::string StateDetail(DWORD state) { return std::string(svc::kSpoolerName) + "
 SC_HANDLE WINAPI OpenSCManagerA(LPCSTR lpMachineName, LPCSTR lpDatabaseName, DWORD dwDesiredAccess) {
   DWORD err = 0;
   if (lpMachineName && *lpMachineName) err = RPC_S_SERVER_UNAVAILABLE;  // no other machine is reachable
-  else if (lpDatabaseName && !EqualsNoCase(lpDatabaseName, SERVICES_ACTIVE_DATABASEA)) err = ERROR_DATABASE_DOES_NOT_EXIST;
+  else if (lpDatabaseName && EqualsNoCase(lpDatabaseName, SERVICES_FAILED_DATABASEA)) err = ERROR_DATABASE_DOES_NOT_EXIST;
+  else if (lpDatabaseName && !EqualsNoCase(lpDatabaseName, SERVICES_ACTIVE_DATABASEA)) err = ERROR_INVALID_NAME;
   else if (M().Config().HasFault("scm_access_denied")) err = ERROR_ACCESS_DENIED;
   else if (!M().Config().admin && (dwDesiredAccess & ~kUserManagerRights)) err = ERROR_ACCESS_DENIED;
   Result("service.open", "manager", err);

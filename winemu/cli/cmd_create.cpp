@@ -1,7 +1,7 @@
 // winemu create DIR [options]
 #include <cstdio>
 
-#include "../machine/create.h"
+#include "seed/create.h"
 #include "command.h"
 #include "create_args.h"
 

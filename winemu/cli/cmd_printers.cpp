@@ -1,9 +1,9 @@
 // winemu printers DIR: the installed printers with driver and port, the default one marked '*'.
 #include <cstdio>
 
-#include "../machine/codepage.h"
-#include "../machine/machine.h"
-#include "../winspool/spooler_store.h"
+#include "machine/codepage.h"
+#include "machine/machine.h"
+#include "winspool/spooler_store.h"
 #include "command.h"
 
 namespace winemu::cli {

@@ -1,8 +1,8 @@
 // winemu reg DIR KEY: a key's values (name, type, byte count, data) and subkeys.
 #include <cstdio>
 
-#include "../advapi32/reg_describe.h"
-#include "../machine/machine.h"
+#include "advapi32/reg_describe.h"
+#include "machine/machine.h"
 #include "command.h"
 
 namespace winemu::cli {

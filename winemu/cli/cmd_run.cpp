@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "../machine/create.h"
-#include "../ui/script.h"
+#include "seed/create.h"
+#include "ui/script.h"
 #include "command.h"
 
 namespace winemu::cli {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "../machine/machine.h"
+#include "machine/machine.h"
 #include "command.h"
 
 namespace winemu::cli {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../machine/create.h"
+#include "seed/create.h"
 
 namespace winemu::cli {
 

@@ -2,7 +2,7 @@
 // WINEMU_MACHINE.
 #include <windows.h>
 
-#include "../machine/program.h"
+#include "machine/program.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 

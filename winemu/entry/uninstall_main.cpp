@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "../advapi32/registry.h"
-#include "../machine/machine.h"
-#include "../machine/paths.h"
-#include "../machine/program.h"
+#include "advapi32/registry.h"
+#include "machine/machine.h"
+#include "machine/paths.h"
+#include "machine/program.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 

@@ -11,7 +11,7 @@
 // Text extents are tmAveCharWidth per character (a double-byte character counts two).
 #pragma once
 
-#include "../include/windows.h"
+#include <windows.h>
 
 namespace winemu::gdi {
 

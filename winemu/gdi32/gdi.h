@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/machine.h"
+#include "machine/machine.h"
 
 namespace winemu::gdi {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstring>
 #include <vector>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/ini.h"
 #include "file_object.h"
+#include "machine/ini.h"
 
 using namespace winemu;
 

@@ -2,9 +2,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/machine.h"
+#include "machine/machine.h"
 
 using namespace winemu;
 

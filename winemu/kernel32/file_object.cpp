@@ -1,10 +1,10 @@
 #include "file_object.h"
 
 #include <unistd.h>
+#include <winemu/winbase.h>
+#include <winemu/winerror.h>
 
-#include "../machine/codepage.h"
-#include "../include/winemu/winbase.h"
-#include "../include/winemu/winerror.h"
+#include "machine/codepage.h"
 
 namespace winemu {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "../machine/paths.h"
+#include "machine/paths.h"
 #include "handles.h"
 
 namespace winemu {

@@ -5,10 +5,10 @@
 
 #include <cstring>
 #include <vector>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/ini.h"
 #include "file_object.h"
+#include "machine/ini.h"
 
 using namespace winemu;
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <set>
 
-#include "../machine/machine.h"
+#include "machine/machine.h"
 
 namespace winemu {
 

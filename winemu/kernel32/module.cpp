@@ -1,7 +1,8 @@
 // The program's module: its handle, file name, and the system directories.
-#include "../include/windows.h"
+#include <windows.h>
+
 #include "buffers.h"
-#include "../machine/machine.h"
+#include "machine/machine.h"
 
 using namespace winemu;
 

@@ -1,13 +1,13 @@
 // CreateProcessA, WaitForSingleObject, GetExitCodeProcess and WinExec over emulated processes. The
-// only program winemu can start is the printer setup utility (rundll32 printui.dll,PrintUIEntry);
-// any other fails as a missing program does.
+// programs winemu can start are those registered with RegisterRundll32Program (the printer setup
+// utility registers itself); any other fails as a missing program does.
 //
 // Traced: "process.create <command line> -> ok|error N" (CreateProcessA and WinExec),
 // "process.wait <id> <ms|infinite> -> ended|timeout", "process.end <id> exit <code>".
 #include "process.h"
 
-#include "../include/windows.h"
-#include "../printui/printui.h"
+#include <windows.h>
+
 #include "file_object.h"
 
 namespace winemu {
@@ -45,11 +45,24 @@ bool NamesSystemFile(std::string_view path, std::string_view base, std::string_v
 
 std::string SystemDirectory() { return M().Config().windowsDir + "\\system32"; }
 
+struct RegisteredProgram {
+  std::string dll;
+  std::string entry;
+  Rundll32Program start;
+};
+
+std::vector<RegisteredProgram>& Registered() {
+  static std::vector<RegisteredProgram> programs;
+  return programs;
+}
+
 std::optional<EmulatedProgram> ProgramFor(std::string_view commandLine, const std::string& currentDirectory) {
   auto call = ParseRundll32(commandLine, SystemDirectory());
-  if (!call || !NamesSystemFile(call->dll, "printui", ".dll", SystemDirectory()) || call->entry != "PrintUIEntry")
-    return std::nullopt;
-  return printui::Program(call->arguments, currentDirectory);
+  if (!call) return std::nullopt;
+  for (const RegisteredProgram& program : Registered())
+    if (NamesSystemFile(call->dll, program.dll, ".dll", SystemDirectory()) && call->entry == program.entry)
+      return program.start(call->arguments, currentDirectory);
+  return std::nullopt;
 }
 
 // Process and thread handles; a thread handle waits like its process (each has one thread).
@@ -64,6 +77,10 @@ class ThreadObject : public ProcessObject {
 };
 
 }  // namespace
+
+void RegisterRundll32Program(std::string dll, std::string entry, Rundll32Program start) {
+  Registered().push_back({std::move(dll), std::move(entry), std::move(start)});
+}
 
 std::optional<Rundll32Call> ParseRundll32(std::string_view commandLine, std::string_view systemDir) {
   size_t i = 0;

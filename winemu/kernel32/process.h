@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../machine/machine.h"
+#include "machine/machine.h"
 
 namespace winemu {
 
@@ -61,5 +61,15 @@ struct Rundll32Call {
 // it starts with one. nullopt unless that program is rundll32 (any case, with or without ".exe",
 // bare or in the system directory `systemDir`) followed by a "dll,entry" token.
 std::optional<Rundll32Call> ParseRundll32(std::string_view commandLine, std::string_view systemDir);
+
+// An emulated program run through rundll32: what it does with the arguments; nullopt when it cannot
+// be started.
+using Rundll32Program =
+    std::function<std::optional<EmulatedProgram>(std::string_view arguments, const std::string& currentDirectory)>;
+
+// Adds to the programs CreateProcessA and WinExec can start the one that rundll32 runs for `dll`
+// (its base name, in the system directory or bare) and `entry` (matched exactly). Each emulated
+// program registers itself from its own layer.
+void RegisterRundll32Program(std::string dll, std::string entry, Rundll32Program start);
 
 }  // namespace winemu

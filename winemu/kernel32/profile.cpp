@@ -3,11 +3,11 @@
 #include <unistd.h>
 
 #include <string>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/ini.h"
 #include "buffers.h"
 #include "file_object.h"
+#include "machine/ini.h"
 
 using namespace winemu;
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/machine.h"
+#include "machine/machine.h"
 
 // The build links the program's .res between these symbols; a binary without one has none.
 extern "C" {

@@ -1,8 +1,8 @@
 // The kernel's string helpers.
 #include <cstring>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/ini.h"
+#include "machine/ini.h"
 
 int WINAPI lstrlenA(LPCSTR s) { return s ? static_cast<int>(std::strlen(s)) : 0; }
 

@@ -1,6 +1,7 @@
 // Sleep and the tick count on the machine's virtual clock.
-#include "../include/windows.h"
-#include "../machine/machine.h"
+#include <windows.h>
+
+#include "machine/machine.h"
 
 using namespace winemu;
 

@@ -1,9 +1,9 @@
 // System facts: version, languages, code pages.
 #include <cstring>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../machine/codepage.h"
-#include "../machine/machine.h"
+#include "machine/codepage.h"
+#include "machine/machine.h"
 
 using namespace winemu;
 

@@ -134,7 +134,9 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     return;
   }
   if (auto line = FindKey(*header, key)) {
-    lines_[*line].text = text;
+    // The key keeps the name it is stored under, whatever letter case the caller used.
+    std::string_view stored = lines_[*line].text;
+    lines_[*line].text = std::string(TrimBlanks(stored.substr(0, stored.find('=')))) + "=" + std::string(value);
     return;
   }
   // Insert after the section's last non-empty line.

@@ -4,14 +4,22 @@
 #include <fstream>
 #include <sstream>
 
-#include "create.h"
-
 namespace winemu {
 namespace {
 
 std::unique_ptr<Machine>& CurrentSlot() {
   static std::unique_ptr<Machine> current;
   return current;
+}
+
+Machine::Creator& CreatorSlot() {
+  static Machine::Creator creator = nullptr;
+  return creator;
+}
+
+void CreateDefault(const std::filesystem::path& dir) {
+  if (!CreatorSlot()) throw MachineError("no way to make a new machine in " + dir.string());
+  CreatorSlot()(dir);
 }
 
 std::string ReadAll(const std::filesystem::path& p) {
@@ -54,12 +62,12 @@ Machine& Machine::Current() {
   auto& slot = CurrentSlot();
   if (!slot) {
     if (const char* dir = std::getenv("WINEMU_MACHINE"); dir && *dir) {
-      if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateMachine(dir, CreateOptions{});
+      if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateDefault(dir);
       slot = Open(dir);
     } else {
       std::string pattern = (std::filesystem::temp_directory_path() / "winemu-XXXXXX").string();
       if (!mkdtemp(pattern.data())) throw MachineError("cannot make a temporary machine directory");
-      CreateMachine(pattern, CreateOptions{});
+      CreateDefault(pattern);
       auto m = Open(pattern);
       m->temporary_ = true;
       slot = std::move(m);
@@ -67,6 +75,8 @@ Machine& Machine::Current() {
   }
   return *slot;
 }
+
+void Machine::SetCreator(Creator creator) { CreatorSlot() = creator; }
 
 std::unique_ptr<Machine> Machine::Use(std::unique_ptr<Machine> machine) {
   auto previous = std::move(CurrentSlot());

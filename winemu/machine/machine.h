@@ -33,6 +33,10 @@ class Machine {
   static Machine& Current();
   // Makes `machine` the current one (tests); returns the previous one.
   static std::unique_ptr<Machine> Use(std::unique_ptr<Machine> machine);
+  // How Current() makes a default machine in a new directory; installed by the layer that seeds
+  // new machines (seed/).
+  using Creator = void (*)(const std::filesystem::path& dir);
+  static void SetCreator(Creator creator);
 
   ~Machine();
   Machine(const Machine&) = delete;

@@ -1,11 +1,11 @@
 #include "paths.h"
 
 #include <vector>
+#include <winemu/winerror.h>
 
 #include "codepage.h"
 #include "ini.h"
 #include "machine.h"
-#include "../include/winemu/winerror.h"
 
 namespace winemu {
 namespace {
@@ -142,6 +142,11 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
     }
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
+  // As on Windows, a pattern's trailing "." or ".*" also matches a name without an extension.
+  if (p < pattern.size() && pattern[p] == '.') {
+    ++p;
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+  }
   return p == pattern.size();
 }
 

@@ -2,11 +2,11 @@
 
 #include <fstream>
 #include <sstream>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/file_object.h"
-#include "../winspool/spooler_store.h"
 #include "install_plan.h"
+#include "kernel32/file_object.h"
+#include "winspool/spooler_store.h"
 
 namespace winemu::printui {
 namespace {

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../winspool/spooler_store.h"
 #include "inf.h"
+#include "winspool/spooler_store.h"
 
 namespace winemu::printui {
 

@@ -1,8 +1,9 @@
 #include "printui.h"
 
-#include "../include/windows.h"
-#include "../kernel32/file_object.h"
+#include <windows.h>
+
 #include "actions.h"
+#include "kernel32/file_object.h"
 
 namespace winemu::printui {
 
@@ -28,5 +29,9 @@ std::optional<EmulatedProgram> Program(std::string_view arguments, const std::st
   program.end = [args, currentDirectory, noop] { return noop ? 0u : PrintUIEntry(args, currentDirectory); };
   return program;
 }
+
+namespace {
+[[maybe_unused]] const bool kRegistered = (RegisterRundll32Program("printui", "PrintUIEntry", &Program), true);
+}  // namespace
 
 }  // namespace winemu::printui

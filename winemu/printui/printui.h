@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "../kernel32/process.h"
+#include "kernel32/process.h"
 
 namespace winemu::printui {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "../user32/control_data.h"
-#include "../user32/controls.h"
-#include "../user32/menu.h"
-#include "../user32/window_ops.h"
+#include "user32/control_data.h"
+#include "user32/controls.h"
+#include "user32/menu.h"
+#include "user32/window_ops.h"
 
 namespace winemu::ui {
 namespace {

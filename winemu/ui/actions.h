@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "../include/windows.h"
+#include <windows.h>
 
 namespace winemu::ui {
 

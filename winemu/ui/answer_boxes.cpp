@@ -1,6 +1,6 @@
 #include "answer_boxes.h"
 
-#include "../user32/wnd.h"
+#include "user32/wnd.h"
 #include "actions.h"
 
 namespace winemu::ui {

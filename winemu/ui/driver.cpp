@@ -10,8 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "../machine/program.h"
-#include "../user32/wnd.h"
+#include "machine/program.h"
+#include "user32/idle.h"
+#include "user32/wnd.h"
 #include "script_driver.h"
 #include "terminal.h"
 
@@ -77,6 +78,7 @@ int CheckScriptUsedUp() {
 }
 
 [[maybe_unused]] const bool kExitCheckAdded = (AddExitCheck(&CheckScriptUsedUp), true);
+[[maybe_unused]] const bool kIdleHookSet = (user32::SetIdleHook(&Idle), true);
 
 }  // namespace
 
@@ -84,11 +86,12 @@ void SetTestDriver(Driver* driver) { TestSlot() = driver; }
 
 Driver* TestDriver() { return TestSlot(); }
 
-void Idle() {
+bool Idle() {
   Driver* d = TestSlot();
   if (!d) d = RunDriver();
-  if (!d) throw UiError("the program waits for input, but nothing drives it (run it with --script FILE or --terminal)");
+  if (!d) return false;
   d->Step();
+  return true;
 }
 
 }  // namespace winemu::ui

@@ -17,8 +17,8 @@ void SetTestDriver(Driver* driver);
 Driver* TestDriver();
 
 // The program waits for input: the test's driver acts, else the run's (WINEMU_SCRIPT names a
-// script file or "-" for standard input; WINEMU_TERMINAL=1 for the terminal). With none, the
-// run ends with an error instead of waiting forever.
-void Idle();
+// script file or "-" for standard input; WINEMU_TERMINAL=1 for the terminal). Returns false
+// when there is no driver: the window system then lets time pass to the next timer.
+bool Idle();
 
 }  // namespace winemu::ui

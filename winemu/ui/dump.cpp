@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "../gdi32/gdi.h"
-#include "../user32/control_data.h"
-#include "../user32/controls.h"
-#include "../user32/icons.h"
-#include "../user32/menu.h"
-#include "../user32/window_ops.h"
+#include "gdi32/gdi.h"
+#include "user32/control_data.h"
+#include "user32/controls.h"
+#include "user32/icons.h"
+#include "user32/menu.h"
+#include "user32/window_ops.h"
 
 namespace winemu::ui {
 namespace {

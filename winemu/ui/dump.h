@@ -20,7 +20,7 @@
 
 #include <string>
 
-#include "../include/windows.h"
+#include <windows.h>
 
 namespace winemu::ui {
 

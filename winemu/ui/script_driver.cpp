@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "../user32/wnd.h"
+#include "user32/wnd.h"
 #include "actions.h"
 #include "dump.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "../user32/control_data.h"
-#include "../user32/controls.h"
-#include "../user32/window_ops.h"
+#include "user32/control_data.h"
+#include "user32/controls.h"
+#include "user32/window_ops.h"
 #include "actions.h"
 
 namespace winemu::ui {

@@ -9,11 +9,11 @@
 // winemu::user32::UiError is thrown out of the program's call (GetMessageA, DialogBoxParamA ...).
 #pragma once
 
-#include "../gdi32/gdi.h"
-#include "../user32/icons.h"
-#include "../user32/menu.h"
-#include "../user32/paint.h"
-#include "../user32/wnd.h"
+#include "gdi32/gdi.h"
+#include "user32/icons.h"
+#include "user32/menu.h"
+#include "user32/paint.h"
+#include "user32/wnd.h"
 #include "actions.h"
 #include "answer_boxes.h"
 #include "dump.h"

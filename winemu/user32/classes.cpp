@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "../gdi32/gdi.h"
+#include "gdi32/gdi.h"
 #include "controls.h"
 
 namespace winemu::user32 {

@@ -2,7 +2,7 @@
 // message the procedure did not handle (returned FALSE) gets the dialog manager's default.
 // A handled message's result is DWLP_MSGRESULT, except for the messages whose result the
 // dialog procedure returns itself (WM_CTLCOLOR*, WM_INITDIALOG, WM_QUERYDRAGICON, ...).
-#include "../gdi32/gdi.h"
+#include "gdi32/gdi.h"
 #include "controls.h"
 #include "dialog.h"
 #include "dlgnav.h"

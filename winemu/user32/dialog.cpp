@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../gdi32/fonts.h"
-#include "../gdi32/gdi.h"
-#include "../kernel32/resources.h"
+#include "gdi32/fonts.h"
+#include "gdi32/gdi.h"
+#include "kernel32/resources.h"
 #include "classes.h"
 #include "metrics.h"
 #include "window_ops.h"

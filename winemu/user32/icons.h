@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "../include/windows.h"
+#include <windows.h>
 
 namespace winemu::user32 {
 

@@ -3,7 +3,7 @@
 // the keyboard and notify too. LBS_SORT keeps the entries in order (without case).
 #include <algorithm>
 
-#include "../gdi32/fonts.h"
+#include "gdi32/fonts.h"
 #include "control_data.h"
 #include "controls.h"
 #include "window_ops.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../include/windows.h"
+#include <windows.h>
 
 namespace winemu::user32 {
 

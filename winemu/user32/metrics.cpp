@@ -1,8 +1,8 @@
 // GetSystemMetrics, the system colours and AdjustWindowRectEx on the fixed metrics of metrics.h.
 #include "metrics.h"
 
-#include "../gdi32/gdi.h"
-#include "../machine/machine.h"
+#include "gdi32/gdi.h"
+#include "machine/machine.h"
 
 namespace winemu::user32 {
 

@@ -6,7 +6,7 @@
 // right and bottom and 3 + 19 px on top.
 #pragma once
 
-#include "../include/windows.h"
+#include <windows.h>
 
 namespace winemu::user32 {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <map>
 
-#include "../gdi32/fonts.h"
-#include "../gdi32/gdi.h"
+#include "gdi32/fonts.h"
+#include "gdi32/gdi.h"
 #include "metrics.h"
 #include "window_ops.h"
 

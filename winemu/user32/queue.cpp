@@ -1,14 +1,20 @@
 // The message queue: SendMessageA, PostMessageA, GetMessageA, PeekMessageA, TranslateMessage,
 // DispatchMessageA. Retrieval order: posted messages, keyboard and mouse input, the quit request,
 // WM_PAINT for a window that needs painting, WM_TIMER for a due timer. When there is nothing,
-// GetMessageA waits: the driver (script or terminal) acts, or lets time pass.
+// GetMessageA waits: the idle hook (the input driver) acts, or lets time pass; with no driver, time
+// passes to the next timer.
 #include <algorithm>
 
-#include "../ui/driver.h"
+#include "idle.h"
 #include "window_ops.h"
 
 namespace winemu::user32 {
 namespace {
+
+IdleHook& IdleSlot() {
+  static IdleHook hook = nullptr;
+  return hook;
+}
 
 constexpr int kPaintLoopLimit = 100;
 
@@ -90,8 +96,20 @@ void Idle() {
     ws.waitUntil.reset();
     return;
   }
-  ui::Idle();
+  if (IdleSlot() && IdleSlot()()) return;
+  // A program nothing drives still runs on its timers: time passes to the next one.
+  if (std::optional<std::uint64_t> due = NextTimerDue()) {
+    if (*due > M().Now()) M().Advance(*due - M().Now());
+    return;
+  }
+  throw UiError("the program waits for input, but nothing drives it (run it with --script FILE or --terminal)");
 }
+
+}  // namespace
+
+void SetIdleHook(IdleHook hook) { IdleSlot() = hook; }
+
+namespace {
 
 char KeyChar(WPARAM vk, bool shift) {
   if (vk >= 'A' && vk <= 'Z') return static_cast<char>(shift ? vk : vk + 32);

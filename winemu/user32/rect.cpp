@@ -1,5 +1,5 @@
 // The rectangle helpers of user32.
-#include "../include/windows.h"
+#include <windows.h>
 
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
   if (!lprc) return FALSE;

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <map>
 
-#include "../gdi32/gdi.h"
-#include "../kernel32/resources.h"
+#include "gdi32/gdi.h"
+#include "kernel32/resources.h"
 #include "icons.h"
 #include "metrics.h"
 #include "resource_formats.h"

@@ -4,8 +4,8 @@
 // its parent for colours with WM_CTLCOLORSTATIC when drawn.
 #include <string>
 
-#include "../gdi32/gdi.h"
-#include "../kernel32/resources.h"
+#include "gdi32/gdi.h"
+#include "kernel32/resources.h"
 #include "control_data.h"
 #include "controls.h"
 #include "icons.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/res_file.h"
-#include "../machine/machine.h"
+#include "kernel32/res_file.h"
+#include "machine/machine.h"
 
 namespace winemu::user32 {
 

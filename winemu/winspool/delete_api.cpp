@@ -3,12 +3,13 @@
 // driver's files where they are, as Windows does.
 //
 // Traced: spooler.deleteprinter, spooler.deletedriver, each with its result.
+#include <windows.h>
+#include <winspool.h>
+
 #include <string>
 
-#include "../include/windows.h"
-#include "../include/winspool.h"
-#include "../machine/codepage.h"
-#include "../machine/ini.h"
+#include "machine/codepage.h"
+#include "machine/ini.h"
 #include "printer_handle.h"
 #include "spooler_store.h"
 

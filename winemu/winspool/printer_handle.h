@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
+#include <windows.h>
+
+#include "kernel32/handles.h"
 
 namespace winemu::spooler {
 

@@ -10,11 +10,11 @@
 // Traced: spooler.driverdir, spooler.enumprinters, spooler.openprinter, spooler.deleteform,
 // spooler.closeprinter, each with its result.
 #include <cstring>
+#include <windows.h>
 
-#include "../include/windows.h"
-#include "../kernel32/handles.h"
-#include "../machine/codepage.h"
-#include "../machine/ini.h"
+#include "kernel32/handles.h"
+#include "machine/codepage.h"
+#include "machine/ini.h"
 #include "printer_handle.h"
 #include "spooler_store.h"
 

@@ -1,10 +1,11 @@
 #include "spooler_store.h"
 
-#include "../advapi32/registry.h"
-#include "../advapi32/services.h"
-#include "../include/windows.h"
-#include "../machine/ini.h"
-#include "../machine/machine.h"
+#include <windows.h>
+
+#include "advapi32/registry.h"
+#include "advapi32/services.h"
+#include "machine/ini.h"
+#include "machine/machine.h"
 
 namespace winemu::spooler {
 namespace {

@@ -4,6 +4,7 @@
 #include "winreg.h"
 
 #define SERVICES_ACTIVE_DATABASEA "ServicesActive"
+#define SERVICES_FAILED_DATABASEA "ServicesFailed"
 
 #define SC_MANAGER_CONNECT 0x0001
 #define SC_MANAGER_CREATE_SERVICE 0x0002

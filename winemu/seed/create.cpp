@@ -1,11 +1,11 @@
-#include "create.h"
+#include "seed/create.h"
 
 #include <fstream>
 
-#include "../advapi32/registry.h"
-#include "../advapi32/services.h"
-#include "../winspool/spooler_store.h"
-#include "machine.h"
+#include "advapi32/registry.h"
+#include "advapi32/services.h"
+#include "machine/machine.h"
+#include "winspool/spooler_store.h"
 
 namespace winemu {
 namespace {
@@ -36,6 +36,14 @@ void SeedRegistry(const std::filesystem::path& dir, const CreateOptions& options
   if (!options.printers.empty()) spooler::WriteDefaultPrinter(registry, options.printers.front(), "LPT1:");
   registry.SaveAll();
 }
+
+void CreateDefaultMachine(const std::filesystem::path& dir) { CreateMachine(dir, CreateOptions{}); }
+
+// Installed ahead of the program's own static objects, which may already use the machine.
+struct CreatorInstaller {
+  CreatorInstaller() { Machine::SetCreator(&CreateDefaultMachine); }
+};
+[[maybe_unused]] __attribute__((init_priority(200))) CreatorInstaller kCreatorInstaller;
 
 }  // namespace
 

@@ -5,9 +5,9 @@
 
 enum class TextLanguage { SimplifiedChinese, TraditionalChinese, English };
 
-// English when chosen (`languageChoice` not 0); otherwise simplified Chinese on a system with
-// language 2052, else traditional Chinese.
+// English when chosen (`languageChoice` not 0); otherwise simplified Chinese on a simplified
+// Chinese system, else traditional Chinese.
 TextLanguage ChooseTextLanguage(LANGID systemLanguage, WORD languageChoice);
 
-// The system's own choice: Chinese on a system whose language has the primary language 4.
+// The system's own: its Chinese, or English on any other system.
 TextLanguage SystemTextLanguage(LANGID systemLanguage);

@@ -1,4 +1,6 @@
-// The application object of the setup program.
+// The application object of the setup program. Declared here, below every subsystem; each
+// subsystem defines the members it owns, and the start-up (app/setup.cpp) defines InitInstance,
+// PrepareStartup and the object itself.
 #pragma once
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-constexpr int kPathBufferSize = MAX_PATH;  // paths and composed names, terminator included
+#include "shared/constants.h"
 
 extern std::string g_LanguageFile;  // full path of the language file in force
 extern std::string g_SettingFile;   // g_AppDir + "setting.dll"

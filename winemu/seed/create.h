@@ -1,4 +1,6 @@
-// Making a new machine directory.
+// Making a new machine directory: machine.ini, the tree of drive C: and the registry of a new
+// machine (the Spooler service, the spooler's keys, the printers asked for). Also the way
+// Machine::Current() makes a default machine.
 #pragma once
 
 #include <filesystem>
@@ -8,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "config.h"
+#include "machine/config.h"
 
 namespace winemu {
 

@@ -1,0 +1,28 @@
+// The conformance suite: the Win32 functions the programs use, checked the same way on Windows,
+// Wine and winemu. Each part leaves the machine as it found it, apart from the scratch folder,
+// which is removed at the end.
+#include <windows.h>
+
+#include "check.h"
+#include "parts.h"
+#include "scratch.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace conformance;
+  ok(CreateDirectoryA(kScratch, nullptr), "CreateDirectoryA(%s) failed with %u, expected success", kScratch,
+     static_cast<unsigned>(GetLastError()));
+  CheckFiles();
+  CheckFind();
+  CheckProfile();
+  CheckResources();
+  CheckRegistry();
+  CheckServices();
+  CheckSpooler();
+  CheckProcesses();
+  CheckDialogs();
+  CheckKeyboard();
+  CheckWindows();
+  ok(RemoveDirectoryA(kScratch), "RemoveDirectoryA(%s) at the end failed with %u, expected an empty folder",
+     kScratch, static_cast<unsigned>(GetLastError()));
+  return Finish();
+}

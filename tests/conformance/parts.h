@@ -1,0 +1,19 @@
+// The parts of the suite, by the DLL whose functions each checks, in the order main runs them.
+#pragma once
+
+namespace conformance {
+
+void CheckFiles();
+void CheckFind();
+void CheckProfile();
+void CheckResources();
+void CheckProcesses();
+void CheckRegistry();
+void CheckServices();
+void CheckSpooler();
+void CheckStoppedSpooler();  // while the Spooler service is stopped
+void CheckDialogs();
+void CheckKeyboard();
+void CheckWindows();
+
+}  // namespace conformance

@@ -65,3 +65,8 @@ BOOL WINAPI DeletePrinterDriverA(LPSTR pName, LPSTR pEnvironment, LPSTR pDriverN
   static auto call = Resolve<decltype(&DeletePrinterDriverA)>("DeletePrinterDriverA");
   return call ? call(pName, pEnvironment, pDriverName) : Unavailable();
 }
+
+BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
+  static auto call = Resolve<decltype(&DeleteFormA)>("DeleteFormA");
+  return call ? call(hPrinter, pFormName) : Unavailable();
+}

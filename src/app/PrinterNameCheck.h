@@ -2,14 +2,17 @@
 // start-up refuses a name that cannot safely do all of that.
 #pragma once
 
-enum class PrinterNameProblem { None, Empty, TooLong, ForbiddenCharacter, DotDot };
+#include "shared/PrinterNameRule.h"
 
-// The longest printer name accepted: every path and text composed from it then fits in its
-// 260-character buffer for any driver directory of up to 60 characters.
-constexpr int kMaxPrinterNameLength = 128;
+// The longest printer name (in bytes) for which every path and text composed from it fits its
+// 260-character buffer, with the driver directory `driverDirectory`.
+int MaxPrinterNameLength(const char* driverDirectory);
 
-PrinterNameProblem CheckPrinterName(const char* name);
+// The first problem of `name`: those of its text, then a driver file made from it that is named
+// like a Unidrv core file.
+PrinterNameProblem CheckPrinterName(const char* name, int maxLength);
 
 // Returns TRUE for a usable name; otherwise tells the user, in the wizard's language, which
-// setting is refused and why, and returns FALSE.
+// setting is refused and why, and returns FALSE. The length limit follows the spooler's driver
+// directory (the system's standard one while the spooler cannot tell).
 bool CheckPrinterNameOrTellUser(const char* name);

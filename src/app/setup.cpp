@@ -1,14 +1,16 @@
 // The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
+#include "app/WizardLanguage.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
 #include "pages/SettingDlg.h"
 #include "pages/WelcomeDlg.h"
-#include "shared/resource.h"
 #include "pages/setupDlg.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
 #include "shared/globals.h"
+#include "shared/resource.h"
+#include "sys/AdminRights.h"
 #include "sys/OSVersion.h"
 
 // Static construction order: the version code, then the application object.
@@ -74,5 +76,7 @@ bool CSetupApp::PrepareStartup() {
   if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
   GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
-  return CheckPrinterNameOrTellUser(g_PrinterName);
+  // Nothing of the machine changes before both checks: the name, then the rights to install.
+  return CheckPrinterNameOrTellUser(g_PrinterName) &&
+         RequireAdministratorRights(WizardLanguage(), m_strAppName.c_str());
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/DataExchange.h"
+#include "framework/SystemLibrary.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -21,11 +22,14 @@ HWND DefaultOwner(const CWnd* dialog) {
   return (main && main != dialog && main->IsWindow()) ? main->m_hWnd : nullptr;
 }
 
-// Templates may use the progress bar, whose window class the common controls register.
+// Templates may use the progress bar, whose window class the common controls register. The library
+// is never freed: the class's window procedure lives in it.
 void RegisterCommonControls() {
+  static CSystemLibrary* const comctl32 = new CSystemLibrary("comctl32.dll");
   static const BOOL registered = [] {
+    auto initCommonControls = comctl32->Function<decltype(&InitCommonControlsEx)>("InitCommonControlsEx");
     INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-    return ::InitCommonControlsEx(&classes);
+    return initCommonControls ? initCommonControls(&classes) : FALSE;
   }();
   (void)registered;
 }

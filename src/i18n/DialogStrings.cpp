@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shared/globals.h"
 #include "framework/Wnd.h"
+#include "shared/globals.h"
 
 namespace {
 

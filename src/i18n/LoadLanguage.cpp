@@ -1,9 +1,9 @@
 // Making sure a language file of the wanted language exists, and recording the language in force.
 #include <windows.h>
 
-#include "shared/globals.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
+#include "shared/globals.h"
 
 namespace {
 

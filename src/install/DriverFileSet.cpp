@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "install/PrinterSetup.h"
 #include "install/StagingDir.h"
 #include "sys/ComposeText.h"
+#include "sys/DriverFileGuard.h"
 #include "sys/Spooler.h"
 
 namespace {
@@ -29,6 +31,8 @@ void DeleteIn(const char* directoryFormat, const char* directory, const char* na
 
 }  // namespace
 
+bool IsMadeFromPrinterName(int index) { return kDriverFiles[index].alsoInVersionDir; }
+
 bool BuildDriverFileSet(const char* printerName, DriverFileSet& set) {
   bool complete = true;
   for (int i = 0; i < kDriverFileCount; ++i)
@@ -43,10 +47,11 @@ bool LookUpDriverDirectory(char (&directory)[kPathBufferSize]) {
 }
 
 void RemoveEarlierDriverFiles(const DriverFileSet& set, const char* driverDirectory) {
+  CDriverFileGuard guard(kModelName);
   for (int i = 0; i < kDriverFileCount; ++i) {
     DeleteIn("%s\\%s", kStagingDir, set.names[i]);
-    if (driverDirectory[0] == '\0') continue;
+    if (driverDirectory[0] == '\0' || !guard.MayDelete(set.names[i])) continue;
     DeleteIn("%s\\%s", driverDirectory, set.names[i]);
-    if (kDriverFiles[i].alsoInVersionDir) DeleteIn("%s\\3\\%s", driverDirectory, set.names[i]);
+    if (IsMadeFromPrinterName(i)) DeleteIn("%s\\3\\%s", driverDirectory, set.names[i]);
   }
 }

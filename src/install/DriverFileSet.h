@@ -12,6 +12,9 @@ struct DriverFileSet {
   char names[kDriverFileCount][kPathBufferSize];
 };
 
+// Whether entry `index` of the set is made from N (and so also lives in the 3 subdirectory).
+bool IsMadeFromPrinterName(int index);
+
 // Fills the set from the printer name N; false when a name did not fit.
 bool BuildDriverFileSet(const char* printerName, DriverFileSet& set);
 
@@ -20,5 +23,7 @@ bool BuildDriverFileSet(const char* printerName, DriverFileSet& set);
 bool LookUpDriverDirectory(char (&directory)[kPathBufferSize]);
 
 // Deletes each name of the set from C:\TEMP, from the driver directory and, for the five names made
-// from N, from its 3 subdirectory. Without a driver directory ("") only C:\TEMP is touched.
+// from N, from its 3 subdirectory. Without a driver directory ("") only C:\TEMP is touched. In the
+// driver directory and its 3 subdirectory a name goes only when no other driver uses it and it is
+// not named like a Unidrv core file (the core copies in the driver directory are overwritten anyway).
 void RemoveEarlierDriverFiles(const DriverFileSet& set, const char* driverDirectory);

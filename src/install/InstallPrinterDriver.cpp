@@ -2,16 +2,34 @@
 // utility, verification, default printer, result, quit, sweep.
 #include <windows.h>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "install/DriverFileSet.h"
 #include "install/PayloadStaging.h"
 #include "install/PrinterSetup.h"
 #include "install/ResultMessage.h"
 #include "install/StagingDir.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "sys/Spooler.h"
 
+namespace {
+
+// Message boxes of a run dispatch messages; nothing they dispatch may start a second run inside it.
+bool g_bEngineRunning = false;
+
+class CEngineRun {
+ public:
+  CEngineRun() : m_bStarted(!g_bEngineRunning) { g_bEngineRunning = true; }
+  ~CEngineRun() {
+    if (m_bStarted) g_bEngineRunning = false;
+  }
+  bool m_bStarted;
+};
+
+}  // namespace
+
 void CSetupApp::InstallPrinterDriver() {
+  CEngineRun run;
+  if (!run.m_bStarted) return;
   LANGID systemLanguage = GetSystemDefaultLangID();
   SweepStagingDir();
   RemoveOldInstallation();

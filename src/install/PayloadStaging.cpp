@@ -1,11 +1,11 @@
 #include "install/PayloadStaging.h"
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "install/StagingDir.h"
+#include "shared/SetupApp.h"
+#include "shared/SystemLanguage.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/DriverDir.h"
-#include "shared/SystemLanguage.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "shared/constants.h"
 #include "shared/globals.h"
 #include "sys/ComposeText.h"
 
@@ -20,10 +21,18 @@ constexpr size_t kCommandLineSize = 1000;
 
 }  // namespace
 
-bool RunInstallCommand() {
-  SetCurrentDirectoryA(kStagingDir);
-  char command[kPathBufferSize];
-  if (!ComposeText(command, kInstallFormat, kPort)) return false;
+namespace {
+
+// Starts the system's own rundll32.exe, hidden, with `command` as its command line (argument 0 stays
+// "rundll32"). Naming the program in full keeps Windows from looking for it in the program's
+// directory or the current directory first, where anybody may have put a file of that name.
+bool StartSystemRundll32(const char* command, PROCESS_INFORMATION& process) {
+  char systemDirectory[kPathBufferSize] = {0};
+  UINT length = GetSystemDirectoryA(systemDirectory, sizeof systemDirectory);
+  char application[kPathBufferSize];
+  if (length == 0 || length >= sizeof systemDirectory ||
+      !ComposeText(application, "%s\\rundll32.exe", systemDirectory))
+    return false;
   char commandLine[kCommandLineSize] = {0};  // process creation may write into it
   std::memcpy(commandLine, command, std::strlen(command) + 1);
   STARTUPINFOA startup;
@@ -31,10 +40,19 @@ bool RunInstallCommand() {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION process;
   std::memset(&process, 0, sizeof process);
-  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
+  return CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) !=
+         FALSE;
+}
+
+}  // namespace
+
+bool RunInstallCommand() {
+  SetCurrentDirectoryA(kStagingDir);
+  char command[kPathBufferSize];
+  if (!ComposeText(command, kInstallFormat, kPort)) return false;
+  PROCESS_INFORMATION process;
+  if (!StartSystemRundll32(command, process)) return false;
   bool ended = WaitForSingleObject(process.hProcess, kWaitMs) == WAIT_OBJECT_0;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
@@ -50,5 +68,8 @@ bool HasModelPrinter(const std::vector<std::string>& printerNames) {
 
 void RunSetDefaultCommand() {
   char command[kPathBufferSize];
-  if (ComposeText(command, kSetDefaultFormat, kModelName)) WinExec(command, SW_HIDE);
+  PROCESS_INFORMATION process;
+  if (!ComposeText(command, kSetDefaultFormat, kModelName) || !StartSystemRundll32(command, process)) return;
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+// Both commands run the system directory's rundll32.exe, named in full.
 // Runs the install command from C:\TEMP and waits for it at most 90 000 ms; closes both handles.
 // True when the utility started and ended in time (then after a pause of 100 ms).
 bool RunInstallCommand();
@@ -12,5 +13,6 @@ bool RunInstallCommand();
 // Whether a printer name contains the model name (case-sensitive), walking from the last to the first.
 bool HasModelPrinter(const std::vector<std::string>& printerNames);
 
-// Fires the default-printer command for the model name, hidden and not waited for.
+// Fires the default-printer command for the model name, hidden and not waited for: its handles are
+// closed at once.
 void RunSetDefaultCommand();

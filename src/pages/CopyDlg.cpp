@@ -1,10 +1,10 @@
 #include "pages/CopyDlg.h"
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "framework/DataExchange.h"
 #include "framework/WaitCursor.h"
 #include "i18n/DialogStrings.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "shared/resource.h"
 
 CCopyDlg::CCopyDlg() : CNewWizPage(IDD_COPY) {}

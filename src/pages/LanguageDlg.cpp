@@ -1,11 +1,11 @@
 #include "pages/LanguageDlg.h"
 
-#include "shared/globals.h"
 #include "framework/DataExchange.h"
 #include "i18n/DialogStrings.h"
+#include "shared/SystemLanguage.h"
+#include "shared/globals.h"
 #include "shared/resource.h"
 #include "sys/OSVersion.h"
-#include "shared/SystemLanguage.h"
 
 CLanguageDlg::CLanguageDlg() : CNewWizPage(IDD_LANGUAGE), m_nLanguage(-1), m_nSystem(-1) {}
 

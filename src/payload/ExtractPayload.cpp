@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "framework/StdioFile.h"
 #include "payload/LineReplacement.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "shared/SetupApp.h"
+#include "shared/constants.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 namespace {
 

@@ -5,23 +5,24 @@
 
 #include <vector>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "removal/PrinterNameFiles.h"
 #include "removal/UninstallEntry.h"
+#include "shared/SetupApp.h"
+#include "shared/constants.h"
+#include "shared/globals.h"
 #include "sys/ComposeText.h"
+#include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
 #include "sys/Services.h"
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 namespace {
 
 constexpr const char* kPaperForm = "papersize(80x297mm)";
 constexpr const char* kCopyWord = "\xB8\xB1\xB1\xBE";  // "副本" (copy) in code page 936
 constexpr DWORD kPauseMs = 1000;
-
-// Old driver files, in the order they are removed from each place (P for %s).
-constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", "%sD.dll", "%sF.dll"};
 
 // The spooler's keys for the model under HKLM (then one under HKCC and one under HKCU).
 constexpr const char* kMachineKeys[] = {
@@ -42,12 +43,14 @@ int CountContaining(const std::vector<std::string>& names, const char* text) {
   return count;
 }
 
-// The system's text for `error` under the caption "ERROR".
+// The system's text for `error` under the caption "ERROR", modal to the wizard: no command of the
+// wizard can run while it is open.
 void ShowSystemError(DWORD error) {
   LPSTR text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                  error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  MessageBoxA(nullptr, text ? text : "", "ERROR", MB_OK | MB_ICONINFORMATION);
+  CWnd* main = AfxGetApp()->m_pMainWnd;
+  MessageBoxA(main ? main->m_hWnd : nullptr, text ? text : "", "ERROR", MB_OK | MB_ICONINFORMATION);
   LocalFree(text);
 }
 
@@ -60,12 +63,15 @@ void CSetupApp::RemoveOldInstallation() {
   // enumeration counts none.
   std::vector<std::string> printers;
   if (!EnumLocalPrinterNames(printers)) printers.clear();
+  // In the driver directory and its 3 subdirectory only files no other driver uses may go.
   if (CountContaining(printers, g_PrinterName) == 1) {
+    CDriverFileGuard guard(kModelName);
     for (BOOL (CSetupApp::*remove)(std::string) :
          {&CSetupApp::DeleteDriverFile, &CSetupApp::DeleteDriverVersionFile, &CSetupApp::DeleteTempFile}) {
-      for (const char* pattern : kDriverFilePatterns) {
+      for (const char* pattern : kPrinterNameFilePatterns) {
         char name[kPathBufferSize];
-        if (ComposeText(name, pattern, g_PrinterName)) (this->*remove)(name);
+        if (!ComposeText(name, pattern, g_PrinterName)) continue;
+        if (remove == &CSetupApp::DeleteTempFile || guard.MayDelete(name)) (this->*remove)(name);
       }
     }
   }

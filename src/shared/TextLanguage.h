@@ -1,9 +1,10 @@
-// The language of the texts the programs show in message boxes of their own.
+// The languages the programs speak to the user in, each stored in its own code page: English
+// (ASCII), simplified Chinese (936) and traditional Chinese (950). Tables of texts are indexed by it.
 #pragma once
 
 #include <windows.h>
 
-enum class TextLanguage { SimplifiedChinese, TraditionalChinese, English };
+enum class TextLanguage { English, SimplifiedChinese, TraditionalChinese };
 
 // English when chosen (`languageChoice` not 0); otherwise simplified Chinese on a simplified
 // Chinese system, else traditional Chinese.

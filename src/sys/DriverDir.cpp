@@ -1,9 +1,9 @@
 #include "sys/DriverDir.h"
 
+#include "shared/constants.h"
 #include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 void CopyToDriverDir(std::string name, BOOL failIfExists) {
   char source[kPathBufferSize];

@@ -1,17 +1,21 @@
 #include "sys/Spooler.h"
-#include "shared/constants.h"
 
 #include <winspool.h>
 
 #include <cstring>
+
+#include "framework/SystemLibrary.h"
 
 bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSize]) {
   char env[kPathBufferSize] = {0};
   std::memset(directory, 0, sizeof directory);
   if (std::strlen(environment) >= sizeof env) return false;
   std::strcpy(env, environment);
+  CSystemLibrary winspool("winspool.drv");
+  auto getDirectory = winspool.Function<decltype(&GetPrinterDriverDirectoryA)>("GetPrinterDriverDirectoryA");
+  if (!getDirectory) return false;
   DWORD needed = 0;
-  BOOL ok = GetPrinterDriverDirectoryA(nullptr, env, 1, reinterpret_cast<LPBYTE>(directory), sizeof directory, &needed);
+  BOOL ok = getDirectory(nullptr, env, 1, reinterpret_cast<LPBYTE>(directory), sizeof directory, &needed);
   // Only a terminated, non-empty directory inside the buffer can be composed with.
   if (!ok || directory[0] == '\0' || std::memchr(directory, '\0', sizeof directory) == nullptr) {
     directory[0] = '\0';
@@ -22,12 +26,15 @@ bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSi
 
 bool EnumLocalPrinters(std::vector<LocalPrinter>& printers) {
   printers.clear();
+  CSystemLibrary winspool("winspool.drv");
+  auto enumPrinters = winspool.Function<decltype(&EnumPrintersA)>("EnumPrintersA");
+  if (!enumPrinters) return false;
   DWORD needed = 0;
   DWORD returned = 0;
-  EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+  enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
   if (needed == 0) return true;
   std::vector<BYTE> buffer(needed, 0);
-  if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
+  if (!enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
   if (returned > buffer.size() / sizeof(PRINTER_INFO_2A)) returned = static_cast<DWORD>(buffer.size() / sizeof(PRINTER_INFO_2A));
   const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
   for (DWORD i = 0; i < returned; ++i)
@@ -48,12 +55,17 @@ bool DeleteLocalPrinter(const char* printerName) {
   char name[MAX_PATH] = {0};
   if (std::strlen(printerName) >= sizeof name) return SetLastError(ERROR_INVALID_PRINTER_NAME), false;
   std::strcpy(name, printerName);
+  CSystemLibrary winspool("winspool.drv");
+  auto openPrinter = winspool.Function<decltype(&OpenPrinterA)>("OpenPrinterA");
+  auto deletePrinter = winspool.Function<decltype(&DeletePrinter)>("DeletePrinter");
+  auto closePrinter = winspool.Function<decltype(&ClosePrinter)>("ClosePrinter");
+  if (!openPrinter || !deletePrinter || !closePrinter) return false;
   PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
   HANDLE printer = nullptr;
-  if (!OpenPrinterA(name, &printer, &defaults)) return false;
-  bool deleted = DeletePrinter(printer);
+  if (!openPrinter(name, &printer, &defaults)) return false;
+  bool deleted = deletePrinter(printer);
   DWORD error = GetLastError();
-  ClosePrinter(printer);
+  closePrinter(printer);
   SetLastError(error);
   return deleted;
 }
@@ -65,16 +77,22 @@ bool DeleteDriver(const char* environment, const char* driverName) {
     return SetLastError(ERROR_INVALID_PARAMETER), false;
   std::strcpy(env, environment);
   std::strcpy(driver, driverName);
-  return DeletePrinterDriverA(nullptr, env, driver);
+  CSystemLibrary winspool("winspool.drv");
+  auto deleteDriver = winspool.Function<decltype(&DeletePrinterDriverA)>("DeletePrinterDriverA");
+  return deleteDriver && deleteDriver(nullptr, env, driver);
 }
 
 void DeleteServerForm(const char* formName) {
+  CSystemLibrary winspool("winspool.drv");
+  auto openPrinter = winspool.Function<decltype(&OpenPrinterA)>("OpenPrinterA");
+  auto deleteForm = winspool.Function<decltype(&DeleteFormA)>("DeleteFormA");
+  auto closePrinter = winspool.Function<decltype(&ClosePrinter)>("ClosePrinter");
   HANDLE server = nullptr;
-  if (!OpenPrinterA(nullptr, &server, nullptr)) return;
+  if (!openPrinter || !deleteForm || !closePrinter || !openPrinter(nullptr, &server, nullptr)) return;
   char form[kPathBufferSize] = {0};
   if (std::strlen(formName) < sizeof form) {
     std::strcpy(form, formName);
-    DeleteFormA(server, form);
+    deleteForm(server, form);
   }
-  ClosePrinter(server);
+  closePrinter(server);
 }

@@ -6,15 +6,18 @@
 #include <vector>
 
 #include "removal/OemInfCopies.h"
+#include "removal/PrinterNameFiles.h"
+#include "removal/UninstallEntry.h"
 #include "shared/constants.h"
 #include "sys/ComposeText.h"
+#include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
 #include "sys/Spooler.h"
 
 namespace {
 
-// The driver's own files, in D and in D\3 (N for %s).
-constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", "%sD.dll", "%sF.dll", "ZIKU.UFM"};
+// The font metrics the driver brings besides the files named after N.
+constexpr const char* kFontMetricsFile = "ZIKU.UFM";
 
 bool RemovePrinters() {
   std::vector<LocalPrinter> printers;
@@ -38,32 +41,37 @@ bool DeleteNowOrAtRestart(const char* path) {
   return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 
+// In D and D\3, the files named after N and the font metrics, each only when no other installed
+// driver names it and it is not named like a Unidrv core file: those stay by design. Without the
+// spooler's driver records nothing is deleted and the step is not done.
 bool RemoveDriverFiles(const char* printerName) {
   char directory[MAX_PATH];
   char versionDirectory[MAX_PATH];
   if (!GetDriverDirectory(kDriverEnvironment, directory) || !ComposeText(versionDirectory, "%s\\3", directory))
     return false;
+  std::vector<std::string> names;
+  for (const char* pattern : kPrinterNameFilePatterns) {
+    char name[MAX_PATH];
+    if (!ComposeText(name, pattern, printerName)) return false;
+    names.push_back(name);
+  }
+  names.push_back(kFontMetricsFile);
+  CDriverFileGuard guard(kModelName);
+  if (!guard.RecordsRead()) return false;
   bool allGone = true;
   for (const char* place : {directory, versionDirectory}) {
-    for (const char* pattern : kDriverFilePatterns) {
-      char name[MAX_PATH];
+    for (const std::string& name : names) {
       char path[MAX_PATH];
-      if (!ComposeText(name, pattern, printerName) || !ComposeText(path, "%s\\%s", place, name)) {
-        allGone = false;
-        continue;
-      }
-      allGone = DeleteNowOrAtRestart(path) && allGone;
+      if (!guard.MayDelete(name.c_str())) continue;
+      allGone = ComposeText(path, "%s\\%s", place, name.c_str()) && DeleteNowOrAtRestart(path) && allGone;
     }
   }
   return allGone;
 }
 
 bool RemoveUninstallEntry(const char* printerName) {
-  char subKey[MAX_PATH];
-  if (!ComposeText(subKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer", printerName))
-    return false;
   CReg reg;
-  return reg.DeleteKey(subKey);
+  return DeleteUninstallEntry(reg, printerName);
 }
 
 // A running program's file cannot be deleted: Windows maps it as the process image until the

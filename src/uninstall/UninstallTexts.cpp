@@ -2,7 +2,15 @@
 
 namespace {
 
+// By TextLanguage.
 const UninstallTexts kTexts[] = {
+    {
+        "%s printer driver uninstall",
+        "Remove the %s printer driver, the printers that use it and its files from this computer?",
+        "The %s printer driver has been removed.",
+        "The %s printer driver could not be removed completely. Restart Windows and run the uninstaller again.",
+        "This uninstaller must be named uninstall<printer name>.exe.",
+    },
     {
         // "%s 打印机驱动程序卸载"
         "%s \xb4\xf2\xd3\xa1\xbb\xfa\xc7\xfd\xb6\xaf\xb3\xcc\xd0\xf2\xd0\xb6\xd4\xd8",
@@ -39,13 +47,6 @@ const UninstallTexts kTexts[] = {
         "\xa6\xb9\xa8\xf8\xb8\xfc\xb5{\xa7\xc7\xaa\xba\xa4\xe5\xa5\xf3\xa6W\xa5\xb2\xb6\xb7\xacO uninstall<\xa5\xb4\xa6L"
         "\xbe\xf7\xa6W\xba\xd9>.exe\xa1"
         "C",
-    },
-    {
-        "%s printer driver uninstall",
-        "Remove the %s printer driver, the printers that use it and its files from this computer?",
-        "The %s printer driver has been removed.",
-        "The %s printer driver could not be removed completely. Restart Windows and run the uninstaller again.",
-        "This uninstaller must be named uninstall<printer name>.exe.",
     },
 };
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/PrinterNameCheck.h"
+#include "shared/PrinterNameRule.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ bool PrinterNameFromProgramPath(const char* programPath, char (&printerName)[MAX
   size_t nameLength = length - prefixLength - suffixLength;
   std::memcpy(printerName, file + prefixLength, nameLength);
   printerName[nameLength] = '\0';
-  if (CheckPrinterName(printerName) == PrinterNameProblem::None) return true;
+  if (CheckPrinterNameText(printerName, MAX_PATH - 1) == PrinterNameProblem::None) return true;
   printerName[0] = '\0';
   return false;
 }

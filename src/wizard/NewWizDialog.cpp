@@ -1,8 +1,9 @@
 #include "wizard/NewWizDialog.h"
 
-#include "shared/globals.h"
 #include "framework/Debug.h"
 #include "framework/ResourceString.h"
+#include "shared/globals.h"
+#include "shared/resource.h"
 
 CNewWizDialog::CNewWizDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -150,6 +151,12 @@ void CNewWizDialog::EnableButton(int id, BOOL enable) {
   ASSERT(button != nullptr);
   ::EnableWindow(button, enable);
 }
+
+void CNewWizDialog::SetBackEnabled(BOOL enable) { EnableButton(IDC_WIZ_BACK, enable); }
+
+void CNewWizDialog::SetNextEnabled(BOOL enable) { EnableButton(IDC_WIZ_NEXT, enable); }
+
+void CNewWizDialog::SetFinishEnabled(BOOL enable) { EnableButton(IDC_WIZ_FINISH, enable); }
 
 BOOL CNewWizDialog::OnInitDialog() {
   CDialog::OnInitDialog();

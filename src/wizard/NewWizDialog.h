@@ -10,7 +10,6 @@
 
 #include "framework/Dialog.h"
 #include "wizard/NewWizPage.h"
-#include "shared/resource.h"
 
 class CNewWizDialog : public CDialog {
  public:
@@ -39,9 +38,9 @@ class CNewWizDialog : public CDialog {
 
   // The initial button states, then the first page.
   BOOL StartWizard();
-  void SetBackEnabled(BOOL enable) { EnableButton(IDC_WIZ_BACK, enable); }
-  void SetNextEnabled(BOOL enable) { EnableButton(IDC_WIZ_NEXT, enable); }
-  void SetFinishEnabled(BOOL enable) { EnableButton(IDC_WIZ_FINISH, enable); }
+  void SetBackEnabled(BOOL enable);
+  void SetNextEnabled(BOOL enable);
+  void SetFinishEnabled(BOOL enable);
 
   // Hides the current page and shows the one with `templateId`; FALSE when there is none or the
   // showing failed.

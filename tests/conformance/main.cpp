@@ -12,6 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ok(CreateDirectoryA(kScratch, nullptr), "CreateDirectoryA(%s) failed with %u, expected success", kScratch,
      static_cast<unsigned>(GetLastError()));
   CheckFiles();
+  CheckDelayedMoves();
   CheckFind();
   CheckProfile();
   CheckResources();

@@ -4,6 +4,7 @@
 namespace conformance {
 
 void CheckFiles();
+void CheckDelayedMoves();
 void CheckFind();
 void CheckProfile();
 void CheckResources();

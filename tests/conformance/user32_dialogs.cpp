@@ -35,8 +35,10 @@ FormRun g_form;
 
 std::string ChildIds(HWND parent) {
   std::string ids;
-  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    ids += (ids.empty() ? "" : ",") + std::to_string(GetDlgCtrlID(c));
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!ids.empty()) ids += ',';
+    ids += std::to_string(GetDlgCtrlID(c));
+  }
   return ids;
 }
 
@@ -108,7 +110,10 @@ void CheckModalForm(HWND owner) {
   ok(result == 42, "DialogBoxParamA returned %d, expected the EndDialog value 42", static_cast<int>(result));
   ok(r.initParam == kParam, "WM_INITDIALOG's lParam is 0x%x, expected the parameter 0x4B37", static_cast<unsigned>(r.initParam));
   std::string order;
-  for (UINT m : r.order) order += (order.empty() ? "" : ",") + std::string(m == WM_SETFONT ? "SETFONT" : m == WM_INITDIALOG ? "INITDIALOG" : "SHOWWINDOW");
+  for (UINT m : r.order) {
+    if (!order.empty()) order += ',';
+    order += m == WM_SETFONT ? "SETFONT" : m == WM_INITDIALOG ? "INITDIALOG" : "SHOWWINDOW";
+  }
   ok(order == "SETFONT,INITDIALOG,SHOWWINDOW", "the dialog got {%s}, expected {SETFONT,INITDIALOG,SHOWWINDOW}", order.c_str());
   ok(!r.visibleAtInit, "the dialog is visible during WM_INITDIALOG");
   ok(r.showFlag == TRUE, "WM_SHOWWINDOW's wParam is %u, expected TRUE", static_cast<unsigned>(r.showFlag));

@@ -87,8 +87,8 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
   ExpectInOrder(trace, {
                            "process.start C:\\Setup\\setup.exe",
                            // sweep, removal, staging directories
-                           "dir.remove C:\\temp\\i386 -> error 3",
-                           "dir.remove C:\\temp -> error 2",
+                           "dir.remove C:\\TEMP\\I386 -> error 3",
+                           "dir.remove C:\\TEMP -> error 2",
                            "dir.create C:\\TEMP -> ok",
                            "dir.create C:\\TEMP\\I386 -> ok",
                            "dir.create C:\\TEMP\\x86 -> ok",
@@ -96,14 +96,14 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            "spooler.driverdir env=\"Windows NT x86\" level=1 size=260",
                            "file.delete C:\\TEMP\\STDNAMES.GPD -> error 2",
                            "file.delete " + kDriverDir + "\\3\\K7X.GPD -> error 2",
-                           "file.delete " + kDriverDir + "\\UNIRES.DLL -> error 2",
+                           "file.delete " + kDriverDir + "\\3\\K7XRES.dll -> error 2",
                            // uninstaller and INF
                            "file.create C:\\TEMP\\uninstallK7X.exe -> ok",
                            "file.create C:\\TEMP\\K7X.INF -> ok",
                            "file.copy C:\\TEMP\\uninstallK7X.exe " + kDriverDir + "\\uninstallK7X.exe -> ok",
                            // the XP set with the English core and plug-ins
                            "file.create C:\\TEMP\\STDNAMES.GPD -> ok",
-                           "file.write C:\\temp\\temp.txt 16605 -> ok",
+                           "file.write C:\\TEMP\\temp.txt 16605 -> ok",
                            "file.create C:\\TEMP\\K7X.GPD -> ok",
                            "file.create C:\\TEMP\\K7X.INI -> ok",
                            "file.create C:\\TEMP\\x86\\K7XD.dll -> ok",
@@ -115,7 +115,7 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            // the printer setup utility
                            "dir.current C:\\TEMP -> ok",
                            "process.create rundll32 printui.dll,PrintUIEntry /if /f C:\\TEMP\\K7X.INF /r \"LPT1:\" "
-                           "/b \"K7X\" /m \"K7X\"  -> ok",
+                           "/b \"K7X\" /m \"K7X\"  image=C:\\WINDOWS\\system32\\rundll32.exe -> ok",
                            "printui.start /if /f C:\\TEMP\\K7X.INF",
                            "printui.install from C:\\TEMP\\K7X.INF model \"K7X\" printer \"K7X\" port \"LPT1:\"",
                            "spooler.adddriver K7X -> ok",
@@ -126,16 +126,21 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
                            "sleep 100",
                            "spooler.enumprinters flags=2 level=2 size=0",
                            "spooler.enumprinters flags=2 level=2 size=",
-                           "process.create rundll32 printui.dll,PrintUIEntry /y /n \"K7X\" -> ok",
-                           "printui.setdefault \"K7X\"",
+                           "process.create rundll32 printui.dll,PrintUIEntry /y /n \"K7X\" image=C:\\WINDOWS\\system32\\rundll32.exe -> ok",
                            "msgbox ",
-                           "dir.remove C:\\temp\\i386 -> error 145",
-                           "dir.remove C:\\temp -> error",
+                           "dir.remove C:\\TEMP\\I386 -> error 145",
+                           "dir.remove C:\\TEMP -> error",
                            "process.exit 0",
+                           // the default-printer command, not waited for, finishes after the program
+                           "printui.setdefault \"K7X\"",
                        });
   std::string box;
   for (const auto& line : trace)
     if (line.rfind("msgbox ", 0) == 0) box = line;
+  // The Unidrv core in the driver directory is never deleted, only overwritten by the copy.
+  for (const std::string& line : trace)
+    for (const char* core : {"UNIDRV.DLL", "UNIDRVUI.DLL", "UNIRES.DLL", "UNIDRV.HLP", "STDNAMES.GPD"})
+      EXPECT_EQ(line.find("file.delete " + kDriverDir + "\\" + core), std::string::npos) << line;
   EXPECT_NE(box.find("style=0x00000030 caption=\"setup\" text=\"The Printer Driver has been installed successfully!\""),
             std::string::npos)
       << box;
@@ -179,8 +184,9 @@ TEST_F(InstallRun, ASecondRunRemovesTheFirstInstallationAndInstallsAgain) {
                            "printui.install from C:\\TEMP\\K7X.INF",
                            "spooler.addprinter K7X ",
                            "file.copy C:\\TEMP\\K7X.INF C:\\WINDOWS\\inf\\oem0.inf -> ok",
-                           "printui.setdefault \"K7X\"",
                            "msgbox ",
+                           "process.exit 0",
+                           "printui.setdefault \"K7X\"",
                        });
   auto [printers, def] = Printers();
   EXPECT_EQ(printers, (std::vector<std::pair<std::string, std::string>>{{"K7X", "LPT1:"}}));

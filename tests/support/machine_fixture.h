@@ -19,6 +19,14 @@ class MachineTest : public ::testing::Test {
 
   // Replaces the test's machine with a new one made with `options`.
   void MakeMachine(const winemu::CreateOptions& options);
+  // Replaces it with one of Windows version MAJOR.MINOR, with or without administrator rights.
+  void MakeMachine(int major, int minor, bool admin) {
+    winemu::CreateOptions o;
+    o.major = major;
+    o.minor = minor;
+    o.admin = admin;
+    MakeMachine(o);
+  }
 
   winemu::Machine& machine() { return winemu::Machine::Current(); }
   std::filesystem::path dir() const { return dir_; }

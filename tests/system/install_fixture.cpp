@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shared/globals.h"
 #include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "winemu/kernel32/resources.h"
 
 namespace k7x::test {

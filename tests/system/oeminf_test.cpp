@@ -2,8 +2,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shared/SetupApp.h"
 #include "removal_fixture.h"
+#include "shared/SetupApp.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "shared/globals.h"
-#include "shared/SetupApp.h"
 #include "payload/LineReplacement.h"
+#include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "support/machine_fixture.h"
 
 namespace {

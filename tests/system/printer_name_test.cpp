@@ -2,23 +2,37 @@
 #include <windows.h>
 
 #include "app/PrinterNameCheck.h"
-#include "shared/globals.h"
 #include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "support/machine_fixture.h"
 #include "winemu/ui/answer_boxes.h"
 
 namespace {
 
+constexpr const char* kDriverDir = "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86";
+
 TEST(CheckPrinterName, RefusesNamesThatCannotNameFilesPathsAndCommands) {
-  EXPECT_EQ(CheckPrinterName("K7X"), PrinterNameProblem::None);
-  EXPECT_EQ(CheckPrinterName("Receipt K7X (2)"), PrinterNameProblem::None);
-  EXPECT_EQ(CheckPrinterName(std::string(128, 'n').c_str()), PrinterNameProblem::None);
-  EXPECT_EQ(CheckPrinterName(""), PrinterNameProblem::Empty);
-  EXPECT_EQ(CheckPrinterName(std::string(129, 'n').c_str()), PrinterNameProblem::TooLong);
+  EXPECT_EQ(CheckPrinterName("K7X", 199), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName("Receipt K7X (2)", 199), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName(std::string(199, 'n').c_str(), 199), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName("", 199), PrinterNameProblem::Empty);
+  EXPECT_EQ(CheckPrinterName(std::string(200, 'n').c_str(), 199), PrinterNameProblem::TooLong);
   for (const char* bad : {"..\\..\\WINDOWS\\x", "a/b", "C:x", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a,b", "a\tb", "a\x7f"})
-    EXPECT_EQ(CheckPrinterName(bad), PrinterNameProblem::ForbiddenCharacter) << bad;
-  EXPECT_EQ(CheckPrinterName(".."), PrinterNameProblem::DotDot);
-  EXPECT_EQ(CheckPrinterName("K7X..2"), PrinterNameProblem::DotDot);
+    EXPECT_EQ(CheckPrinterName(bad, 199), PrinterNameProblem::ForbiddenCharacter) << bad;
+  EXPECT_EQ(CheckPrinterName("..", 199), PrinterNameProblem::DotDot);
+  EXPECT_EQ(CheckPrinterName("K7X..2", 199), PrinterNameProblem::DotDot);
+  // UNIRES.DLL and STDNAMES.GPD belong to the Unidrv core every Unidrv driver shares.
+  for (const char* core : {"UNI", "uni", "STDNAMES", "Stdnames"})
+    EXPECT_EQ(CheckPrinterName(core, 199), PrinterNameProblem::UnidrvCoreName) << core;
+  EXPECT_EQ(CheckPrinterName("UNIDRV", 199), PrinterNameProblem::None);
+}
+
+TEST(MaxPrinterNameLength, IsWhatTheLongestComposedTextLeavesOfItsBuffer) {
+  // With the usual driver directory the uninstall key (60 characters besides N) limits.
+  EXPECT_EQ(MaxPrinterNameLength(kDriverDir), 199);
+  // A longer directory: the uninstall entry's icon, D\uninstallN.exe,-0, limits.
+  std::string deep = "C:\\" + std::string(96, 'd');
+  EXPECT_EQ(MaxPrinterNameLength(deep.c_str()), 259 - 99 - 17);
 }
 
 class PrinterNameStartupTest : public k7x::test::MachineTest {
@@ -57,8 +71,27 @@ TEST_F(PrinterNameStartupTest, AnEmptyNameIsRefusedInTheWizardsLanguage) {
       << MessageBoxes()[0];
 }
 
+TEST_F(PrinterNameStartupTest, ANameCollidingWithTheUnidrvCoreIsRefusedNamingTheFile) {
+  WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=UNI\r\n");
+  winemu::ui::MessageBoxAnswers answers;
+  EXPECT_FALSE(theApp.PrepareStartup());
+  ASSERT_EQ(MessageBoxes().size(), 1u);
+  EXPECT_NE(MessageBoxes()[0].find("PrinterName in setting.dll cannot be used: its driver file UNIRES.dll would "
+                                   "replace a file of the Unidrv core"),
+            std::string::npos)
+      << MessageBoxes()[0];
+}
+
+TEST_F(PrinterNameStartupTest, TheLimitFollowsTheDriverDirectoryAndIsTold) {
+  WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=" + std::string(200, 'P') + "\r\n");
+  winemu::ui::MessageBoxAnswers answers;
+  EXPECT_FALSE(theApp.PrepareStartup());
+  ASSERT_EQ(MessageBoxes().size(), 1u);
+  EXPECT_NE(MessageBoxes()[0].find("the name is longer than 199 characters"), std::string::npos) << MessageBoxes()[0];
+}
+
 TEST_F(PrinterNameStartupTest, TheLongestAcceptedNameStagesEveryFileUnderItsName) {
-  std::string name(kMaxPrinterNameLength, 'P');
+  std::string name(MaxPrinterNameLength(kDriverDir), 'P');
   WriteFile("C:\\Setup\\setting.dll", "[Setting]\r\nPrinterName=" + name + "\r\n");
   EXPECT_TRUE(theApp.PrepareStartup());
   EXPECT_EQ(g_PrinterName, name);

@@ -19,7 +19,7 @@ TEST_F(RegTest, CreateKeyMakesParentsAndLeavesAnExistingKeysValuesAlone) {
   ASSERT_TRUE(reg.CreateKey("SOFTWARE\\K7X Test\\Deep\\Key"));
   ASSERT_TRUE(SetText(reg, "SOFTWARE\\K7X Test\\Deep\\Key", "Name", "value"));
   EXPECT_TRUE(reg.CreateKey("SOFTWARE\\K7X Test\\Deep\\Key"));
-  EXPECT_EQ(MachineValue("SOFTWARE\\K7X Test\\Deep\\Key", "Name"), "value");
+  EXPECT_EQ(MachineValue("SOFTWARE\\K7X Test\\Deep\\Key", "Name"), std::string("value", 6));  // with NT's terminator
   EXPECT_EQ(reg.m_hKey, nullptr);  // the operations keep no handle
 }
 
@@ -27,7 +27,8 @@ TEST_F(RegTest, SetValuePassesTheByteCountThroughAndNeedsAnExistingKey) {
   CReg reg;
   ASSERT_TRUE(reg.CreateKey("SOFTWARE\\K7X Test"));
   DWORD type = 0;
-  ASSERT_TRUE(reg.SetValue("SOFTWARE\\K7X Test", "Publisher", REG_SZ, reinterpret_cast<const BYTE*>("K7X printer"), 11));
+  // 11 bytes of a longer text: stored as handed.
+  ASSERT_TRUE(reg.SetValue("SOFTWARE\\K7X Test", "Publisher", REG_SZ, reinterpret_cast<const BYTE*>("K7X printer!"), 11));
   EXPECT_EQ(MachineValue("SOFTWARE\\K7X Test", "Publisher", &type), "K7X printer");
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   ASSERT_TRUE(reg.SetValue("SOFTWARE\\K7X Test", "Counted", REG_SZ, reinterpret_cast<const BYTE*>("abc"), 4));

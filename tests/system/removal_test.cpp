@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shared/SetupApp.h"
 #include "removal_fixture.h"
+#include "shared/SetupApp.h"
 #include "winemu/ui/script_driver.h"
 #include "winemu/winspool/spooler_store.h"
 
@@ -161,7 +161,7 @@ TEST_F(RemoveOldInstallationTest, AnotherPrinterNameNamesTheFilesAndTheEntryButN
   EXPECT_EQ(std::vector<std::string>(deletions.begin(), deletions.begin() + 15), OldFileDeletions("POS80"));
   EXPECT_EQ(deletions[15], "file.delete C:\\WINDOWS\\inf\\oem2.inf -> ok");  // still recognised by K7X
   EXPECT_EQ(MachineValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\POS80 printer", "Publisher"),
-            "POS80 printer");
+            std::string("POS80 printer", 14));
   EXPECT_EQ(Effects({"reg.deletekey"}).back(), "reg.deletekey HKCU\\Printers\\K7X -> error 2");
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Printers\\POS80"));
   EXPECT_TRUE(winemu::spooler::FindPrinter("POS80"));  // the keys deleted are the model's
@@ -237,8 +237,8 @@ TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt
             "PortTalk: The PortTalk driver is already running.\n");
   EXPECT_EQ(Count("file.delete"), 0u);
   std::string entry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer";
-  EXPECT_EQ(MachineValue(entry, "DisplayName"), "K7X printer driver uninstall");
-  EXPECT_EQ(MachineValue(entry, "Publisher"), "K7X printer");
+  EXPECT_EQ(MachineValue(entry, "DisplayName"), std::string("K7X printer driver uninstall", 29));
+  EXPECT_EQ(MachineValue(entry, "Publisher"), std::string("K7X printer", 12));
   EXPECT_EQ(MachineValue(entry, "UninstallString"), "<missing>");
   EXPECT_EQ(MachineValue(entry, "DisplayIcon"), "<missing>");
   EXPECT_EQ(Count("service.stop"), 2u);

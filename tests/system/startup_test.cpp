@@ -1,8 +1,8 @@
 // Start-up: program directory, language files and choice, the settings file, the printer name.
 #include <windows.h>
 
-#include "shared/globals.h"
 #include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "support/machine_fixture.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "shared/SetupApp.h"
 #include "removal_fixture.h"
+#include "shared/SetupApp.h"
 #include "winemu/advapi32/reg_describe.h"
 
 namespace {

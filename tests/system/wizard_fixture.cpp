@@ -6,14 +6,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "shared/globals.h"
 #include "shared/SetupApp.h"
+#include "shared/globals.h"
 #include "sys/OSVersion.h"
 #include "winemu/ui/actions.h"
 
 namespace k7x::test {
 
 void WizardTest::RunProgram() {
+  MSG left;
+  while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {}  // a new process's queue is empty
   g_LanguageFile.clear();
   g_SettingFile.clear();
   g_AppDir.clear();
@@ -24,6 +26,7 @@ void WizardTest::RunProgram() {
   g_OSVersion = GetOSVersion();  // as the static initialisation of a new process sets it
   theApp.InitApplication(GetModuleHandleA(nullptr));
   theApp.InitInstance();
+  winemu::Machine::Current().ProgramExited();
 }
 
 bool WizardTest::Enabled(int id) {

@@ -12,6 +12,7 @@ namespace k7x::test {
 class WizardTest : public MachineTest {
  protected:
   // One program run with the globals as a fresh process has them; the driver feeds the actions.
+  // What it started and left running runs to its end after it, as after a process's exit.
   void RunProgram();
   // Whether control `id` of the active window (or of its visible page) is enabled.
   static bool Enabled(int id);

@@ -93,7 +93,8 @@ class UninstallRun : public k7x::test::MachineTest {
     for (const std::string& line : TraceLines())
       if (line.rfind("msgbox", 0) != 0 && line.find(" -> ok") != std::string::npos &&
           line.rfind("spooler.enum", 0) != 0 && line.rfind("spooler.driverdir", 0) != 0 &&
-          line.rfind("spooler.openprinter", 0) != 0 && line.rfind("spooler.closeprinter", 0) != 0)
+          line.rfind("spooler.openprinter", 0) != 0 && line.rfind("spooler.closeprinter", 0) != 0 &&
+          line.rfind("module.load", 0) != 0)
         effects.push_back(line);
     return effects;
   }
@@ -197,6 +198,40 @@ TEST_F(UninstallRun, TheNameInItsFileNamesTheFilesAndTheEntryAndAChineseSystemIs
   EXPECT_NE(boxes[1].find("text=\"Receipt 打印机驱动程序已删除。\""), std::string::npos) << boxes[1];
   for (const std::string& dir : {kD, kD + "\\3"})
     for (const std::string& file : OwnFiles("Receipt")) EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Other software"});
+}
+
+TEST_F(UninstallRun, ALimitedUserIsToldAboutRightsAndNothingChanges) {
+  MakeMachine(5, 1, false);
+  Install();
+  EXPECT_EQ(Run({IDOK}), 3);
+  std::vector<std::string> boxes = TraceLines("msgbox");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("style=0x00000010 caption=\"K7X printer driver uninstall\" text=\"Setup needs administrator "
+                          "rights"),
+            std::string::npos)
+      << boxes[0];
+  EXPECT_EQ(Effects(), std::vector<std::string>{});
+  EXPECT_EQ(spooler::Printers().size(), 2u);
+  EXPECT_EQ(Entries().size(), 2u);
+}
+
+TEST_F(UninstallRun, FilesAnotherDriverNamesStay) {
+  Install();
+  spooler::DriverRecord other;
+  other.name = "Other Receipt";
+  other.driverPath = "UNIDRV.DLL";
+  other.dataFile = "OTHER.GPD";
+  other.configFile = "UNIDRVUI.DLL";
+  other.dependentFiles = {"ZIKU.UFM", "K7XD.dll"};
+  spooler::AddDriver(other);
+  EXPECT_EQ(Run({IDYES, IDOK}), 0);
+  for (const std::string& dir : {kD, kD + "\\3"}) {
+    EXPECT_EQ(ReadFile(dir + "\\ZIKU.UFM"), "ZIKU.UFM") << dir;
+    EXPECT_EQ(ReadFile(dir + "\\K7XD.dll"), "K7XD.dll") << dir;
+    EXPECT_FALSE(Exists(dir + "\\K7XF.dll")) << dir;
+  }
+  EXPECT_TRUE(spooler::FindDriver("Other Receipt"));
   EXPECT_EQ(Entries(), std::vector<std::string>{"Other software"});
 }
 

@@ -105,7 +105,7 @@ harness_init() {
     [ -z "$missing" ] || _skip_or_fail "the Wine harness needs ${missing//$'\n'/, } (scripts/install-deps.sh wine)"
     [ "$WINE_BITS" = 32 ] || _log "this kernel cannot run i386 code: 64-bit Wine judges the x86_64 build"
 
-    bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree failed" >&2; exit 1; }
+    MINGW=$MINGW bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree failed" >&2; exit 1; }
     WINTREE_EXE=$build_dir/wintree.exe
 
     HARNESS_RUN_DIR=$(mktemp -d /tmp/k7x-wine.XXXXXX)

@@ -59,6 +59,7 @@ class ProcessTest : public k7x::test::MachineTest {
 };
 
 constexpr const char* kSetDefault = "rundll32 printui.dll,PrintUIEntry /y /n \"Receipt\"";
+constexpr const char* kImage = " image=C:\\WINDOWS\\system32\\rundll32.exe";
 
 TEST_F(ProcessTest, TheUtilityDoesItsWorkWhenTheWaitReachesItsEnd) {
   PROCESS_INFORMATION pi;
@@ -84,7 +85,7 @@ TEST_F(ProcessTest, TheUtilityDoesItsWorkWhenTheWaitReachesItsEnd) {
   std::string id = std::to_string(pi.dwProcessId);
   auto trace = TraceLines("");
   std::vector<std::string> expected = {
-      std::string("process.create ") + kSetDefault + " -> ok",
+      std::string("process.create ") + kSetDefault + kImage + " -> ok",
       "printui.start /y /n \"Receipt\"",
       "process.wait " + id + " 1000 -> timeout",
       "printui.setdefault \"Receipt\"",
@@ -105,10 +106,42 @@ TEST_F(ProcessTest, OtherProgramsCannotBeStarted) {
   EXPECT_EQ(WinExec("notepad.exe", 0), 2u);
   EXPECT_EQ(TraceLines("process."), (std::vector<std::string>{
                                         "process.create notepad.exe C:\\TEMP\\K7X.INF -> error 2",
-                                        "process.create rundll32 shell32.dll,Control_RunDLL -> error 2",
-                                        "process.create rundll32 printui.dll,printuientry /y /n Receipt -> error 2",
+                                        std::string("process.create rundll32 shell32.dll,Control_RunDLL") + kImage + " -> error 2",
+                                        std::string("process.create rundll32 printui.dll,printuientry /y /n Receipt") + kImage + " -> error 2",
                                         "process.create notepad.exe -> error 2",
                                     }));
+}
+
+TEST_F(ProcessTest, ABareNameIsFoundInTheProgramsAndTheCurrentDirectoryBeforeTheSystemDirectory) {
+  WriteFile("C:\\TEMP\\rundll32.exe", "planted");
+  PROCESS_INFORMATION pi;
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\TEMP"));
+  EXPECT_FALSE(Start(kSetDefault, pi));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));
+  EXPECT_EQ(WinExec(kSetDefault, 0), static_cast<UINT>(ERROR_BAD_FORMAT));
+  WriteFile("C:\\Setup\\RUNDLL32.EXE", "planted");
+  EXPECT_FALSE(Start("rundll32.exe printui.dll,PrintUIEntry /y /n \"Receipt\"", pi));
+  // The system's program, named in full, whatever argument 0 says.
+  char commandLine[] = "rundll32 printui.dll,PrintUIEntry /y /n \"Receipt\"";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  ASSERT_TRUE(CreateProcessA("C:\\WINDOWS\\system32\\rundll32.exe", commandLine, nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &si, &pi));
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  // Without the planted files the search reaches the system directory; the Windows directory
+  // comes after it, and a file there is no program either.
+  WriteFile("C:\\WINDOWS\\notepad.exe", "not a program");
+  EXPECT_FALSE(Start("notepad C:\\TEMP\\K7X.INF", pi));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));
+  EXPECT_EQ(TraceLines("process.create"),
+            (std::vector<std::string>{
+                std::string("process.create ") + kSetDefault + " image=C:\\TEMP\\rundll32.exe -> error 193",
+                std::string("process.create ") + kSetDefault + " image=C:\\TEMP\\rundll32.exe -> error 193",
+                "process.create rundll32.exe printui.dll,PrintUIEntry /y /n \"Receipt\" image=C:\\Setup\\rundll32.exe -> error 193",
+                std::string("process.create ") + kSetDefault + kImage + " -> ok",
+                "process.create notepad C:\\TEMP\\K7X.INF image=C:\\WINDOWS\\notepad.exe -> error 193",
+            }));
 }
 
 TEST_F(ProcessTest, TheWorkIsDoneAsSoonAsTheClockPassesTheEnd) {

@@ -37,8 +37,9 @@ std::vector<std::uint8_t> Entry(const std::u16string& type, std::uint16_t id, st
 }
 
 std::vector<std::uint8_t> TwoEntries() {
-  std::vector<std::uint8_t> empty = {0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};
-  empty.resize(32, 0);
+  // The empty entry that opens a .res file: 32 bytes, sizes 0 and 0x20, type and name 0.
+  std::vector<std::uint8_t> empty(32, 0);
+  for (size_t i : {4, 8, 9, 12, 13}) empty[i] = i == 4 ? 0x20 : 0xFF;
   std::vector<std::uint8_t> a = Entry(u"OWNER_DATA", 148, 0x0804, "[Setting]");
   std::vector<std::uint8_t> b = Entry(u"OWNER_DATA", 159, 0x0804, "12345678");
   empty.insert(empty.end(), a.begin(), a.end());

@@ -64,27 +64,37 @@ bool Walk(const Image& img, std::int64_t base, std::uint32_t dirOffset, int leve
       r.size = img.U32(d + 4);
       std::int64_t data = img.Offset(img.U32(d));
       if (data < 0 || !img.Has(static_cast<std::uint64_t>(data), r.size)) return Fail(out, "resource data out of the image");
-      r.fileOffset = static_cast<std::uint32_t>(data);
+      r.offset = static_cast<std::uint64_t>(data);
       out.resources.push_back(r);
     }
   }
   return true;
 }
 
-// The DLL names of the import descriptors at `rva`, up to the all-zero one.
-bool ReadImports(const Image& img, std::uint32_t rva, PeImage& out) {
+// The zero-terminated text at `rva`, or false.
+bool TextAt(const Image& img, std::uint32_t rva, std::string& text) {
   std::int64_t at = img.Offset(rva);
-  for (;; at += 20) {
-    if (at < 0 || !img.Has(static_cast<std::uint64_t>(at), 20)) return Fail(out, "import directory out of the image");
-    std::uint32_t nameRva = img.U32(at + 12);
-    if (nameRva == 0) return true;
-    std::int64_t name = img.Offset(nameRva);
-    std::string text;
-    if (name < 0) return Fail(out, "import name out of the image");
-    for (; img.Has(static_cast<std::uint64_t>(name), 1) && img.U8(name) != 0; ++name)
-      text.push_back(static_cast<char>(img.U8(name)));
-    if (!img.Has(static_cast<std::uint64_t>(name), 1)) return Fail(out, "import name out of the image");
-    out.imports.push_back(text);
+  if (at < 0) return false;
+  text.clear();
+  for (auto o = static_cast<std::uint64_t>(at); img.Has(o, 1); ++o) {
+    char c = static_cast<char>(img.U8(o));
+    if (c == '\0') return true;
+    text.push_back(c);
+  }
+  return false;
+}
+
+// The import directory: 20-byte descriptors up to an all-zero one; the fourth field names the library.
+bool ReadImports(const Image& img, std::uint32_t importRva, PeImage& out) {
+  std::int64_t at = img.Offset(importRva);
+  if (at < 0) return Fail(out, "import directory outside every section");
+  for (auto d = static_cast<std::uint64_t>(at);; d += 20) {
+    if (!img.Has(d, 20)) return Fail(out, "import directory out of the image");
+    std::uint32_t nameRva = img.U32(d + 12);
+    if (nameRva == 0 && img.U32(d) == 0 && img.U32(d + 16) == 0) return true;
+    std::string name;
+    if (!TextAt(img, nameRva, name)) return Fail(out, "import library name out of the image");
+    out.imports.push_back(name);
   }
 }
 
@@ -104,6 +114,7 @@ PeImage ReadPeImage(std::span<const std::uint8_t> bytes) {
   out.magic = img.U16(opt);
   if (out.magic != 0x10B) return Fail(out, "not a PE32 image"), out;
   out.subsystem = img.U16(opt + 68);
+  std::uint32_t importRva = img.U32(opt + 96 + 8 * 1);
   std::uint32_t resourceRva = img.U32(opt + 96 + 8 * 2);
   std::uint64_t table = opt + optionalSize;
   if (!img.Has(table, sectionCount * 40ull)) return Fail(out, "section table cut short"), out;
@@ -113,7 +124,6 @@ PeImage ReadPeImage(std::span<const std::uint8_t> bytes) {
     img.sections.push_back({rva, std::max(virtualSize, rawSize), raw});
     out.imageEnd = std::max<std::uint64_t>(out.imageEnd, std::uint64_t{raw} + rawSize);
   }
-  std::uint32_t importRva = img.U32(opt + 96 + 8 * 1);
   if (importRva != 0 && !ReadImports(img, importRva, out)) return out;
   if (resourceRva == 0) return out;
   std::int64_t base = img.Offset(resourceRva);

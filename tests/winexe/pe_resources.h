@@ -1,4 +1,5 @@
-// Reads a PE32 image's header facts, its import and resource directories, as the Windows loader would.
+// Reads a PE32 image's header facts, its resource directory and the libraries its import table
+// names, as the Windows loader would.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@ struct PeResource {
   std::uint16_t id = 0;  // integer names only
   std::uint16_t language = 0;
   std::uint32_t size = 0;
-  std::uint32_t fileOffset = 0;  // where its data lies in the file
+  std::uint64_t offset = 0;  // of the data in the file
 };
 
 struct PeImage {
@@ -22,7 +23,7 @@ struct PeImage {
   std::uint16_t magic = 0;      // 0x10B for PE32
   std::uint16_t subsystem = 0;  // 2 for a GUI program
   std::vector<PeResource> resources;
-  std::vector<std::string> imports;  // the DLLs of the import directory, as named there
+  std::vector<std::string> imports;  // library names, in the import table's order
   std::uint64_t imageEnd = 0;        // the end of the last section's data; an overlay follows it
   std::string error;  // empty when the image was read whole
 };

@@ -59,7 +59,7 @@ TEST(SetupExe, ItsUninstallerIsA32BitGuiProgramPaddedToThePayloadSize) {
                               [](const auto& r) { return r.type == u"OWNER_DATA" && r.id == 255; });
   ASSERT_NE(payload, setup.resources.end());
   ASSERT_EQ(payload->size, 225280u);
-  std::span<const std::uint8_t> program(bytes.data() + payload->fileOffset, payload->size);
+  std::span<const std::uint8_t> program(bytes.data() + payload->offset, payload->size);
 
   k7x::test::PeImage image = k7x::test::ReadPeImage(program);
   ASSERT_EQ(image.error, "");
@@ -77,7 +77,7 @@ TEST(SetupExe, ItsUninstallerIsA32BitGuiProgramPaddedToThePayloadSize) {
   EXPECT_EQ(types[16], 1);  // RT_VERSION
   ASSERT_EQ(types[24], 1);  // RT_MANIFEST
   auto manifest = std::find_if(image.resources.begin(), image.resources.end(), [](const auto& r) { return r.typeId == 24; });
-  std::string text(program.begin() + manifest->fileOffset, program.begin() + manifest->fileOffset + manifest->size);
+  std::string text(program.begin() + manifest->offset, program.begin() + manifest->offset + manifest->size);
   EXPECT_NE(text.find("level=\"requireAdministrator\""), std::string::npos);
 
   ASSERT_LT(image.imageEnd, program.size());
@@ -90,6 +90,70 @@ TEST(PeImageReader, RejectsWhatIsNotAWholeImage) {
   EXPECT_EQ(k7x::test::ReadPeImage(std::span(bytes).first(200)).error, "optional header cut short");
   EXPECT_NE(k7x::test::ReadPeImage(std::span(bytes).first(bytes.size() / 2)).error, "");
   EXPECT_EQ(k7x::test::ReadPeImage(std::vector<std::uint8_t>(10, 0)).error, "no MZ header");
+}
+
+// The resource of `typeId` (any name and language), with its bytes.
+std::string ResourceBytes(const std::vector<std::uint8_t>& file, const k7x::test::PeImage& image, std::uint16_t typeId,
+                          int& count) {
+  std::string bytes;
+  count = 0;
+  for (const auto& r : image.resources)
+    if (r.type.empty() && r.typeId == typeId) {
+      ++count;
+      bytes.assign(file.begin() + static_cast<std::ptrdiff_t>(r.offset),
+                   file.begin() + static_cast<std::ptrdiff_t>(r.offset + r.size));
+    }
+  return bytes;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// A text as the version resource stores it: UTF-16LE, ASCII only here.
+std::string Utf16(const std::string& ascii) {
+  std::string out;
+  for (char c : ascii) out += {c, '\0'};
+  return out;
+}
+
+TEST(SetupExe, AsksForAnAdministratorInAFormXpAcceptsAndSaysWhatItIs) {
+  std::vector<std::uint8_t> bytes = ReadAll(K7X_WINDOWS_EXE);
+  k7x::test::PeImage image = k7x::test::ReadPeImage(bytes);
+  ASSERT_EQ(image.error, "");
+  int manifests = 0;
+  std::string manifest = ResourceBytes(bytes, image, 24, manifests);
+  EXPECT_EQ(manifests, 1);
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"requireAdministrator\""), std::string::npos);
+  EXPECT_EQ(Occurrences(manifest, "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v2\">"), 1u);
+  EXPECT_LE(Occurrences(manifest, "urn:schemas-microsoft-com:asm.v3"), 1u);
+  EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos);  // Vista
+  EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos);  // Windows 7
+
+  int versions = 0;
+  std::string version = ResourceBytes(bytes, image, 16, versions);
+  EXPECT_EQ(versions, 1);
+  for (const char* part : {"040904B0", "080404B0", "CompanyName", "FileDescription", "ProductName",
+                           "OriginalFilename", "setup.exe", "K7X printer driver"})
+    EXPECT_NE(version.find(Utf16(part)), std::string::npos) << part;
+  EXPECT_EQ(Occurrences(version, Utf16("1.0") + std::string(2, '\0')), 4u);  // file and product version, twice
+  // 驱动安装向导, the About box's name, in the Chinese (PRC) block.
+  EXPECT_NE(version.find(std::string("\x71\x9a\xa8\x52\x89\x5b\xc5\x88\x11\x54\xfc\x5b", 12)), std::string::npos);
+}
+
+TEST(SetupExe, ImportsOnlyLibrariesWindowsTakesFromTheSystemDirectory) {
+  std::vector<std::uint8_t> bytes = ReadAll(K7X_WINDOWS_EXE);
+  k7x::test::PeImage image = k7x::test::ReadPeImage(bytes);
+  ASSERT_EQ(image.error, "");
+  ASSERT_FALSE(image.imports.empty());
+  // The known DLLs of Windows 2000 to 7 the program may import.
+  const std::vector<std::string> known = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "ADVAPI32.DLL", "MSVCRT.DLL"};
+  for (std::string name : image.imports) {
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_NE(std::find(known.begin(), known.end(), name), known.end()) << name;
+  }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "shared/globals.h"
 #include "i18n/DialogStrings.h"
+#include "shared/globals.h"
 #include "wizard_fixture.h"
 
 namespace k7x::test {

@@ -1,7 +1,7 @@
 #include "wizard_fixture.h"
 
-#include "shared/globals.h"
 #include "framework/WinApp.h"
+#include "shared/globals.h"
 
 // The test program's application object: the frame and the pages reach it through AfxGetApp().
 CWinApp g_testApp("wizard_test");

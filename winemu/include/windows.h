@@ -7,6 +7,7 @@
 #include "winemu/winnls.h"
 #include "winemu/winreg.h"
 #include "winemu/winsvc.h"
+#include "winemu/winsecurity.h"
 #include "winemu/wingdi.h"
 #include "winemu/winuser.h"
 #include "winspool.h"

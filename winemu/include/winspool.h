@@ -53,6 +53,33 @@ typedef struct _PRINTER_DEFAULTSA {
 typedef PRINTER_DEFAULTSA PRINTER_DEFAULTS;
 typedef LPPRINTER_DEFAULTSA LPPRINTER_DEFAULTS;
 
+typedef struct _DRIVER_INFO_1A {
+  LPSTR pName;
+} DRIVER_INFO_1A, *PDRIVER_INFO_1A, *LPDRIVER_INFO_1A;
+typedef struct _DRIVER_INFO_2A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+} DRIVER_INFO_2A, *PDRIVER_INFO_2A, *LPDRIVER_INFO_2A;
+typedef struct _DRIVER_INFO_3A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+  LPSTR pHelpFile;
+  LPSTR pDependentFiles;  // a list of texts, each ending in NUL, the list in a second NUL
+  LPSTR pMonitorName;
+  LPSTR pDefaultDataType;
+} DRIVER_INFO_3A, *PDRIVER_INFO_3A, *LPDRIVER_INFO_3A;
+typedef DRIVER_INFO_1A DRIVER_INFO_1;
+typedef DRIVER_INFO_2A DRIVER_INFO_2;
+typedef DRIVER_INFO_3A DRIVER_INFO_3;
+
 BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverDirectory,
                                        DWORD cbBuf, LPDWORD pcbNeeded);
 BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf, LPDWORD pcbNeeded,
@@ -62,3 +89,5 @@ BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName);
 BOOL WINAPI ClosePrinter(HANDLE hPrinter);
 BOOL WINAPI DeletePrinter(HANDLE hPrinter);
 BOOL WINAPI DeletePrinterDriverA(LPSTR pName, LPSTR pEnvironment, LPSTR pDriverName);
+BOOL WINAPI EnumPrinterDriversA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo, DWORD cbBuf,
+                                LPDWORD pcbNeeded, LPDWORD pcReturned);

@@ -1,9 +1,18 @@
-// CreateProcessA, WaitForSingleObject, GetExitCodeProcess and WinExec over emulated processes. The
-// programs winemu can start are those registered with RegisterRundll32Program (the printer setup
-// utility registers itself); any other fails as a missing program does.
+// CreateProcessA, WaitForSingleObject, GetExitCodeProcess and WinExec over emulated processes.
 //
-// Traced: "process.create <command line> -> ok|error N" (CreateProcessA and WinExec),
-// "process.wait <id> <ms|infinite> -> ended|timeout", "process.end <id> exit <code>".
+// The program is found as Windows finds it. An application name is taken as given (relative to the
+// current directory, no extension added). Otherwise the command line's first token names it: ".exe"
+// is added when it has no extension, and a bare name is looked for in the program's own directory,
+// the current directory, the system directory, the 16-bit system directory, the Windows directory,
+// then the directories of the default PATH. The programs winemu can run are the system's
+// rundll32.exe with an entry registered with RegisterRundll32Program (the printer setup utility
+// registers itself); a command line
+// naming no file fails with ERROR_FILE_NOT_FOUND, any other file found fails as a file that is not
+// a runnable image does (ERROR_BAD_EXE_FORMAT).
+//
+// Traced: "process.create <command line> image=<program found> -> ok|error N" (CreateProcessA and
+// WinExec; without image= when nothing was found), "process.wait <id> <ms|infinite> ->
+// ended|timeout", "process.end <id> exit <code>".
 #include "process.h"
 
 #include <windows.h>
@@ -56,13 +65,74 @@ std::vector<RegisteredProgram>& Registered() {
   return programs;
 }
 
-std::optional<EmulatedProgram> ProgramFor(std::string_view commandLine, const std::string& currentDirectory) {
-  auto call = ParseRundll32(commandLine, SystemDirectory());
-  if (!call) return std::nullopt;
-  for (const RegisteredProgram& program : Registered())
-    if (NamesSystemFile(call->dll, program.dll, ".dll", SystemDirectory()) && call->entry == program.entry)
-      return program.start(call->arguments, currentDirectory);
+std::string SystemRundll32() { return SystemDirectory() + "\\rundll32.exe"; }
+
+bool IsFile(const std::string& path) {
+  ResolvedPath p;
+  return ResolvePath(path, p) == 0 && p.exists && std::filesystem::is_regular_file(p.host);
+}
+
+// The system's own programs winemu emulates are there whether or not a file is.
+bool IsProgram(const std::string& path) { return SameText(path, SystemRundll32()) || IsFile(path); }
+
+// The directories a bare program name is looked for in, in Windows' order.
+std::vector<std::string> SearchDirectories(const std::string& currentDirectory) {
+  const std::string& program = M().Config().program;
+  const std::string& windows = M().Config().windowsDir;
+  return {program.substr(0, program.rfind('\\')), currentDirectory, SystemDirectory(), windows + "\\system",
+          windows,  // then PATH: system32, the Windows directory, Wbem
+          SystemDirectory(), windows, SystemDirectory() + "\\Wbem"};
+}
+
+// The full path of the program `name` (the command line's first token) names, when there is one.
+std::optional<std::string> FindProgram(std::string name, const std::string& currentDirectory) {
+  size_t slash = name.find_last_of("\\/");
+  if (name.empty()) return std::nullopt;
+  if (name.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) name += ".exe";
+  if (slash != std::string::npos || name.find(':') != std::string::npos) {
+    ResolvedPath p;
+    if (ResolvePath(name, p) != 0 || !IsProgram(p.windows)) return std::nullopt;
+    return p.windows;
+  }
+  for (const std::string& dir : SearchDirectories(currentDirectory))
+    if (IsProgram(dir + "\\" + name)) return dir + "\\" + name;
   return std::nullopt;
+}
+
+// What starting `image` with `commandLine` in `currentDirectory` does, or the error it fails with.
+std::uint32_t ProgramFor(const std::string& image, std::string_view commandLine, const std::string& currentDirectory,
+                         std::optional<EmulatedProgram>& program) {
+  if (!SameText(image, SystemRundll32())) return ERROR_BAD_EXE_FORMAT;
+  size_t i = 0;
+  Token(commandLine, i);  // argument 0, whatever it says
+  auto call = ParseRundll32("rundll32 " + std::string(commandLine.substr(i)), SystemDirectory());
+  if (!call) return ERROR_FILE_NOT_FOUND;
+  for (const RegisteredProgram& registered : Registered())
+    if (NamesSystemFile(call->dll, registered.dll, ".dll", SystemDirectory()) && call->entry == registered.entry) {
+      program = registered.start(call->arguments, currentDirectory);
+      break;
+    }
+  return program ? 0 : ERROR_FILE_NOT_FOUND;
+}
+
+// The program to start for CreateProcessA or WinExec, traced; nullopt (and the last error set) when
+// it cannot start.
+std::optional<EmulatedProgram> Launch(const char* applicationName, const std::string& commandLine,
+                                      const std::string& currentDirectory) {
+  std::optional<std::string> image;
+  if (applicationName) {
+    ResolvedPath p;
+    if (ResolvePath(applicationName, p) == 0 && IsProgram(p.windows)) image = p.windows;
+  } else {
+    size_t i = 0;
+    image = FindProgram(std::string(Token(commandLine, i)), currentDirectory);
+  }
+  std::string traced = TracePath(applicationName && commandLine.empty() ? applicationName : commandLine);
+  std::optional<EmulatedProgram> program;
+  std::uint32_t err = image ? ProgramFor(*image, commandLine, currentDirectory, program) : ERROR_FILE_NOT_FOUND;
+  TraceResult("process.create", traced + (image ? " image=" + TracePath(*image) : ""), err);
+  SetError(err);
+  return program;
 }
 
 // Process and thread handles; a thread handle waits like its process (each has one thread).
@@ -104,6 +174,13 @@ std::shared_ptr<EmulatedProcess> ProcessTable::Start(EmulatedProgram program) {
   return p;
 }
 
+void ProcessTable::RunToEnd() {
+  std::uint64_t last = machine_.Now();
+  for (const auto& p : processes_)
+    if (!p->ended && p->endMs && *p->endMs > last) last = *p->endMs;
+  if (last > machine_.Now()) machine_.Advance(last - machine_.Now());
+}
+
 void ProcessTable::Settle() {
   if (settling_) return;
   settling_ = true;
@@ -135,12 +212,6 @@ BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECU
     TraceResult("process.create", traced, ERROR_INVALID_PARAMETER);
     return SetError(ERROR_INVALID_PARAMETER), FALSE;
   }
-  // With an application name, that is the program and the command line's first token is skipped.
-  if (lpApplicationName) {
-    size_t i = 0;
-    Token(commandLine, i);
-    commandLine = std::string("\"").append(lpApplicationName).append("\"") + commandLine.substr(i);
-  }
   std::string directory = M().currentDirectory;
   if (lpCurrentDirectory) {
     ResolvedPath p;
@@ -151,12 +222,8 @@ BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECU
     }
     directory = p.windows;
   }
-  std::optional<EmulatedProgram> program = ProgramFor(commandLine, directory);
-  if (!program) {
-    TraceResult("process.create", traced, ERROR_FILE_NOT_FOUND);
-    return SetError(ERROR_FILE_NOT_FOUND), FALSE;
-  }
-  TraceResult("process.create", traced, 0);
+  std::optional<EmulatedProgram> program = Launch(lpApplicationName, commandLine, directory);
+  if (!program) return FALSE;
   std::shared_ptr<EmulatedProcess> process = Processes().Start(std::move(*program));
   lpProcessInformation->hProcess = Handles().Add(std::make_unique<ProcessObject>(process));
   lpProcessInformation->hThread = Handles().Add(std::make_unique<ThreadObject>(process));
@@ -204,13 +271,8 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT) {
   ProcessTable& table = Processes();
   table.Settle();
   std::string commandLine = lpCmdLine ? lpCmdLine : "";
-  std::optional<EmulatedProgram> program = ProgramFor(commandLine, M().currentDirectory);
-  if (!program) {
-    TraceResult("process.create", TracePath(commandLine), ERROR_FILE_NOT_FOUND);
-    SetError(ERROR_FILE_NOT_FOUND);
-    return ERROR_FILE_NOT_FOUND;
-  }
-  TraceResult("process.create", TracePath(commandLine), 0);
+  std::optional<EmulatedProgram> program = Launch(nullptr, commandLine, M().currentDirectory);
+  if (!program) return GetLastError() == ERROR_BAD_EXE_FORMAT ? ERROR_BAD_FORMAT : GetLastError();
   if (program->durationMs) program->durationMs = 0;
   table.Start(std::move(*program));
   table.Settle();

@@ -34,12 +34,17 @@ struct EmulatedProcess {
 class ProcessTable {
  public:
   // Processes end as soon as the clock reaches their end, however it gets there.
+  // Processes the program leaves running when it ends (a command fired and forgotten) run to their
+  // end after it.
   explicit ProcessTable(Machine& machine) : machine_(machine) {
     machine.OnAdvance([this] { Settle(); });
+    machine.OnProgramExit([this] { RunToEnd(); });
   }
   std::shared_ptr<EmulatedProcess> Start(EmulatedProgram program);
   // Ends every process whose end time has come, earliest first; the caller's last error is kept.
   void Settle();
+  // Lets the clock run until every process that ends has ended.
+  void RunToEnd();
 
  private:
   Machine& machine_;

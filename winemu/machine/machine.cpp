@@ -40,11 +40,16 @@ Machine::Machine(std::filesystem::path root, MachineConfig config, bool temporar
 
 Machine::~Machine() {
   advanceListeners_.clear();
+  exitListeners_.clear();
   state_.clear();
   if (temporary_) {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
+}
+
+void Machine::ProgramExited() {
+  for (const auto& listener : exitListeners_) listener();
 }
 
 void Machine::Advance(std::uint64_t ms) {

@@ -52,6 +52,9 @@ class Machine {
   void Advance(std::uint64_t ms);
   // Called after every advance of the clock (subsystems whose objects act at a time of their own).
   void OnAdvance(std::function<void()> listener) { advanceListeners_.push_back(std::move(listener)); }
+  // Called once the program has ended; what it started runs on without it.
+  void OnProgramExit(std::function<void()> listener) { exitListeners_.push_back(std::move(listener)); }
+  void ProgramExited();
 
   // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
   void Trace(std::string_view kind, std::string_view detail);
@@ -80,6 +83,7 @@ class Machine {
   bool logging_ = false;
   std::unordered_map<std::type_index, std::shared_ptr<void>> state_;
   std::vector<std::function<void()>> advanceListeners_;
+  std::vector<std::function<void()>> exitListeners_;
 };
 
 // Shorthands for the current machine.

@@ -24,6 +24,7 @@ int RunProgram(WinMainEntry entry) {
     char commandLine[1] = {0};
     int rc = entry(nullptr, nullptr, commandLine, 10 /* SW_SHOWDEFAULT */);
     m.Trace("process.exit", std::to_string(rc));
+    m.ProgramExited();
     std::fflush(stdout);
     for (ExitCheck check : Checks())
       if (int failed = check()) return failed;

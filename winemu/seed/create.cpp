@@ -10,22 +10,27 @@
 namespace winemu {
 namespace {
 
+// The driver Windows installs for "Generic / Text Only": a Unidrv driver with the Unidrv core.
+spooler::DriverRecord GenericTextOnlyDriver() {
+  spooler::DriverRecord driver;
+  driver.name = "Generic / Text Only";
+  driver.driverPath = "UNIDRV.DLL";
+  driver.dataFile = "TTY.GPD";
+  driver.configFile = "UNIDRVUI.DLL";
+  driver.helpFile = "UNIDRV.HLP";
+  driver.dependentFiles = {"TTYRES.DLL", "TTY.INI", "TTY.DLL", "TTYUI.DLL", "TTYUI.HLP", "UNIRES.DLL", "STDNAMES.GPD"};
+  return driver;
+}
+
 // The registry of a new machine: the Spooler service (stopped with the fault spooler_stopped), the
 // spooler's keys and the printers asked for, each on LPT1: with the driver "Generic / Text Only";
-// the first printer is the default one.
+// the first printer is the default one; the Session Manager's key, where delayed file operations go.
 void SeedRegistry(const std::filesystem::path& dir, const CreateOptions& options, unsigned codePage) {
   reg::Registry registry(dir / "registry", codePage);
+  registry.Create(reg::Root::LocalMachine, *reg::SplitKeyPath("SYSTEM\\CurrentControlSet\\Control\\Session Manager"));
   svc::WriteSpoolerService(registry, options.faults.count("spooler_stopped") == 0);
   spooler::WriteSpoolerKeys(registry);
-  if (!options.printers.empty()) {
-    spooler::DriverRecord driver;
-    driver.name = "Generic / Text Only";
-    driver.driverPath = "UNIDRV.DLL";
-    driver.dataFile = "TTY.GPD";
-    driver.configFile = "UNIDRVUI.DLL";
-    driver.helpFile = "UNIDRV.HLP";
-    spooler::WriteDriver(registry, driver);
-  }
+  if (!options.printers.empty()) spooler::WriteDriver(registry, GenericTextOnlyDriver());
   for (const std::string& name : options.printers) {
     spooler::PrinterRecord printer;
     printer.name = name;
@@ -35,6 +40,17 @@ void SeedRegistry(const std::filesystem::path& dir, const CreateOptions& options
   }
   if (!options.printers.empty()) spooler::WriteDefaultPrinter(registry, options.printers.front(), "LPT1:");
   registry.SaveAll();
+}
+
+// The files of the drivers a new machine has, in the driver directory's 3 subdirectory; each holds
+// one line naming it.
+void SeedDriverFiles(const std::filesystem::path& versionDir, const CreateOptions& options) {
+  if (options.printers.empty()) return;
+  spooler::DriverRecord driver = GenericTextOnlyDriver();
+  std::vector<std::string> files = driver.dependentFiles;
+  files.insert(files.end(), {driver.driverPath, driver.dataFile, driver.configFile, driver.helpFile});
+  for (const std::string& file : files)
+    std::ofstream(versionDir / file, std::ios::binary) << "system file " << file << "\r\n";
 }
 
 void CreateDefaultMachine(const std::filesystem::path& dir) { CreateMachine(dir, CreateOptions{}); }
@@ -74,6 +90,7 @@ void CreateMachine(const std::filesystem::path& dir, const CreateOptions& option
   for (const char* sub : {"WINDOWS/inf", "WINDOWS/system32/spool/drivers/w32x86/3", "Setup"})
     fs::create_directories(c / sub);
   SeedRegistry(dir, options, config.codePage);
+  SeedDriverFiles(c / "WINDOWS/system32/spool/drivers/w32x86/3", options);
   for (const auto& [number, file] : options.oemInfs) {
     std::string base = "oem" + std::to_string(number);
     fs::copy_file(file, c / "WINDOWS/inf" / (base + ".inf"), fs::copy_options::overwrite_existing);

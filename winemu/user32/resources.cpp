@@ -44,7 +44,9 @@ const char* SystemName(bool cursor, std::uint16_t id) {
   return it == table.end() ? nullptr : it->second;
 }
 
-std::string ResourceName(const ResId& id) { return id.isString ? ToUtf8(id.name) : "#" + std::to_string(id.id); }
+std::string ResourceName(const ResId& id) {
+  return id.isString ? ToUtf8(id.name) : std::string("#").append(std::to_string(id.id));
+}
 
 ResId Type(std::uint16_t t) {
   ResId id;

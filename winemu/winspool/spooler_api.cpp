@@ -17,6 +17,7 @@
 #include "machine/ini.h"
 #include "printer_handle.h"
 #include "spooler_store.h"
+#include "spooler_calls.h"
 
 using namespace winemu;
 
@@ -28,23 +29,13 @@ std::string Shown(const std::string& printerName) {
   return printerName.empty() ? "(server)" : AnsiToUtf8(printerName, M().Config().codePage);
 }
 
-BOOL Result(const char* kind, const std::string& detail, DWORD err) {
-  TraceResult(kind, detail, err);
-  SetError(err);
-  return err ? FALSE : TRUE;
-}
-
-DWORD SpoolerError() { return spooler::SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVAILABLE; }
+using spooler::SpoolerError;
 
 // Writes level-2 records for `printers` into `buffer` (at least `needed` bytes): the records first,
 // their strings packed from the end of the buffer downwards.
 void FillInfo2(const std::vector<spooler::PrinterRecord>& printers, LPBYTE buffer, DWORD size) {
-  char* end = reinterpret_cast<char*>(buffer) + size;
-  auto pack = [&](const std::string& s) {
-    end -= s.size() + 1;
-    std::memcpy(end, s.c_str(), s.size() + 1);
-    return end;
-  };
+  spooler::StringPack strings(buffer, size);
+  auto pack = [&](const std::string& s) { return strings.Text(s); };
   for (size_t i = 0; i < printers.size(); ++i) {
     const spooler::PrinterRecord& p = printers[i];
     PRINTER_INFO_2A info{};
@@ -89,7 +80,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
     if (!pDriverDirectory || cbBuf < needed) err = ERROR_INSUFFICIENT_BUFFER;
     else std::memcpy(pDriverDirectory, dir.c_str(), needed);
   }
-  return Result("spooler.driverdir",
+  return spooler::CallResult("spooler.driverdir",
                 "env=\"" + env + "\" level=" + std::to_string(Level) + " size=" + std::to_string(cbBuf) +
                     (err ? "" : " dir=" + AnsiToUtf8(dir, M().Config().codePage)),
                 err);
@@ -117,7 +108,7 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
       *pcReturned = static_cast<DWORD>(printers.size());
     }
   }
-  return Result("spooler.enumprinters",
+  return spooler::CallResult("spooler.enumprinters",
                 "flags=" + std::to_string(Flags) + " level=" + std::to_string(Level) + " size=" + std::to_string(cbBuf) +
                     " needed=" + std::to_string(err && err != ERROR_INSUFFICIENT_BUFFER ? 0 : needed) +
                     " returned=" + std::to_string(err ? 0 : printers.size()),
@@ -135,7 +126,7 @@ BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAU
   ACCESS_MASK access = pDefault ? pDefault->DesiredAccess : PRINTER_ACCESS_USE;
   if (!err) *phPrinter = Handles().Add(std::make_unique<PrinterObject>(name, access));
   else if (phPrinter) *phPrinter = nullptr;
-  return Result("spooler.openprinter", Shown(name), err);
+  return spooler::CallResult("spooler.openprinter", Shown(name), err);
 }
 
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
@@ -145,12 +136,12 @@ BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
   if (!err && !pFormName) err = ERROR_INVALID_PARAMETER;
   if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
   if (!err && !spooler::DeleteForm(form)) err = ERROR_INVALID_FORM_NAME;
-  return Result("spooler.deleteform", AnsiToUtf8(form, M().Config().codePage), err);
+  return spooler::CallResult("spooler.deleteform", AnsiToUtf8(form, M().Config().codePage), err);
 }
 
 BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
   PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
   std::string shown = printer ? Shown(printer->name) : "(invalid handle)";
   if (printer) Handles().Close(hPrinter);
-  return Result("spooler.closeprinter", shown, printer ? 0 : ERROR_INVALID_HANDLE);
+  return spooler::CallResult("spooler.closeprinter", shown, printer ? 0 : ERROR_INVALID_HANDLE);
 }

@@ -1,0 +1,11 @@
+# Cross toolchain for Windows with mingw-w64; K7X_MINGW_ARCH (i686 or x86_64) is set by the
+# toolchain file that includes this one.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${K7X_MINGW_ARCH})
+set(CMAKE_C_COMPILER ${K7X_MINGW_ARCH}-w64-mingw32-gcc)
+set(CMAKE_CXX_COMPILER ${K7X_MINGW_ARCH}-w64-mingw32-g++)
+set(CMAKE_RC_COMPILER ${K7X_MINGW_ARCH}-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${K7X_MINGW_ARCH}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

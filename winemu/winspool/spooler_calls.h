@@ -1,0 +1,42 @@
+// What the spooler calls share: their result (traced, last error set) and the layout of their
+// enumeration buffers.
+#pragma once
+
+#include <cstring>
+#include <string>
+
+#include <windows.h>
+#include "machine/machine.h"
+#include "spooler_store.h"
+
+namespace winemu::spooler {
+
+// A call's result: traced with `detail`, the last error set, TRUE when `err` is 0.
+inline BOOL CallResult(const char* kind, const std::string& detail, DWORD err) {
+  TraceResult(kind, detail, err);
+  SetError(err);
+  return err ? FALSE : TRUE;
+}
+
+// A stopped spooler answers every call with RPC_S_SERVER_UNAVAILABLE.
+inline DWORD SpoolerError() { return SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVAILABLE; }
+
+// An enumeration buffer: the fixed-size records first, their strings packed from the end of the
+// buffer downwards, so that with the needed size they follow the records directly.
+class StringPack {
+ public:
+  StringPack(unsigned char* buffer, size_t size) : end_(reinterpret_cast<char*>(buffer) + size) {}
+  // A zero-terminated copy of `s`.
+  char* Text(const std::string& s) { return Bytes(s.c_str(), s.size() + 1); }
+  // `count` bytes of `s`, already holding every terminator they need.
+  char* Bytes(const char* s, size_t count) {
+    end_ -= count;
+    std::memcpy(end_, s, count);
+    return end_;
+  }
+
+ private:
+  char* end_;
+};
+
+}  // namespace winemu::spooler

@@ -15,3 +15,4 @@ bash tests/conformance/run.sh build   # the Win32 conformance suite on winemu an
 win_build=build-win
 [ "$wine_bits" = 64 ] && win_build=build-win64
 bash tests/wine/setup_case.sh "$win_build" build
+tests/fuzz/run.sh 20

@@ -1,5 +1,8 @@
 #include "machine_fixture.h"
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -16,6 +19,22 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+}
+
+CommandResult RunCommand(const std::string& command) {
+  TempDir temp;
+  auto read = [&](const char* name) {
+    std::ifstream in(temp.path() / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  };
+  int status = std::system((command + " > " + (temp.path() / "out").string() + " 2> " + (temp.path() / "err").string()).c_str());
+  CommandResult r;
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = read("out");
+  r.err = read("err");
+  return r;
 }
 
 void MachineTest::MakeMachine(const winemu::CreateOptions& options) {

@@ -56,4 +56,12 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// A shell command's exit code and what it printed.
+struct CommandResult {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+CommandResult RunCommand(const std::string& command);
+
 }  // namespace k7x::test

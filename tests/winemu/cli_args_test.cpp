@@ -27,6 +27,24 @@ TEST(CreateArgs, ReadsEveryOption) {
   EXPECT_EQ(r.options.faults.at("printui_hangs"), "");
 }
 
+TEST(CreateArgs, RefusesBadValuesAtTheDoorSayingWhatIsAllowed) {
+  auto error = [](std::vector<std::string> args) {
+    args.insert(args.begin(), "M");
+    return ParseCreateArgs(args).error;
+  };
+  EXPECT_NE(error({"--fault", "disk_ful"}).find("--fault unknown fault 'disk_ful' (known: "), std::string::npos);
+  EXPECT_NE(error({"--fault", "disk_full=lots"}).find("--fault disk_full: 'lots' is not a byte count"), std::string::npos);
+  EXPECT_NE(error({"--fault", "disk_full=99999999999999999999"}).find("is not a byte count"), std::string::npos);
+  EXPECT_NE(error({"--fault", "start_pending=-1"}).find("is not a count"), std::string::npos);
+  EXPECT_NE(error({"--codepage", "12345"}).find("--codepage needs one of 874, 932, 936"), std::string::npos);
+  EXPECT_NE(error({"--oem-inf", "4294967295=F"}).find("--oem-inf needs N=FILE with N from 0 to 99999"), std::string::npos);
+  EXPECT_NE(error({"--printer", "trail\\"}).find("--printer 'trail\\' is not a printer name"), std::string::npos);
+  EXPECT_NE(error({"--printer", "a,b"}).find("is not a printer name"), std::string::npos);
+  EXPECT_NE(error({"--printer", std::string(221, 'P')}).find("1 to 220 bytes"), std::string::npos);
+  EXPECT_NE(error({"--lang", "\x01\xFE"}).find("'\\x01\\xFE'"), std::string::npos);
+  EXPECT_EQ(error({"--fault", "Start_Pending=forever", "--printer", std::string(220, 'P'), "--oem-inf", "99999=F"}), "");
+}
+
 TEST(CreateArgs, RefusesWhatItCannotRead) {
   EXPECT_NE(ParseCreateArgs({}).error, "");
   EXPECT_NE(ParseCreateArgs({"M", "--version"}).error, "");
@@ -41,11 +59,11 @@ TEST(CreateArgs, RefusesWhatItCannotRead) {
 }
 
 TEST(MachineConfig, RoundTripsAndFollowsTheLanguageForTheCodePage) {
-  winemu::MachineConfig c = winemu::MachineConfig::Parse("[System]\r\nVersion=5.0\r\nLangID=0x0404\r\n[Faults]\r\nA=1\r\n");
+  winemu::MachineConfig c = winemu::MachineConfig::Parse("[System]\r\nVersion=5.0\r\nLangID=0x0404\r\n[Faults]\r\nprintui_duration=1\r\n");
   EXPECT_EQ(c.major, 5);
   EXPECT_EQ(c.minor, 0);
   EXPECT_EQ(c.codePage, 950u);
-  EXPECT_EQ(c.FaultValue("a"), "1");
+  EXPECT_EQ(c.FaultValue("PrintUI_Duration"), "1");
   winemu::MachineConfig again = winemu::MachineConfig::Parse(c.Serialize());
   EXPECT_EQ(again.Serialize(), c.Serialize());
   EXPECT_EQ(winemu::MachineConfig::DefaultCodePage(0x0804), 936u);
@@ -53,16 +71,51 @@ TEST(MachineConfig, RoundTripsAndFollowsTheLanguageForTheCodePage) {
   EXPECT_EQ(winemu::MachineConfig::DefaultCodePage(0x0409), 1252u);
 }
 
-TEST(MachineConfig, NamesTheKeyItCannotRead) {
-  for (const char* bad : {"[System]\nVersion=five\n", "[System]\nLangID=zz\n", "[System]\nNT=maybe\n",
-                          "[System]\nProgram=setup.exe\n"}) {
-    try {
-      winemu::MachineConfig::Parse(bad);
-      ADD_FAILURE() << bad;
-    } catch (const winemu::MachineError& e) {
-      EXPECT_NE(std::string(e.what()).find("machine.ini"), std::string::npos);
-    }
+std::string ConfigError(const std::string& ini) {
+  try {
+    winemu::MachineConfig::Parse(ini, "M/machine.ini");
+  } catch (const winemu::MachineError& e) {
+    return e.what();
   }
+  return "accepted";
+}
+
+TEST(MachineConfig, RefusesEachBadValueWithFileLineKeyAndWhatIsAllowed) {
+  const std::string sys = "[System]\r\nVersion=5.1\r\n";
+  EXPECT_EQ(ConfigError("[System]\nVersion=abc\n"),
+            "M/machine.ini line 2: [System] Version: 'abc' is not allowed; expected MAJOR.MINOR, two numbers from 0 to "
+            "255 such as 5.1");
+  EXPECT_EQ(ConfigError(sys + "NT=2\r\n"), "M/machine.ini line 3: [System] NT: '2' is not allowed; expected 0 or 1");
+  EXPECT_NE(ConfigError(sys + "Build=x\r\n").find("line 3: [System] Build: 'x' is not allowed; expected a build"),
+            std::string::npos);
+  EXPECT_NE(ConfigError(sys + "Admin=maybe\r\n").find("line 3: [System] Admin: 'maybe'"), std::string::npos);
+  EXPECT_NE(ConfigError(sys + "Program=C:").find("line 3: [System] Program: 'C:' is not allowed; expected a full path"),
+            std::string::npos);
+  EXPECT_NE(ConfigError(sys + "WindowsDir=D:\\WINDOWS\r\n").find("WindowsDir: 'D:\\WINDOWS'"), std::string::npos);
+  EXPECT_NE(ConfigError("[System]\r\nVersion=5.\xB1\r\n").find("Version: '5.\\xB1'"), std::string::npos);
+  EXPECT_NE(ConfigError(sys + "CodePage=12345\r\n").find("expected one of the code pages 874, 932, 936"),
+            std::string::npos);
+  EXPECT_NE(ConfigError(sys + "Verison=6.1\r\n").find("line 3: [System] Verison: no such key; [System] holds Version, Build,"),
+            std::string::npos);
+  EXPECT_NE(ConfigError(sys + "Version=6.1\r\n").find("line 3: [System] Version is given twice (first on line 2)"),
+            std::string::npos);
+  EXPECT_NE(ConfigError("[Sytem]\r\nNT=1\r\n").find("line 2: [Sytem] NT: keys belong in [System] or [Faults]"),
+            std::string::npos);
+  EXPECT_NE(ConfigError("NT=1\r\n").find("line 1: NT: keys belong"), std::string::npos);
+}
+
+TEST(MachineConfig, RefusesUnknownFaultsAndValuesAFaultDoesNotTake) {
+  auto fault = [](const std::string& line) { return ConfigError("[Faults]\r\n" + line + "\r\n"); };
+  EXPECT_NE(fault("disk_ful=1").find("line 2: [Faults] unknown fault 'disk_ful' (known: readonly_program_dir, disk_full,"),
+            std::string::npos);
+  EXPECT_NE(fault("disk_full=lots").find("[Faults] disk_full: 'lots' is not a byte count"), std::string::npos);
+  EXPECT_NE(fault("disk_full=99999999999999999999").find("is not a byte count"), std::string::npos);
+  EXPECT_NE(fault("start_pending=-1").find("start_pending: '-1' is not a count"), std::string::npos);
+  EXPECT_NE(fault("start_refused=0").find("is not an error code"), std::string::npos);
+  EXPECT_NE(fault("printui_hangs=1").find("printui_hangs: '1' takes no value"), std::string::npos);
+  for (const char* good : {"disk_full=0x10", "disk_full", "start_pending=Forever", "stop_pending=3", "start_refused=5",
+                           "enum_printers_fails=4294967295", "printui_duration=0", "SPOOLER_STOPPED"})
+    EXPECT_EQ(fault(good), "accepted") << good;
 }
 
 }  // namespace

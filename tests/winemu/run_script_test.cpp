@@ -22,7 +22,7 @@ class RunScriptTest : public ::testing::Test {
   RunResult Start(const std::string& script, const std::string& how = "file") {
     std::filesystem::path file = temp.path() / "script.txt";
     std::ofstream(file, std::ios::binary) << script;
-    std::string command = std::string(WINEMU_COMMAND) + " run " + (temp.path() / "machine").string() + " " + UI_PROBE_PROGRAM;
+    std::string command = std::string(WINEMU_COMMAND) + " run " + (temp.path() / "machine").string() + " " + UI_PROBE_PROGRAM + " --create";
     if (how == "file") command += " --script " + file.string();
     if (how == "stdin") command += " --script - < " + file.string();
     command += " > " + (temp.path() / "out").string() + " 2> " + (temp.path() / "err").string();
@@ -76,7 +76,7 @@ TEST_F(RunScriptTest, ActionsLeftWhenTheProgramEndsAreAFailure) {
 TEST_F(RunScriptTest, AScriptThatCannotBeReadIsRefusedBeforeTheRun) {
   RunResult r = Start("click 1\nclick\n");
   EXPECT_EQ(r.code, 2);
-  EXPECT_NE(r.err.find("script.txt: line 2: click needs one control id\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("script.txt: line 2: click needs one control id from 0 to 65535\n"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(temp.path() / "machine" / "trace.log"));
   r = Start("", "none");
   EXPECT_NE(r.code, 0);

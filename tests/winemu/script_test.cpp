@@ -35,19 +35,47 @@ TEST(ScriptParse, ReadsEveryActionSkippingCommentsAndBlankLines) {
 
 TEST(ScriptParse, RejectsWhatItCannotReadNamingTheLine) {
   auto error = [](const char* text) { return ParseScript(text).error; };
-  EXPECT_EQ(error("click 1\nclik 2\n"), "line 2: unknown action 'clik'");
-  EXPECT_EQ(error("click\n"), "line 1: click needs one control id");
-  EXPECT_EQ(error("click 12x\n"), "line 1: click needs one control id");
-  EXPECT_EQ(error("\nselect 5\n"), "line 2: select needs a list box id and an entry index from 0");
-  EXPECT_EQ(error("select 5 -1\n"), "line 1: select needs a list box id and an entry index from 0");
+  const std::string kActions = " (click, select, key, sysmenu, close, wait, answer, dump, expect)";
+  EXPECT_EQ(error("click 1\nclik 2\n"), "line 2: unknown action 'clik'" + kActions);
+  EXPECT_EQ(error("click\n"), "line 1: click needs one control id from 0 to 65535");
+  EXPECT_EQ(error("click 12x\n"), "line 1: click needs one control id from 0 to 65535");
+  const std::string kSelect = "select needs a list box id from 0 to 65535 and an entry index from 0 to 2147483647";
+  EXPECT_EQ(error("\nselect 5\n"), "line 2: " + kSelect);
+  EXPECT_EQ(error("select 5 -1\n"), "line 1: " + kSelect);
   EXPECT_NE(error("key Ctrl\n").find("line 1: unknown key 'Ctrl'"), std::string::npos);
-  EXPECT_EQ(error("wait -5\n"), "line 1: wait needs a number of milliseconds");
-  EXPECT_EQ(error("wait 99999999999\n"), "line 1: wait needs a number of milliseconds");
+  EXPECT_EQ(error("wait -5\n"), "line 1: wait needs a number of milliseconds from 0 to 4294967295");
+  EXPECT_EQ(error("wait 99999999999\n"), "line 1: wait needs a number of milliseconds from 0 to 4294967295");
   EXPECT_EQ(error("close now\n"), "line 1: close takes no arguments");
-  EXPECT_EQ(error("answer 1 2\n"), "line 1: answer takes a button id or nothing");
+  EXPECT_EQ(error("answer 1 2\n"), "line 1: answer takes a button id from 0 to 65535 or nothing");
   EXPECT_EQ(error("expect\n"), "line 1: expect needs the text to look for");
   EXPECT_EQ(ParseScript(std::string_view("dump\nclick 1\0\n", 13)).error, "line 2: the line holds a NUL byte");
   EXPECT_TRUE(ParseScript("clik 1").actions.empty());
+}
+
+TEST(ScriptParse, NumbersOutOfRangeAreRefusedNotWrapped) {
+  auto error = [](const char* text) { return ParseScript(text).error; };
+  EXPECT_EQ(error("click 2147483648\n"), "line 1: click needs one control id from 0 to 65535");
+  EXPECT_EQ(error("click 65536\n"), "line 1: click needs one control id from 0 to 65535");
+  EXPECT_EQ(error("click 99999999999999999999\n"), "line 1: click needs one control id from 0 to 65535");
+  EXPECT_NE(error("select 1006 2147483648\n"), "");
+  EXPECT_NE(error("answer 4294967303\n"), "");
+  EXPECT_NE(error("sysmenu 65552\n"), "");
+  EXPECT_EQ(ParseScript("click 65535\nselect 1 2147483647\n").actions.at(1).index, 2147483647);
+}
+
+TEST(ScriptParse, CarriageReturnsAndBlanksBeforeACommentAreNoAction) {
+  for (const char* text : {"\r #\nclick 1\n", " \r\t# x\r\nclick 1\r\n", "\r\nclick 1 #\r"}) {
+    auto r = ParseScript(text);
+    ASSERT_EQ(r.error, "") << text;
+    ASSERT_EQ(r.actions.size(), 1u) << text;
+    EXPECT_EQ(r.actions[0].source, "click 1");
+  }
+}
+
+TEST(ScriptParse, BinaryBytesAreShownEscapedInErrors) {
+  EXPECT_EQ(ParseScript("\x01\xFF\x1B[2J 1\n").error,
+            "line 1: unknown action '\\x01\\xFF\\x1B[2J' (click, select, key, sysmenu, close, wait, answer, dump, expect)");
+  EXPECT_EQ(ParseScript("key \xE4\xB8\xAD\n").error.substr(0, 25), "line 1: unknown key '\xE4\xB8\xAD'");
 }
 
 class ScriptDriverTest : public UiTest {

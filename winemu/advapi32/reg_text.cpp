@@ -3,6 +3,8 @@
 #include <charconv>
 #include <set>
 
+#include "machine/printable.h"
+
 namespace winemu::reg {
 namespace {
 
@@ -147,7 +149,7 @@ ParseResult ParseRegistryText(std::string_view bytes, std::string_view rootName,
     if (lineNumber == 1) {
       if (line.substr(0, kMagic.size()) != kMagic) return fail("not a winemu registry file (expected 'WINEMU REGISTRY 1 ROOT')");
       if (line.substr(kMagic.size()) != rootName)
-        return fail("the file holds root '" + std::string(line.substr(kMagic.size())) + "', not '" + std::string(rootName) + "'");
+        return fail("the file holds root '" + Printable(line.substr(kMagic.size())) + "', not '" + std::string(rootName) + "'");
       continue;
     }
     if (line.empty() || line[0] == ';') continue;
@@ -158,8 +160,8 @@ ParseResult ParseRegistryText(std::string_view bytes, std::string_view rootName,
       if (!r.Quoted(path, error)) return fail("key: " + error);
       if (!r.AtEnd()) return fail("key: unexpected text after the path");
       std::vector<std::string_view> parts;
-      if (!SplitPath(path, parts)) return fail("key: empty name in path '" + path + "'");
-      if (!declared.insert(FoldName(path, codePage)).second) return fail("key '" + path + "' is listed twice");
+      if (!SplitPath(path, parts)) return fail("key: empty name in path '" + Printable(path) + "'");
+      if (!declared.insert(FoldName(path, codePage)).second) return fail("key '" + Printable(path) + "' is listed twice");
       current = root.get();
       for (std::string_view part : parts) current = &current->AddChild(part);
     } else if (r.Literal("value ")) {
@@ -169,23 +171,23 @@ ParseResult ParseRegistryText(std::string_view bytes, std::string_view rootName,
       if (!r.Literal(" ")) return fail("value: expected a blank after the name");
       std::string_view typeText = r.Token();
       auto type = TypeFromName(typeText);
-      if (!type) return fail("value '" + name + "': unknown type '" + std::string(typeText) + "'");
-      if (!r.Literal(" ")) return fail("value '" + name + "': expected a blank after the type");
+      if (!type) return fail("value '" + Printable(name) + "': unknown type '" + Printable(typeText) + "'");
+      if (!r.Literal(" ")) return fail("value '" + Printable(name) + "': expected a blank after the type");
       std::string_view countText = r.Token();
       size_t count = 0;
       auto [end, ec] = std::from_chars(countText.data(), countText.data() + countText.size(), count);
       if (countText.empty() || ec != std::errc() || end != countText.data() + countText.size())
-        return fail("value '" + name + "': byte count '" + std::string(countText) + "' is not a number");
-      if (!r.Literal(" ")) return fail("value '" + name + "': expected a blank after the byte count");
+        return fail("value '" + Printable(name) + "': byte count '" + Printable(countText) + "' is not a number");
+      if (!r.Literal(" ")) return fail("value '" + Printable(name) + "': expected a blank after the byte count");
       if (r.Literal("hex:")) {
-        if (!r.HexBytes(data, error)) return fail("value '" + name + "': " + error);
+        if (!r.HexBytes(data, error)) return fail("value '" + Printable(name) + "': " + error);
       } else {
-        if (!r.Quoted(data, error)) return fail("value '" + name + "' data: " + error);
-        if (!r.AtEnd()) return fail("value '" + name + "': unexpected text after the data");
+        if (!r.Quoted(data, error)) return fail("value '" + Printable(name) + "' data: " + error);
+        if (!r.AtEnd()) return fail("value '" + Printable(name) + "': unexpected text after the data");
       }
       if (data.size() != count)
-        return fail("value '" + name + "': " + std::to_string(data.size()) + " data bytes, count says " + std::to_string(count));
-      if (current->FindValue(name)) return fail("value '" + name + "' is listed twice in its key");
+        return fail("value '" + Printable(name) + "': " + std::to_string(data.size()) + " data bytes, count says " + std::to_string(count));
+      if (current->FindValue(name)) return fail("value '" + Printable(name) + "' is listed twice in its key");
       current->SetValue(name, *type, std::move(data));
     } else {
       return fail("expected a 'key' or 'value' line");

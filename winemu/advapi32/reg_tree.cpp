@@ -9,10 +9,6 @@ bool DoubleByteCodePage(unsigned codePage) {
   return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
 }
 
-bool SameName(std::string_view a, std::string_view b, unsigned codePage) {
-  return a.size() == b.size() && FoldName(a, codePage) == FoldName(b, codePage);
-}
-
 const struct {
   std::uint32_t type;
   const char* name;
@@ -59,14 +55,14 @@ std::vector<const Key*> Key::Children() const {
 }
 
 const Value* Key::FindValue(std::string_view name) const {
-  for (const Value& v : values_)
-    if (SameName(v.name, name, codePage_)) return &v;
-  return nullptr;
+  auto it = valueIndex_.find(FoldName(name, codePage_));
+  return it == valueIndex_.end() ? nullptr : &values_[it->second];
 }
 
 void Key::SetValue(std::string_view name, std::uint32_t type, std::string data) {
-  for (Value& v : values_) {
-    if (!SameName(v.name, name, codePage_)) continue;
+  auto [it, added] = valueIndex_.emplace(FoldName(name, codePage_), values_.size());
+  if (!added) {
+    Value& v = values_[it->second];
     v.type = type;
     v.data = std::move(data);
     return;
@@ -75,12 +71,14 @@ void Key::SetValue(std::string_view name, std::uint32_t type, std::string data) 
 }
 
 bool Key::RemoveValue(std::string_view name) {
-  for (auto it = values_.begin(); it != values_.end(); ++it) {
-    if (!SameName(it->name, name, codePage_)) continue;
-    values_.erase(it);
-    return true;
-  }
-  return false;
+  auto it = valueIndex_.find(FoldName(name, codePage_));
+  if (it == valueIndex_.end()) return false;
+  size_t place = it->second;
+  valueIndex_.erase(it);
+  values_.erase(values_.begin() + static_cast<long>(place));
+  for (auto& [folded, index] : valueIndex_)
+    if (index > place) --index;
+  return true;
 }
 
 std::string StringData(std::string_view text) { return std::string(text) + '\0'; }

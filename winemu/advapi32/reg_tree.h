@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace winemu::reg {
@@ -49,6 +50,7 @@ class Key {
   unsigned codePage_;
   std::map<std::string, std::unique_ptr<Key>> children_;  // by folded name
   std::vector<Value> values_;
+  std::unordered_map<std::string, size_t> valueIndex_;  // folded name -> place in values_
 };
 
 // Value data helpers for the spooler's and the services' own keys.

@@ -9,12 +9,12 @@
 namespace winemu {
 
 FileObject::FileObject(int fd_, ResolvedPath path_, std::uint32_t access_, std::uint32_t share_)
-    : fd(fd_), path(std::move(path_)), access(access_), share(share_) {
-  M().State<OpenFiles>().files.insert(this);
+    : fd(fd_), path(std::move(path_)), access(access_), share(share_), machine_(M()) {
+  machine_.State<OpenFiles>().files.insert(this);
 }
 
 FileObject::~FileObject() {
-  M().State<OpenFiles>().files.erase(this);
+  machine_.State<OpenFiles>().files.erase(this);
   ::close(fd);
 }
 

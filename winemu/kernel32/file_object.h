@@ -19,6 +19,9 @@ class FileObject : public KernelObject {
   ResolvedPath path;
   std::uint32_t access;
   std::uint32_t share;
+
+ private:
+  Machine& machine_;  // the one it was opened on, which may no longer be current when it closes
 };
 
 class OpenFiles {

@@ -3,7 +3,10 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace winemu {
@@ -46,6 +49,26 @@ class Converter {
   iconv_t cd_;
 };
 
+// One converter per pair of encodings for the whole process (iconv_open is costly).
+Converter& CachedConverter(const std::string& to, const std::string& from) {
+  static std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> converters;
+  auto& slot = converters[{to, from}];
+  if (!slot) slot = std::make_unique<Converter>(to, from);
+  return *slot;
+}
+
+bool IsAscii(std::string_view bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+bool IsAscii(std::u16string_view wide) {
+  for (char16_t c : wide)
+    if (c >= 0x80) return false;
+  return true;
+}
+
 std::string FromU16(std::u16string_view w) {
   return std::string(reinterpret_cast<const char*>(w.data()), w.size() * 2);
 }
@@ -60,6 +83,20 @@ std::u16string ToU16(const std::string& bytes) {
 
 }  // namespace
 
+const unsigned kAnsiCodePages[] = {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 65001};
+
+bool IsAnsiCodePage(unsigned codePage) {
+  for (unsigned cp : kAnsiCodePages)
+    if (cp == codePage) return true;
+  return false;
+}
+
+std::string AnsiCodePageList() {
+  std::string out;
+  for (unsigned cp : kAnsiCodePages) out.append(out.empty() ? "" : ", ").append(std::to_string(cp));
+  return out;
+}
+
 std::string IconvName(unsigned codePage) {
   switch (codePage) {
     case 65001: return "UTF-8";
@@ -69,27 +106,31 @@ std::string IconvName(unsigned codePage) {
   }
 }
 
+// ASCII text is the same in every code page a machine may have, so it skips iconv.
 std::u16string AnsiToWide(std::string_view ansi, unsigned codePage) {
-  Converter c("UTF-16LE", IconvName(codePage));
-  return ToU16(c.Run(ansi, std::string("\xFD\xFF", 2), 1));
+  if (IsAscii(ansi) && IsAnsiCodePage(codePage)) return std::u16string(ansi.begin(), ansi.end());
+  return ToU16(CachedConverter("UTF-16LE", IconvName(codePage)).Run(ansi, std::string("\xFD\xFF", 2), 1));
 }
 
 std::string WideToAnsi(std::u16string_view wide, unsigned codePage) {
-  Converter c(IconvName(codePage), "UTF-16LE");
-  return c.Run(FromU16(wide), "?", 2);
+  if (IsAscii(wide) && IsAnsiCodePage(codePage)) return std::string(wide.begin(), wide.end());
+  return CachedConverter(IconvName(codePage), "UTF-16LE").Run(FromU16(wide), "?", 2);
 }
 
 std::string WideToUtf8(std::u16string_view wide) {
-  Converter c("UTF-8", "UTF-16LE");
-  return c.Run(FromU16(wide), "\xEF\xBF\xBD", 2);
+  if (IsAscii(wide)) return std::string(wide.begin(), wide.end());
+  return CachedConverter("UTF-8", "UTF-16LE").Run(FromU16(wide), "\xEF\xBF\xBD", 2);
 }
 
 std::u16string Utf8ToWide(std::string_view utf8) {
-  Converter c("UTF-16LE", "UTF-8");
-  return ToU16(c.Run(utf8, std::string("\xFD\xFF", 2), 1));
+  if (IsAscii(utf8)) return std::u16string(utf8.begin(), utf8.end());
+  return ToU16(CachedConverter("UTF-16LE", "UTF-8").Run(utf8, std::string("\xFD\xFF", 2), 1));
 }
 
-std::string AnsiToUtf8(std::string_view ansi, unsigned codePage) { return WideToUtf8(AnsiToWide(ansi, codePage)); }
+std::string AnsiToUtf8(std::string_view ansi, unsigned codePage) {
+  if (IsAscii(ansi) && IsAnsiCodePage(codePage)) return std::string(ansi);
+  return WideToUtf8(AnsiToWide(ansi, codePage));
+}
 
 std::string Utf8ToAnsi(std::string_view utf8, unsigned codePage) { return WideToAnsi(Utf8ToWide(utf8), codePage); }
 

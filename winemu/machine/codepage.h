@@ -6,6 +6,11 @@
 
 namespace winemu {
 
+// The ANSI code pages a machine may have: 874, 932, 936, 949, 950, 1250 to 1258 and 65001. All
+// keep ASCII as it is.
+bool IsAnsiCodePage(unsigned codePage);
+std::string AnsiCodePageList();  // "874, 932, ..." for messages
+
 // The iconv name of a Windows code page (1252 -> "CP1252", 936 -> "CP936", 950 -> "BIG5", 65001 -> "UTF-8").
 std::string IconvName(unsigned codePage);
 

@@ -1,9 +1,13 @@
 #include "config.h"
 
 #include <cctype>
-#include <charconv>
 
+#include "codepage.h"
+#include "faults.h"
 #include "ini.h"
+#include "numbers.h"
+#include "paths.h"
+#include "printable.h"
 
 namespace winemu {
 namespace {
@@ -14,25 +18,58 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-long ParseNumber(std::string_view key, std::string_view text) {
-  std::string_view t = TrimBlanks(text);
-  int base = 10;
-  if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-    t.remove_prefix(2);
-    base = 16;
-  }
-  long value = 0;
-  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value, base);
-  if (t.empty() || ec != std::errc() || end != t.data() + t.size())
-    throw MachineError("machine.ini: " + std::string(key) + " is not a number: '" + std::string(text) + "'");
-  return value;
+// A full Windows path on drive C: ("C:\\WINDOWS"); with `file`, one naming a file in a directory.
+bool FullWindowsPath(const std::string& text, bool file) {
+  std::string normal;
+  if (text.size() < 3 || (text[0] != 'C' && text[0] != 'c') || text.substr(1, 2) != ":\\") return false;
+  for (char ch : text)
+    if (static_cast<unsigned char>(ch) < 0x20) return false;
+  if (NormalizePath(text, "C:\\", normal) != 0) return false;
+  return !file || normal.rfind('\\') > 2;
 }
 
-bool ParseBool(std::string_view key, std::string_view text) {
-  std::string v = Lower(TrimBlanks(text));
-  if (v == "1" || v == "yes" || v == "true") return true;
-  if (v == "0" || v == "no" || v == "false") return false;
-  throw MachineError("machine.ini: " + std::string(key) + " must be 0 or 1: '" + std::string(text) + "'");
+// Reads one [System] key into `c`; the text of what the key allows when its value is not one.
+std::optional<std::string> ReadSystemKey(MachineConfig& c, const std::string& key, const std::string& v) {
+  if (EqualsNoCase(key, "Version")) {
+    size_t dot = v.find('.');
+    auto major = dot == std::string::npos ? std::nullopt : ParseNumber(v.substr(0, dot), 255);
+    auto minor = dot == std::string::npos ? std::nullopt : ParseNumber(v.substr(dot + 1), 255);
+    if (!major || !minor) return "MAJOR.MINOR, two numbers from 0 to 255 such as 5.1";
+    c.major = static_cast<int>(*major);
+    c.minor = static_cast<int>(*minor);
+  } else if (EqualsNoCase(key, "Build")) {
+    auto n = ParseNumber(v, 0xFFFF);
+    if (!n) return "a build number from 0 to 65535";
+    c.build = static_cast<int>(*n);
+  } else if (EqualsNoCase(key, "NT") || EqualsNoCase(key, "Admin")) {
+    std::string b = Lower(v);
+    bool value = b == "1" || b == "yes" || b == "true";
+    if (!value && b != "0" && b != "no" && b != "false") return "0 or 1";
+    (EqualsNoCase(key, "NT") ? c.nt : c.admin) = value;
+  } else if (EqualsNoCase(key, "LangID")) {
+    auto n = ParseNumber(v, 0xFFFF);
+    if (!n) return "a language id from 0 to 0xFFFF such as 0x0409";
+    c.langId = static_cast<std::uint16_t>(*n);
+  } else if (EqualsNoCase(key, "CodePage")) {
+    auto n = ParseNumber(v, 0xFFFF);
+    if (!n || !IsAnsiCodePage(static_cast<unsigned>(*n))) return "one of the code pages " + AnsiCodePageList();
+    c.codePage = static_cast<unsigned>(*n);
+  } else if (EqualsNoCase(key, "WindowsDir")) {
+    if (!FullWindowsPath(v, false)) return "a full path on drive C: such as C:\\WINDOWS";
+    c.windowsDir = v;
+  } else if (EqualsNoCase(key, "Program")) {
+    if (!FullWindowsPath(v, true)) return "a full path of a file on drive C: such as C:\\Setup\\setup.exe";
+    c.program = v;
+  }
+  return std::nullopt;
+}
+
+const char* const kSystemKeys[] = {"Version", "Build", "NT", "LangID", "CodePage", "WindowsDir", "Program", "Admin"};
+
+bool IsSystemKey(std::string_view key) {
+  for (const char* k : kSystemKeys)
+    if (EqualsNoCase(key, k)) return true;
+  return false;
 }
 
 }  // namespace
@@ -42,26 +79,32 @@ unsigned MachineConfig::DefaultCodePage(std::uint16_t langId) {
   return langId == 0x0804 ? 936 : 950;
 }
 
-MachineConfig MachineConfig::Parse(std::string_view iniBytes) {
-  IniDocument ini = IniDocument::Parse(iniBytes);
+MachineConfig MachineConfig::Parse(std::string_view iniBytes, const std::string& fileName) {
   MachineConfig c;
-  if (auto v = ini.Get("System", "Version")) {
-    size_t dot = v->find('.');
-    if (dot == std::string::npos) throw MachineError("machine.ini: Version must read MAJOR.MINOR: '" + *v + "'");
-    c.major = static_cast<int>(ParseNumber("Version", v->substr(0, dot)));
-    c.minor = static_cast<int>(ParseNumber("Version", v->substr(dot + 1)));
+  bool codePageGiven = false;
+  std::map<std::string, int> seen;  // "section/key" folded -> line
+  for (const IniDocument::Entry& e : IniDocument::Parse(iniBytes).Entries()) {
+    auto fail = [&](const std::string& why) {
+      return MachineError(fileName + " line " + std::to_string(e.line) + ": " + why);
+    };
+    std::string where = Printable(e.key);
+    if (!e.section.empty()) where = std::string("[").append(Printable(e.section)).append("] ").append(where);
+    auto [first, fresh] = seen.emplace(Lower(e.section + "/" + e.key), e.line);
+    if (!fresh) throw fail(where + " is given twice (first on line " + std::to_string(first->second) + ")");
+    if (EqualsNoCase(e.section, "System")) {
+      if (!IsSystemKey(e.key))
+        throw fail(where + ": no such key; [System] holds Version, Build, NT, LangID, CodePage, WindowsDir, Program, Admin");
+      if (auto allowed = ReadSystemKey(c, e.key, e.value))
+        throw fail(where + ": '" + Printable(e.value) + "' is not allowed; expected " + *allowed);
+      codePageGiven = codePageGiven || EqualsNoCase(e.key, "CodePage");
+    } else if (EqualsNoCase(e.section, "Faults")) {
+      if (auto why = FaultProblem(e.key, e.value)) throw fail("[Faults] " + *why);
+      c.faults[Lower(e.key)] = e.value;
+    } else {
+      throw fail(where + ": keys belong in [System] or [Faults]");
+    }
   }
-  if (auto v = ini.Get("System", "Build")) c.build = static_cast<int>(ParseNumber("Build", *v));
-  if (auto v = ini.Get("System", "NT")) c.nt = ParseBool("NT", *v);
-  if (auto v = ini.Get("System", "LangID")) c.langId = static_cast<std::uint16_t>(ParseNumber("LangID", *v));
-  c.codePage = DefaultCodePage(c.langId);
-  if (auto v = ini.Get("System", "CodePage")) c.codePage = static_cast<unsigned>(ParseNumber("CodePage", *v));
-  if (auto v = ini.Get("System", "WindowsDir")) c.windowsDir = *v;
-  if (auto v = ini.Get("System", "Program")) c.program = *v;
-  if (auto v = ini.Get("System", "Admin")) c.admin = ParseBool("Admin", *v);
-  if (c.program.rfind('\\') == std::string::npos)
-    throw MachineError("machine.ini: Program must be a full Windows path: '" + c.program + "'");
-  for (const std::string& key : ini.Keys("Faults")) c.faults[Lower(key)] = ini.Get("Faults", key).value_or("");
+  if (!codePageGiven) c.codePage = DefaultCodePage(c.langId);
   return c;
 }
 
@@ -94,7 +137,9 @@ std::optional<long> MachineConfig::FaultNumber(std::string_view name, long fallb
   auto v = FaultValue(name);
   if (!v) return std::nullopt;
   if (TrimBlanks(*v).empty()) return fallback;
-  return ParseNumber(name, *v);
+  auto n = ParseNumber(TrimBlanks(*v), 0x7FFFFFFFFFFFFFFF);
+  if (!n) throw MachineError("fault " + std::string(name) + ": '" + Printable(*v) + "' is not a number");
+  return static_cast<long>(*n);
 }
 
 }  // namespace winemu

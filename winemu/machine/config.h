@@ -30,8 +30,10 @@ struct MachineConfig {
   // The code page a language id gets unless one is given.
   static unsigned DefaultCodePage(std::uint16_t langId);
 
-  // Throws MachineError naming the key for a value it cannot read.
-  static MachineConfig Parse(std::string_view iniBytes);
+  // Throws MachineError naming file, line and key for what it cannot read: an unknown section,
+  // key or fault, a key given twice, a value the key does not allow (the message says what is
+  // allowed).
+  static MachineConfig Parse(std::string_view iniBytes, const std::string& fileName = "machine.ini");
   std::string Serialize() const;
 
   bool HasFault(std::string_view name) const;

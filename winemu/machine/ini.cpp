@@ -124,6 +124,19 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   return out;
 }
 
+std::vector<IniDocument::Entry> IniDocument::Entries() const {
+  std::vector<Entry> out;
+  std::string section;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (auto name = HeaderName(lines_[i].text)) {
+      section = std::string(*name);
+    } else if (auto key = KeyName(lines_[i].text); key && !key->empty()) {
+      out.push_back({section, std::string(*key), ValueOf(lines_[i].text), static_cast<int>(i + 1)});
+    }
+  }
+  return out;
+}
+
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   std::string text = std::string(TrimBlanks(key)) + "=" + std::string(value);
   auto header = FindSection(section);

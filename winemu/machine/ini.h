@@ -21,6 +21,16 @@ class IniDocument {
   std::vector<std::string> Keys(std::string_view section) const;
   bool HasSection(std::string_view section) const;
 
+  // Every key line in file order with the section it falls in ("" before the first header) and
+  // its line number from 1.
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+    int line;
+  };
+  std::vector<Entry> Entries() const;
+
   // Sets (or adds) the key; a missing section is appended at the end.
   void Set(std::string_view section, std::string_view key, std::string_view value);
   void RemoveKey(std::string_view section, std::string_view key);

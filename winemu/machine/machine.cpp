@@ -1,5 +1,6 @@
 #include "machine.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -41,7 +42,17 @@ Machine::Machine(std::filesystem::path root, MachineConfig config, bool temporar
 Machine::~Machine() {
   advanceListeners_.clear();
   exitListeners_.clear();
-  state_.clear();
+  // One state at a time, the latest first; a destructor that uses a state already gone makes it
+  // again, and that one is destroyed in turn.
+  while (!stateOrder_.empty()) {
+    std::type_index type = stateOrder_.back();
+    stateOrder_.pop_back();
+    auto it = state_.find(type);
+    if (it == state_.end()) continue;
+    std::shared_ptr<void> state = std::move(it->second);
+    state_.erase(it);
+    state.reset();
+  }
   if (temporary_) {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
@@ -60,25 +71,36 @@ void Machine::Advance(std::uint64_t ms) {
 std::unique_ptr<Machine> Machine::Open(const std::filesystem::path& dir) {
   std::filesystem::path ini = dir / "machine.ini";
   if (!std::filesystem::is_regular_file(ini)) throw MachineError("not a machine directory (no machine.ini): " + dir.string());
-  return std::unique_ptr<Machine>(new Machine(std::filesystem::absolute(dir), MachineConfig::Parse(ReadAll(ini)), false));
+  return std::unique_ptr<Machine>(
+      new Machine(std::filesystem::absolute(dir), MachineConfig::Parse(ReadAll(ini), ini.string()), false));
 }
 
 Machine& Machine::Current() {
   auto& slot = CurrentSlot();
   if (!slot) {
-    if (const char* dir = std::getenv("WINEMU_MACHINE"); dir && *dir) {
-      if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateDefault(dir);
-      slot = Open(dir);
-    } else {
-      std::string pattern = (std::filesystem::temp_directory_path() / "winemu-XXXXXX").string();
-      if (!mkdtemp(pattern.data())) throw MachineError("cannot make a temporary machine directory");
-      CreateDefault(pattern);
-      auto m = Open(pattern);
-      m->temporary_ = true;
-      slot = std::move(m);
+    try {
+      slot = OpenForProcess();
+    } catch (const MachineError& e) {
+      // A process cannot run without its machine; this may be before main (static initialisers).
+      std::fprintf(stderr, "winemu: %s\n", e.what());
+      std::fflush(stderr);
+      std::_Exit(70);
     }
   }
   return *slot;
+}
+
+std::unique_ptr<Machine> Machine::OpenForProcess() {
+  if (const char* dir = std::getenv("WINEMU_MACHINE"); dir && *dir) {
+    if (!std::filesystem::exists(std::filesystem::path(dir) / "machine.ini")) CreateDefault(dir);
+    return Open(dir);
+  }
+  std::string pattern = (std::filesystem::temp_directory_path() / "winemu-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw MachineError("cannot make a temporary machine directory");
+  CreateDefault(pattern);
+  auto m = Open(pattern);
+  m->temporary_ = true;
+  return m;
 }
 
 void Machine::SetCreator(Creator creator) { CreatorSlot() = creator; }
@@ -90,17 +112,17 @@ std::unique_ptr<Machine> Machine::Use(std::unique_ptr<Machine> machine) {
 }
 
 void Machine::StartTraceLog() {
-  std::ofstream out(root_ / "trace.log", std::ios::binary | std::ios::trunc);
-  for (const TraceEntry& e : trace_) out << e.Line() << "\n";
-  logging_ = true;
+  log_ = std::make_unique<std::ofstream>(root_ / "trace.log", std::ios::binary | std::ios::trunc);
+  for (const TraceEntry& e : trace_) *log_ << e.Line() << "\n";
+}
+
+void Machine::FlushTraceLog() {
+  if (log_) log_->flush();
 }
 
 void Machine::Trace(std::string_view kind, std::string_view detail) {
   trace_.push_back({now_, std::string(kind), std::string(detail)});
-  if (logging_) {
-    std::ofstream out(root_ / "trace.log", std::ios::binary | std::ios::app);
-    out << trace_.back().Line() << "\n";
-  }
+  if (log_) *log_ << trace_.back().Line() << "\n";
 }
 
 }  // namespace winemu

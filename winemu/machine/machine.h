@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,7 +30,8 @@ class Machine {
   static std::unique_ptr<Machine> Open(const std::filesystem::path& dir);
 
   // The machine this process runs on: the one installed with Use(), else the directory named by
-  // WINEMU_MACHINE, else a fresh default machine in a temporary directory.
+  // WINEMU_MACHINE, else a fresh default machine in a temporary directory. A machine that cannot
+  // be opened ends the process with one line on stderr and exit code 70.
   static Machine& Current();
   // Makes `machine` the current one (tests); returns the previous one.
   static std::unique_ptr<Machine> Use(std::unique_ptr<Machine> machine);
@@ -59,29 +61,38 @@ class Machine {
   // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
   void Trace(std::string_view kind, std::string_view detail);
   const std::vector<TraceEntry>& TraceEntries() const { return trace_; }
-  void StartTraceLog();  // truncates trace.log and mirrors every later entry into it
+  // Truncates trace.log and mirrors every later entry into it, buffered: written when the
+  // machine goes or FlushTraceLog is called.
+  void StartTraceLog();
+  void FlushTraceLog();
   void ClearTrace() { trace_.clear(); }
 
   std::uint32_t lastError = 0;
   std::string currentDirectory;  // full Windows path
 
-  // Per-process state of a subsystem, made on first use and destroyed with the machine.
+  // Per-process state of a subsystem, made on first use and destroyed with the machine, the
+  // latest made first (a state's destructor may still use the states made before it).
   template <class T>
   T& State() {
-    auto& slot = state_[std::type_index(typeid(T))];
-    if (!slot) slot = std::shared_ptr<void>(new T(*this), [](void* p) { delete static_cast<T*>(p); });
-    return *static_cast<T*>(slot.get());
+    auto it = state_.find(std::type_index(typeid(T)));
+    if (it != state_.end()) return *static_cast<T*>(it->second.get());
+    std::shared_ptr<void> made(new T(*this), [](void* p) { delete static_cast<T*>(p); });
+    state_.emplace(std::type_index(typeid(T)), made);
+    stateOrder_.push_back(std::type_index(typeid(T)));
+    return *static_cast<T*>(made.get());
   }
 
  private:
   Machine(std::filesystem::path root, MachineConfig config, bool temporary);
+  static std::unique_ptr<Machine> OpenForProcess();
   std::filesystem::path root_;
   MachineConfig config_;
   bool temporary_;
   std::uint64_t now_ = 0;
   std::vector<TraceEntry> trace_;
-  bool logging_ = false;
+  std::unique_ptr<std::ofstream> log_;  // trace.log once started
   std::unordered_map<std::type_index, std::shared_ptr<void>> state_;
+  std::vector<std::type_index> stateOrder_;  // in the order made
   std::vector<std::function<void()>> advanceListeners_;
   std::vector<std::function<void()>> exitListeners_;
 };

@@ -97,7 +97,12 @@ std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWi
     std::string want = AnsiNameToHost(part);
     std::string found;
     std::error_code ec;
-    if (present && std::filesystem::is_directory(host, ec)) {
+    // The name as written is the common case and costs one look-up; otherwise the directory is
+    // searched without case.
+    if (present && std::filesystem::symlink_status(host / want, ec).type() != std::filesystem::file_type::not_found &&
+        !ec) {
+      found = want;
+    } else if (present && std::filesystem::is_directory(host, ec)) {
       for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
         std::string name = entry.path().filename().string();
         if (EqualsNoCase(name, want)) {

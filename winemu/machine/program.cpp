@@ -25,11 +25,13 @@ int RunProgram(WinMainEntry entry) {
     int rc = entry(nullptr, nullptr, commandLine, 10 /* SW_SHOWDEFAULT */);
     m.Trace("process.exit", std::to_string(rc));
     m.ProgramExited();
+    m.FlushTraceLog();
     std::fflush(stdout);
     for (ExitCheck check : Checks())
       if (int failed = check()) return failed;
     return rc;
   } catch (const std::exception& e) {
+    M().FlushTraceLog();
     std::fflush(stdout);
     std::fprintf(stderr, "winemu: %s\n", e.what());
     return 70;

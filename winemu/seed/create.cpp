@@ -53,6 +53,38 @@ void SeedDriverFiles(const std::filesystem::path& versionDir, const CreateOption
     std::ofstream(versionDir / file, std::ios::binary) << "system file " << file << "\r\n";
 }
 
+// The machine.ini of `options`, read back as a run would read it: a value no run can read is
+// refused here.
+MachineConfig ConfigFor(const CreateOptions& options) {
+  MachineConfig config;
+  config.major = options.major;
+  config.minor = options.minor;
+  config.build = DefaultBuild(options.major, options.minor);
+  config.nt = options.nt;
+  config.langId = options.langId;
+  config.codePage = options.codePage.value_or(MachineConfig::DefaultCodePage(options.langId));
+  config.admin = options.admin;
+  config.faults = options.faults;
+  MachineConfig::Parse(config.Serialize(), "options");
+  return config;
+}
+
+void WriteMachine(const std::filesystem::path& dir, const CreateOptions& options, const MachineConfig& config) {
+  namespace fs = std::filesystem;
+  fs::path c = dir / "drive_c";
+  for (const char* sub : {"WINDOWS/inf", "WINDOWS/system32/spool/drivers/w32x86/3", "Setup"})
+    fs::create_directories(c / sub);
+  SeedRegistry(dir, options, config.codePage);
+  SeedDriverFiles(c / "WINDOWS/system32/spool/drivers/w32x86/3", options);
+  for (const auto& [number, file] : options.oemInfs) {
+    std::string base = "oem" + std::to_string(number);
+    fs::copy_file(file, c / "WINDOWS/inf" / (base + ".inf"), fs::copy_options::overwrite_existing);
+    std::ofstream(c / "WINDOWS/inf" / (base + ".pnf"), std::ios::binary) << "PNF precompiled " << base << ".inf\r\n";
+  }
+  std::ofstream(dir / "machine.ini", std::ios::binary) << config.Serialize();
+  reg::Registry readBack(dir / "registry", config.codePage);  // throws for what a run could not read
+}
+
 void CreateDefaultMachine(const std::filesystem::path& dir) { CreateMachine(dir, CreateOptions{}); }
 
 // Installed ahead of the program's own static objects, which may already use the machine.
@@ -75,28 +107,25 @@ int DefaultBuild(int major, int minor) {
 
 void CreateMachine(const std::filesystem::path& dir, const CreateOptions& options) {
   namespace fs = std::filesystem;
-  if (fs::exists(dir) && !fs::is_empty(dir)) throw MachineError("directory exists and is not empty: " + dir.string());
-  MachineConfig config;
-  config.major = options.major;
-  config.minor = options.minor;
-  config.build = DefaultBuild(options.major, options.minor);
-  config.nt = options.nt;
-  config.langId = options.langId;
-  config.codePage = options.codePage.value_or(MachineConfig::DefaultCodePage(options.langId));
-  config.admin = options.admin;
-  config.faults = options.faults;
-
-  fs::path c = dir / "drive_c";
-  for (const char* sub : {"WINDOWS/inf", "WINDOWS/system32/spool/drivers/w32x86/3", "Setup"})
-    fs::create_directories(c / sub);
-  SeedRegistry(dir, options, config.codePage);
-  SeedDriverFiles(c / "WINDOWS/system32/spool/drivers/w32x86/3", options);
-  for (const auto& [number, file] : options.oemInfs) {
-    std::string base = "oem" + std::to_string(number);
-    fs::copy_file(file, c / "WINDOWS/inf" / (base + ".inf"), fs::copy_options::overwrite_existing);
-    std::ofstream(c / "WINDOWS/inf" / (base + ".pnf"), std::ios::binary) << "PNF precompiled " << base << ".inf\r\n";
+  bool existed = fs::exists(dir);
+  if (existed && (!fs::is_directory(dir) || !fs::is_empty(dir)))
+    throw MachineError("directory exists and is not empty: " + dir.string());
+  MachineConfig config = ConfigFor(options);
+  for (const auto& [number, file] : options.oemInfs)
+    if (!fs::is_regular_file(file))
+      throw MachineError("--oem-inf " + std::to_string(number) + "=" + file.string() + ": no such file");
+  try {
+    WriteMachine(dir, options, config);
+  } catch (...) {
+    // Nothing half-made stays behind.
+    std::error_code ec;
+    if (existed) {
+      for (const auto& entry : fs::directory_iterator(dir, ec)) fs::remove_all(entry.path(), ec);
+    } else {
+      fs::remove_all(dir, ec);
+    }
+    throw;
   }
-  std::ofstream(dir / "machine.ini", std::ios::binary) << config.Serialize();
 }
 
 }  // namespace winemu

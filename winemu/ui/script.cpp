@@ -3,6 +3,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "machine/printable.h"
+
 namespace winemu::ui {
 namespace {
 
@@ -12,9 +14,11 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
 
@@ -22,19 +26,22 @@ std::vector<std::string_view> Words(std::string_view s) {
   std::vector<std::string_view> words;
   size_t i = 0;
   while (i < s.size()) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    while (i < s.size() && IsBlank(s[i])) ++i;
     size_t start = i;
-    while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
+    while (i < s.size() && !IsBlank(s[i])) ++i;
     if (i > start) words.push_back(s.substr(start, i - start));
   }
   return words;
 }
 
+// A decimal number; false for anything else, a value out of range of long long included.
 bool Number(std::string_view word, long long& value) {
   if (word.empty()) return false;
   auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
   return ec == std::errc() && end == word.data() + word.size();
 }
+
+constexpr long long kMaxId = 0xFFFF;  // control, command and button ids are 16-bit in templates
 
 }  // namespace
 
@@ -81,6 +88,7 @@ ScriptParseResult ParseScript(std::string_view bytes) {
     if (size_t hash = line.find(" #"); hash != std::string_view::npos) {
       line = Trim(line.substr(0, hash));
       words = Words(line);
+      if (words.empty()) continue;  // a comment after blanks
     }
     a.source = std::string(line);
     auto numbers = [&](size_t count, std::vector<long long>& out) -> bool {
@@ -94,42 +102,45 @@ ScriptParseResult ParseScript(std::string_view bytes) {
     };
     std::vector<long long> n;
     if (verb == "click") {
-      if (!numbers(1, n)) return fail("click needs one control id");
+      if (!numbers(1, n) || n[0] < 0 || n[0] > kMaxId) return fail("click needs one control id from 0 to 65535");
       a.kind = Action::Kind::Click;
       a.id = static_cast<int>(n[0]);
     } else if (verb == "select") {
-      if (!numbers(2, n) || n[1] < 0) return fail("select needs a list box id and an entry index from 0");
+      if (!numbers(2, n) || n[0] < 0 || n[0] > kMaxId || n[1] < 0 || n[1] > 0x7FFFFFFF)
+        return fail("select needs a list box id from 0 to 65535 and an entry index from 0 to 2147483647");
       a.kind = Action::Kind::Select;
       a.id = static_cast<int>(n[0]);
       a.index = static_cast<int>(n[1]);
     } else if (verb == "key") {
       if (words.size() != 2) return fail("key needs one key name");
       std::optional<std::string> name = KeyName(words[1]);
-      if (!name) return fail("unknown key '" + std::string(words[1]) + "' (Tab, Shift+Tab, Space, Enter, Escape, Up, Down, Left, Right, Home, End)");
+      if (!name) return fail("unknown key '" + Printable(words[1]) + "' (Tab, Shift+Tab, Space, Enter, Escape, Up, Down, Left, Right, Home, End)");
       a.kind = Action::Kind::Key;
       a.key = *name;
     } else if (verb == "sysmenu") {
-      if (!numbers(1, n) || n[0] < 0 || n[0] > 0xFFFF) return fail("sysmenu needs one command id from 0 to 65535");
+      if (!numbers(1, n) || n[0] < 0 || n[0] > kMaxId) return fail("sysmenu needs one command id from 0 to 65535");
       a.kind = Action::Kind::SysMenu;
       a.id = static_cast<int>(n[0]);
     } else if (verb == "close" || verb == "dump") {
       if (words.size() != 1) return fail(verb + " takes no arguments");
       a.kind = verb == "close" ? Action::Kind::Close : Action::Kind::Dump;
     } else if (verb == "wait") {
-      if (!numbers(1, n) || n[0] < 0 || n[0] > 0xFFFFFFFFLL) return fail("wait needs a number of milliseconds");
+      if (!numbers(1, n) || n[0] < 0 || n[0] > 0xFFFFFFFFLL)
+        return fail("wait needs a number of milliseconds from 0 to 4294967295");
       a.kind = Action::Kind::Wait;
       a.ms = static_cast<std::uint32_t>(n[0]);
     } else if (verb == "answer") {
       a.kind = Action::Kind::Answer;
       if (words.size() == 2) {
         long long v = 0;
-        if (!Number(words[1], v)) return fail("answer takes a button id or nothing");
+        if (!Number(words[1], v) || v < 0 || v > kMaxId) return fail("answer takes a button id from 0 to 65535 or nothing");
         a.answerId = static_cast<int>(v);
       } else if (words.size() > 2) {
-        return fail("answer takes a button id or nothing");
+        return fail("answer takes a button id from 0 to 65535 or nothing");
       }
     } else {
-      return fail("unknown action '" + std::string(words[0]) + "'");
+      return fail("unknown action '" + Printable(words[0]) +
+                  "' (click, select, key, sysmenu, close, wait, answer, dump, expect)");
     }
     result.actions.push_back(a);
   }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "machine/printable.h"
 #include "user32/wnd.h"
 #include "actions.h"
 #include "dump.h"
@@ -12,7 +13,7 @@ namespace {
 using user32::UiError;
 
 std::string Where(const Action& a) {
-  return a.line ? "script line " + std::to_string(a.line) + ": " + a.source + ": " : a.source + ": ";
+  return a.line ? "script line " + std::to_string(a.line) + ": " + Printable(a.source) + ": " : Printable(a.source) + ": ";
 }
 
 Action Make(Action::Kind kind, std::string source) {
@@ -103,7 +104,7 @@ ScriptDriver& ScriptDriver::Then(std::function<void()> step) {
 std::string ScriptDriver::NextSource() const {
   if (next_ >= steps_.size()) return {};
   const Action& a = steps_[next_].action;
-  return a.line ? "line " + std::to_string(a.line) + ": " + a.source : a.source;
+  return a.line ? "line " + std::to_string(a.line) + ": " + Printable(a.source) : Printable(a.source);
 }
 
 void ScriptDriver::Step() {

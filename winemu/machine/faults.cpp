@@ -1,0 +1,70 @@
+#include "faults.h"
+
+#include <cstdint>
+
+#include "ini.h"
+#include "numbers.h"
+#include "printable.h"
+
+namespace winemu {
+namespace {
+
+enum class Takes { Nothing, Count, Bytes, Code, Milliseconds };
+
+const struct {
+  const char* name;
+  Takes value;
+} kFaults[] = {
+    {"readonly_program_dir", Takes::Nothing},  {"disk_full", Takes::Bytes},
+    {"getversionex_fails", Takes::Nothing},    {"scm_access_denied", Takes::Nothing},
+    {"service_access_denied", Takes::Nothing}, {"service_invalid_name", Takes::Nothing},
+    {"service_missing", Takes::Count},         {"stop_pending", Takes::Count},
+    {"start_pending", Takes::Count},           {"start_refused", Takes::Code},
+    {"spooler_stopped", Takes::Nothing},       {"enum_printers_fails", Takes::Code},
+    {"printui_missing", Takes::Nothing},       {"printui_hangs", Takes::Nothing},
+    {"printui_noop", Takes::Nothing},          {"printui_duration", Takes::Milliseconds},
+};
+
+constexpr std::uint64_t kMaxCount = 0x7FFFFFFF;
+constexpr std::uint64_t kMaxBytes = 0x7FFFFFFFFFFFFFFF;
+constexpr std::uint64_t kMaxDword = 0xFFFFFFFF;
+
+// What a value of that kind may be; none when `value` is one.
+std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
+  if (value.empty()) return std::nullopt;  // every fault may be set without a value
+  switch (takes) {
+    case Takes::Nothing: return "takes no value";
+    case Takes::Count:
+      if (EqualsNoCase(value, "forever") || ParseNumber(value, kMaxCount)) return std::nullopt;
+      return "is not a count from 0 to 2147483647 or 'forever'";
+    case Takes::Bytes:
+      if (ParseNumber(value, kMaxBytes)) return std::nullopt;
+      return "is not a byte count from 0 to 9223372036854775807";
+    case Takes::Code:
+      if (auto code = ParseNumber(value, kMaxDword); code && *code != 0) return std::nullopt;
+      return "is not an error code from 1 to 4294967295";
+    case Takes::Milliseconds:
+      if (ParseNumber(value, kMaxDword)) return std::nullopt;
+      return "is not a number of milliseconds from 0 to 4294967295";
+  }
+  return "cannot be read";
+}
+
+}  // namespace
+
+std::string FaultNames() {
+  std::string out;
+  for (const auto& f : kFaults) out.append(out.empty() ? "" : ", ").append(f.name);
+  return out;
+}
+
+std::optional<std::string> FaultProblem(std::string_view name, std::string_view value) {
+  for (const auto& f : kFaults) {
+    if (!EqualsNoCase(name, f.name)) continue;
+    if (auto why = ValueProblem(f.value, value)) return std::string(f.name) + ": '" + Printable(value) + "' " + *why;
+    return std::nullopt;
+  }
+  return "unknown fault '" + Printable(name) + "' (known: " + FaultNames() + ")";
+}
+
+}  // namespace winemu

@@ -17,7 +17,8 @@ win_dir=$(cd "${1:?usage: uninstall_case.sh BUILD_WIN_DIR}" && pwd)
 PROGRAM_EXE=setup.exe
 harness_init "$win_dir"
 
-print_key='HKLM\SYSTEM\CurrentControlSet\Control\Print'
+# reg.exe names the root HKLM, a .reg file HKEY_LOCAL_MACHINE.
+print_key='SYSTEM\CurrentControlSet\Control\Print'
 drivers_key="$print_key\\Environments\\Windows NT x86\\Drivers\\Version-3"
 entry_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K7X printer'
 own_files="K7X.GPD K7X.INI K7XRES.dll K7XD.dll K7XF.dll ZIKU.UFM"
@@ -32,7 +33,7 @@ multi_sz() {
 # driver_reg NAME DATA_FILE DEPENDENT...: a driver's key as the spooler keeps it.
 driver_reg() {
     local name=$1 data=$2; shift 2
-    printf '[%s\\%s]\r\n' "$drivers_key" "$name"
+    printf '[HKEY_LOCAL_MACHINE\\%s\\%s]\r\n' "$drivers_key" "$name"
     printf '"Version"=dword:00000003\r\n"Driver"="UNIDRV.DLL"\r\n"Data File"="%s"\r\n' "$data"
     printf '"Configuration File"="UNIDRVUI.DLL"\r\n"Help File"="UNIDRV.HLP"\r\n'
     printf '"Dependent Files"=hex(7):%s\r\n\r\n' "$(multi_sz "$@")"
@@ -40,7 +41,7 @@ driver_reg() {
 
 # printer_reg NAME DRIVER: a local printer on LPT1:.
 printer_reg() {
-    printf '[%s\\Printers\\%s]\r\n"Name"="%s"\r\n"Port"="LPT1:"\r\n"Printer Driver"="%s"\r\n' \
+    printf '[HKEY_LOCAL_MACHINE\\%s\\Printers\\%s]\r\n"Name"="%s"\r\n"Port"="LPT1:"\r\n"Printer Driver"="%s"\r\n' \
         "$print_key" "$1" "$1" "$2"
     printf '"Print Processor"="WinPrint"\r\n"Datatype"="RAW"\r\n"Attributes"=dword:00000040\r\n\r\n'
 }
@@ -71,6 +72,8 @@ lay_out_installation() {
         printer_reg Text "Generic / Text Only"
     } | iconv -f UTF-8 -t UTF-16 >"$CASE_DIR/installed.reg"
     _wine regedit /S "Z:${CASE_DIR//\//\\}\\installed.reg" || fail "regedit failed"
+    key_exists "$print_key\\Printers\\K7X" && key_exists "$drivers_key\\K7X" \
+        || fail "the laid-out printer and driver are not in the registry"
 }
 
 # uninstall_string: the entry's UninstallString, as reg.exe shows it.
@@ -79,7 +82,7 @@ uninstall_string() {
         | awk '$1 == "UninstallString" { sub(/^[ \t]*UninstallString[ \t]+REG_SZ[ \t]+/, ""); print }'
 }
 
-key_exists() { _wine reg query "$1" >/dev/null 2>&1; }
+key_exists() { _wine reg query "HKLM\\$1" >/dev/null 2>&1; }
 
 # The box's text lines include TEXT.
 expect_box() {
@@ -118,7 +121,7 @@ run_case() {
 
     key_exists "$print_key\\Printers\\K7X" && fail "the printer K7X is left"
     key_exists "$drivers_key\\K7X" && fail "the driver K7X is left"
-    key_exists "$entry_key" && fail "the uninstall entry is left"
+    key_exists "${entry_key#HKLM\\}" && fail "the uninstall entry is left"
     key_exists "$print_key\\Printers\\Text" || fail "the printer Text is gone"
     key_exists "$drivers_key\\Generic / Text Only" || fail "the driver Generic / Text Only is gone"
     local c=$WINEPREFIX/drive_c d f

@@ -84,23 +84,12 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Printers\Conformance]
-"Name"="Conformance"
-"Port"="LPT1:"
-"Printer Driver"="Generic / Text Only"
-"Print Processor"="WinPrint"
-"Datatype"="RAW"
-"Attributes"=dword:00000040
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Printers\ConformanceDelete]
-"Name"="ConformanceDelete"
-"Port"="LPT1:"
-"Printer Driver"="Generic / Text Only"
-"Print Processor"="WinPrint"
-"Datatype"="RAW"
-"Attributes"=dword:00000040
 REG
+for printer in Conformance ConformanceDelete; do
+    printf '\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\%s]\n"Name"="%s"\n' "$printer" "$printer"
+    printf '"Port"="LPT1:"\n"Printer Driver"="Generic / Text Only"\n"Print Processor"="WinPrint"\n"Datatype"="RAW"\n'
+    printf '"Attributes"=dword:00000040\n'
+done >>"$work/setup.reg"
 timeout 60 "$wine" regedit /S "Z:${work//\//\\}\\setup.reg" || { echo "conformance-wine: FAIL: regedit failed"; exit 1; }
 timeout 60 "$wineserver" -w
 mkdir -p "$WINEPREFIX/drive_c/Setup"

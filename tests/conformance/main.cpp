@@ -19,6 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckRegistry();
   CheckServices();
   CheckSpooler();
+  CheckDrivers();
+  CheckDeletions();
   CheckProcesses();
   CheckDialogs();
   CheckKeyboard();

@@ -12,6 +12,8 @@ void CheckProcesses();
 void CheckRegistry();
 void CheckServices();
 void CheckSpooler();
+void CheckDrivers();
+void CheckDeletions();  // removes a printer; under Wine also the printers' driver
 void CheckStoppedSpooler();  // while the Spooler service is stopped
 void CheckDialogs();
 void CheckKeyboard();

@@ -75,7 +75,7 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;
 export WINETEST_PLATFORM=wine
 [ "$(id -u)" = 0 ] && export CONFORMANCE_WINE_AS_ROOT=1
 timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || { echo "conformance-wine: FAIL: wineboot -i failed"; exit 1; }
-# A virtual desktop, so windows are placed as asked, and the suite's printers.
+# A virtual desktop, so windows are placed as asked, the suite's printers and their driver.
 cat >"$work/setup.reg" <<'REG'
 REGEDIT4
 
@@ -84,6 +84,13 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
+
+[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Drivers\Version-3\Generic / Text Only]
+"Version"=dword:00000003
+"Driver"="UNIDRV.DLL"
+"Data File"="TTY.GPD"
+"Configuration File"="UNIDRVUI.DLL"
+"Help File"="UNIDRV.HLP"
 REG
 for printer in Conformance ConformanceDelete; do
     printf '\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\%s]\n"Name"="%s"\n' "$printer" "$printer"

@@ -1,13 +1,18 @@
 # The embedded payload: OWNER_DATA resources built from src/payload/manifest.txt.
 #
 #   include(Payload)
-#   k7x_payload(<rc_var> <files_var>)
+#   k7x_payload(<rc_var> <files_var> [PROGRAM <file> <target>]...)
 #
 # Reads the manifest at configure time and arranges that the build fills
 # ${K7X_PAYLOAD_OUT_DIR} (${CMAKE_BINARY_DIR}/payload) with
 #   - every payload FILE of the manifest: authored files copied from
 #     src/payload/files/, placeholders generated with their exact size and
 #     a header naming file, variant and ids (cmake/payload_generate.cmake);
+#     a FILE of kind "program" is the executable of the target that a
+#     PROGRAM argument names for it, padded with zero bytes after its image
+#     to the manifest's size (the build fails when the program is larger);
+#     without such an argument (a build that cannot make the program) it is
+#     a placeholder;
 #   - payload.rc: "LANGUAGE 4, 2" (Chinese, PRC) and one line
 #     `<id> OWNER_DATA "<file>"` per id, for `#include "payload.rc"` from
 #     the resource script with ${K7X_PAYLOAD_OUT_DIR} on the include path.
@@ -56,7 +61,7 @@ macro(_k7x_payload_read_manifest)
     if(_k7x_line MATCHES "^[ \t]*(#.*)?$")
       continue()
     endif()
-    if(NOT _k7x_line MATCHES "^([0-9]+) ([A-Za-z][A-Za-z0-9]*) ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder) (.+)$")
+    if(NOT _k7x_line MATCHES "^([0-9]+) ([A-Za-z][A-Za-z0-9]*) ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder|program) (.+)$")
       message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no} is not `ID NAME SIZE FILE KIND DESCRIPTION`: ${_k7x_line}")
     endif()
     set(_k7x_id "${CMAKE_MATCH_1}")
@@ -117,6 +122,8 @@ function(_k7x_payload_check_vendor_dir files)
 endfunction()
 
 function(k7x_payload rc_var files_var)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "PROGRAM")
+  set(programs ${ARG_PROGRAM})
   if(TARGET k7x_payload)
     message(FATAL_ERROR "k7x_payload() may be called only once")
   endif()
@@ -130,7 +137,17 @@ function(k7x_payload rc_var files_var)
   foreach(file IN LISTS _k7x_files)
     set(out "${K7X_PAYLOAD_OUT_DIR}/${file}")
     set(size ${_k7x_f_${file}_size})
-    if(K7X_PAYLOAD_DIR OR _k7x_f_${file}_kind STREQUAL "authored")
+    list(FIND programs "${file}" program_at)
+    if(NOT K7X_PAYLOAD_DIR AND _k7x_f_${file}_kind STREQUAL "program" AND program_at GREATER -1)
+      math(EXPR target_at "${program_at} + 1")
+      list(GET programs ${target_at} target)
+      add_custom_command(OUTPUT "${out}"
+        COMMAND "${CMAKE_COMMAND}" -DMODE=pad "-DSRC=$<TARGET_FILE:${target}>" "-DOUT=${out}"
+                -DSIZE=${size} -P "${K7X_PAYLOAD_GENERATOR}"
+        DEPENDS ${target} "${K7X_PAYLOAD_MANIFEST}" "${K7X_PAYLOAD_GENERATOR}"
+        COMMENT "Payload ${file} from ${target}, padded to ${size} bytes"
+        VERBATIM)
+    elseif(K7X_PAYLOAD_DIR OR _k7x_f_${file}_kind STREQUAL "authored")
       if(K7X_PAYLOAD_DIR)
         set(src "${K7X_PAYLOAD_DIR}/${file}")
       else()

@@ -1,11 +1,15 @@
 # Build-time step for one payload file, run as
 #   cmake -DMODE=placeholder -DOUT=<file> -DSIZE=<bytes> -DDESC=<text> -DIDS=<ids> -P payload_generate.cmake
 #   cmake -DMODE=copy -DSRC=<file> -DOUT=<file> -DSIZE=<bytes> -P payload_generate.cmake
+#   cmake -DMODE=pad -DSRC=<program> -DOUT=<file> -DSIZE=<bytes> -P payload_generate.cmake
 #
 # placeholder: writes OUT with exactly SIZE bytes: a header naming the
 #   file, its variant (DESC) and its payload ids (IDS, blank separated),
 #   then a repeated filler text.
 # copy: copies SRC to OUT after checking that SRC has exactly SIZE bytes.
+# pad: copies the program SRC to OUT and appends zero bytes up to SIZE, an
+#   overlay after the image that the loader does not read; fails when SRC
+#   is larger than SIZE.
 
 foreach(var MODE OUT SIZE)
   if(NOT DEFINED ${var})
@@ -29,6 +33,19 @@ if(MODE STREQUAL "copy")
   endif()
   # a fresh time stamp, so the build sees the step as done
   file(TOUCH "${OUT}")
+elseif(MODE STREQUAL "pad")
+  file(SIZE "${SRC}" actual)
+  if(actual GREATER SIZE)
+    message(FATAL_ERROR
+      "${SRC} has ${actual} bytes, more than the ${SIZE} bytes its payload holds")
+  endif()
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E copy "${SRC}" "${OUT}" RESULT_VARIABLE failed)
+  if(NOT failed)
+    execute_process(COMMAND truncate -s ${SIZE} "${OUT}" RESULT_VARIABLE failed)
+  endif()
+  if(failed)
+    message(FATAL_ERROR "cannot pad ${SRC} into ${OUT}")
+  endif()
 elseif(MODE STREQUAL "placeholder")
   set(header
     "K7X PLACEHOLDER: ${DESC}\r\n"

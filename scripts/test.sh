@@ -15,4 +15,5 @@ bash tests/conformance/run.sh build   # the Win32 conformance suite on winemu an
 win_build=build-win
 [ "$wine_bits" = 64 ] && win_build=build-win64
 bash tests/wine/setup_case.sh "$win_build" build
+bash tests/wine/uninstall_case.sh "$win_build"   # setup, then the uninstall entry's command, confirmed
 tests/fuzz/run.sh 20

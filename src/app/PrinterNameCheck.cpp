@@ -93,14 +93,8 @@ int MaxPrinterNameLength(const char* driverDirectory) {
 }
 
 PrinterNameProblem CheckPrinterName(const char* name, int maxLength) {
-  size_t length = std::strlen(name);
-  if (length == 0) return PrinterNameProblem::Empty;
-  if (length > static_cast<size_t>(maxLength)) return PrinterNameProblem::TooLong;
-  for (const char* p = name; *p; ++p) {
-    unsigned char c = static_cast<unsigned char>(*p);
-    if (c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|,", c)) return PrinterNameProblem::ForbiddenCharacter;
-  }
-  if (std::strstr(name, "..")) return PrinterNameProblem::DotDot;
+  PrinterNameProblem problem = CheckPrinterNameText(name, maxLength);
+  if (problem != PrinterNameProblem::None) return problem;
   DriverFileSet set;
   if (UnidrvCoreNameOf(name, set)) return PrinterNameProblem::UnidrvCoreName;
   return PrinterNameProblem::None;

@@ -2,13 +2,14 @@
 // start-up refuses a name that cannot safely do all of that.
 #pragma once
 
-enum class PrinterNameProblem { None, Empty, TooLong, ForbiddenCharacter, DotDot, UnidrvCoreName };
+#include "shared/PrinterNameRule.h"
 
 // The longest printer name (in bytes) for which every path and text composed from it fits its
 // 260-character buffer, with the driver directory `driverDirectory`.
 int MaxPrinterNameLength(const char* driverDirectory);
 
-// The first problem of `name`; names longer than `maxLength` are TooLong.
+// The first problem of `name`: those of its text, then a driver file made from it that is named
+// like a Unidrv core file.
 PrinterNameProblem CheckPrinterName(const char* name, int maxLength);
 
 // Returns TRUE for a usable name; otherwise tells the user, in the wizard's language, which

@@ -1,6 +1,6 @@
 // The language the wizard speaks: that of the language file in force.
 #pragma once
 
-#include "sys/TextLanguage.h"
+#include "shared/TextLanguage.h"
 
 TextLanguage WizardLanguage();

@@ -54,7 +54,7 @@ void CSetupApp::InstallPrinterDriver() {
     installed = HasModelPrinter(printers);
     if (installed) RunSetDefaultCommand();
   }
-  ShowResult(ResultText(installed, ChooseResultLanguage(systemLanguage, g_LanguageChoice)));
+  ShowResult(ResultText(installed, ChooseTextLanguage(systemLanguage, g_LanguageChoice)));
   PostQuitToMainWindow();
   SweepStagingDir();
 }

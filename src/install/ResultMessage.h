@@ -3,14 +3,10 @@
 
 #include <windows.h>
 
-enum class ResultLanguage { SimplifiedChinese, TraditionalChinese, English };
-
-// English when chosen; otherwise simplified Chinese on a system with language 2052, else
-// traditional Chinese.
-ResultLanguage ChooseResultLanguage(LANGID systemLanguage, WORD languageChoice);
+#include "shared/TextLanguage.h"
 
 // The success or failure text, stored in the language's code page (936, 950 or ASCII).
-const char* ResultText(bool success, ResultLanguage language);
+const char* ResultText(bool success, TextLanguage language);
 
 // Shows the text in the framework's message box (OK, exclamation, under the program's name, owned
 // by the main window) and returns when the user has closed it.

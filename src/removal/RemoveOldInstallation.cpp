@@ -7,6 +7,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "removal/PrinterNameFiles.h"
 #include "removal/UninstallEntry.h"
 #include "shared/SetupApp.h"
 #include "shared/constants.h"
@@ -22,9 +23,6 @@ namespace {
 constexpr const char* kPaperForm = "papersize(80x297mm)";
 constexpr const char* kCopyWord = "\xB8\xB1\xB1\xBE";  // "副本" (copy) in code page 936
 constexpr DWORD kPauseMs = 1000;
-
-// Old driver files, in the order they are removed from each place (P for %s).
-constexpr const char* kDriverFilePatterns[] = {"%s.GPD", "%s.INI", "%sRES.dll", "%sD.dll", "%sF.dll"};
 
 // The spooler's keys for the model under HKLM (then one under HKCC and one under HKCU).
 constexpr const char* kMachineKeys[] = {
@@ -70,7 +68,7 @@ void CSetupApp::RemoveOldInstallation() {
     CDriverFileGuard guard(kModelName);
     for (BOOL (CSetupApp::*remove)(std::string) :
          {&CSetupApp::DeleteDriverFile, &CSetupApp::DeleteDriverVersionFile, &CSetupApp::DeleteTempFile}) {
-      for (const char* pattern : kDriverFilePatterns) {
+      for (const char* pattern : kPrinterNameFilePatterns) {
         char name[kPathBufferSize];
         if (!ComposeText(name, pattern, g_PrinterName)) continue;
         if (remove == &CSetupApp::DeleteTempFile || guard.MayDelete(name)) (this->*remove)(name);

@@ -14,11 +14,15 @@ void SetText(CReg& reg, const char* subKey, const char* name, const char* text) 
   reg.SetValue(subKey, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text)));
 }
 
+bool ComposeEntryKey(char (&subKey)[kPathBufferSize], const char* printerName) {
+  return ComposeText(subKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer", printerName);
+}
+
 }  // namespace
 
 void WriteUninstallEntry(CReg& reg, const char* printerName) {
   char subKey[kPathBufferSize];
-  if (!ComposeText(subKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer", printerName)) return;
+  if (!ComposeEntryKey(subKey, printerName)) return;
   reg.CreateKey(subKey);
 
   char displayName[kPathBufferSize];
@@ -35,4 +39,9 @@ void WriteUninstallEntry(CReg& reg, const char* printerName) {
 
   char publisher[kPathBufferSize];
   if (ComposeText(publisher, "%s printer", printerName)) SetText(reg, subKey, "Publisher", publisher);
+}
+
+bool DeleteUninstallEntry(CReg& reg, const char* printerName) {
+  char subKey[kPathBufferSize];
+  return ComposeEntryKey(subKey, printerName) && reg.DeleteKey(subKey);
 }

@@ -8,3 +8,6 @@
 // fit its 260-character buffer is not written. Without a driver directory the two values composed
 // from it (UninstallString, DisplayIcon) are left out: DisplayName and Publisher only.
 void WriteUninstallEntry(CReg& reg, const char* printerName);
+
+// Deletes that key; false, GetLastError() telling why, when it stays.
+bool DeleteUninstallEntry(CReg& reg, const char* printerName);

@@ -3,7 +3,7 @@
 // user without those rights why setup cannot continue.
 #pragma once
 
-#include "sys/TextLanguage.h"
+#include "shared/TextLanguage.h"
 
 // Whether the program runs with an administrator's rights: its token holds the Administrators
 // group enabled and, on systems with user account control (Vista and later), is elevated.

@@ -21,6 +21,9 @@ class CDriverFileGuard {
   // driver names the file, and it is not named like a Unidrv core file. Letter case aside.
   BOOL MayDelete(const char* fileName) const;
 
+  // Whether the records could be read; without them no file may be deleted.
+  BOOL RecordsRead() const { return m_bRecordsRead; }
+
  private:
   BOOL m_bRecordsRead;
   std::vector<std::string> m_usedFiles;  // bare names

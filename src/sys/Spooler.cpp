@@ -24,8 +24,8 @@ bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSi
   return true;
 }
 
-bool EnumLocalPrinterNames(std::vector<std::string>& names) {
-  names.clear();
+bool EnumLocalPrinters(std::vector<LocalPrinter>& printers) {
+  printers.clear();
   CSystemLibrary winspool("winspool.drv");
   auto enumPrinters = winspool.Function<decltype(&EnumPrintersA)>("EnumPrintersA");
   if (!enumPrinters) return false;
@@ -37,8 +37,49 @@ bool EnumLocalPrinterNames(std::vector<std::string>& names) {
   if (!enumPrinters(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
   if (returned > buffer.size() / sizeof(PRINTER_INFO_2A)) returned = static_cast<DWORD>(buffer.size() / sizeof(PRINTER_INFO_2A));
   const auto* records = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-  for (DWORD i = 0; i < returned; ++i) names.push_back(records[i].pPrinterName ? records[i].pPrinterName : "");
+  for (DWORD i = 0; i < returned; ++i)
+    printers.push_back({records[i].pPrinterName ? records[i].pPrinterName : "",
+                        records[i].pDriverName ? records[i].pDriverName : ""});
   return true;
+}
+
+bool EnumLocalPrinterNames(std::vector<std::string>& names) {
+  names.clear();
+  std::vector<LocalPrinter> printers;
+  if (!EnumLocalPrinters(printers)) return false;
+  for (const LocalPrinter& printer : printers) names.push_back(printer.name);
+  return true;
+}
+
+bool DeleteLocalPrinter(const char* printerName) {
+  char name[MAX_PATH] = {0};
+  if (std::strlen(printerName) >= sizeof name) return SetLastError(ERROR_INVALID_PRINTER_NAME), false;
+  std::strcpy(name, printerName);
+  CSystemLibrary winspool("winspool.drv");
+  auto openPrinter = winspool.Function<decltype(&OpenPrinterA)>("OpenPrinterA");
+  auto deletePrinter = winspool.Function<decltype(&DeletePrinter)>("DeletePrinter");
+  auto closePrinter = winspool.Function<decltype(&ClosePrinter)>("ClosePrinter");
+  if (!openPrinter || !deletePrinter || !closePrinter) return false;
+  PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE printer = nullptr;
+  if (!openPrinter(name, &printer, &defaults)) return false;
+  bool deleted = deletePrinter(printer);
+  DWORD error = GetLastError();
+  closePrinter(printer);
+  SetLastError(error);
+  return deleted;
+}
+
+bool DeleteDriver(const char* environment, const char* driverName) {
+  char env[MAX_PATH] = {0};
+  char driver[MAX_PATH] = {0};
+  if (std::strlen(environment) >= sizeof env || std::strlen(driverName) >= sizeof driver)
+    return SetLastError(ERROR_INVALID_PARAMETER), false;
+  std::strcpy(env, environment);
+  std::strcpy(driver, driverName);
+  CSystemLibrary winspool("winspool.drv");
+  auto deleteDriver = winspool.Function<decltype(&DeletePrinterDriverA)>("DeletePrinterDriverA");
+  return deleteDriver && deleteDriver(nullptr, env, driver);
 }
 
 void DeleteServerForm(const char* formName) {

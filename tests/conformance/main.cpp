@@ -13,6 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ok(CreateDirectoryA(kScratch, nullptr), "CreateDirectoryA(%s) failed with %u, expected success", kScratch,
      static_cast<unsigned>(GetLastError()));
   CheckFiles();
+  CheckDelayedMoves();
   CheckFind();
   CheckProfile();
   CheckResources();
@@ -21,6 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckSpooler();
   CheckDrivers();
   CheckSpoolerInstall();
+  CheckDeletions();
   CheckProcesses();
   CheckDialogs();
   CheckKeyboard();

@@ -4,6 +4,7 @@
 namespace conformance {
 
 void CheckFiles();
+void CheckDelayedMoves();
 void CheckFind();
 void CheckProfile();
 void CheckResources();
@@ -12,6 +13,7 @@ void CheckRegistry();
 void CheckServices();
 void CheckSpooler();
 void CheckDrivers();
+void CheckDeletions();  // removes a printer; under Wine also the printers' driver
 void CheckStoppedSpooler();  // while the Spooler service is stopped
 void CheckSpoolerInstall();  // adds a driver and a printer that stay, and makes the printer default
 void CheckDialogs();

@@ -3,7 +3,8 @@
 #  - the Linux build on a fresh winemu machine ("conformance-winemu: N passed, M failed");
 #  - the Windows build under Wine in a fresh prefix ("conformance-wine: ..."): 32-bit Wine with the
 #    i686 build where it can run, else 64-bit Wine with the x86_64 build; one SKIP line without Wine.
-# Both machines hold a local printer "Conformance" on LPT1: with the driver "Generic / Text Only".
+# Both machines hold two local printers on LPT1: with the driver "Generic / Text Only", "Conformance"
+# and "ConformanceDelete" (which the suite deletes).
 # The i686 build (for real Windows) is always compiled. Fails on any unmarked failure.
 # usage: tests/conformance/run.sh BUILD_DIR   (the Linux build, with winemu and conformance built)
 set -uo pipefail
@@ -37,7 +38,7 @@ check_run() {
 }
 
 # winemu
-"$build/winemu" create "$work/machine" --printer Conformance >/dev/null || exit 1
+"$build/winemu" create "$work/machine" --printer Conformance --printer ConformanceDelete >/dev/null || exit 1
 "$build/winemu" run "$work/machine" "$build/tests/conformance/conformance" >"$work/winemu.txt" 2>&1
 rc=$?
 cat "$work/winemu.txt"
@@ -74,7 +75,7 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;
 export WINETEST_PLATFORM=wine
 [ "$(id -u)" = 0 ] && export CONFORMANCE_WINE_AS_ROOT=1
 timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || { echo "conformance-wine: FAIL: wineboot -i failed"; exit 1; }
-# A virtual desktop, so windows are placed as asked, the suite's printer and its driver.
+# A virtual desktop, so windows are placed as asked, the suite's printers and their driver.
 cat >"$work/setup.reg" <<'REG'
 REGEDIT4
 
@@ -84,14 +85,6 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
 
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Printers\Conformance]
-"Name"="Conformance"
-"Port"="LPT1:"
-"Printer Driver"="Generic / Text Only"
-"Print Processor"="WinPrint"
-"Datatype"="RAW"
-"Attributes"=dword:00000040
-
 [HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Drivers\Version-3\Generic / Text Only]
 "Version"=dword:00000003
 "Driver"="UNIDRV.DLL"
@@ -99,6 +92,11 @@ REGEDIT4
 "Configuration File"="UNIDRVUI.DLL"
 "Help File"="UNIDRV.HLP"
 REG
+for printer in Conformance ConformanceDelete; do
+    printf '\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\%s]\n"Name"="%s"\n' "$printer" "$printer"
+    printf '"Port"="LPT1:"\n"Printer Driver"="Generic / Text Only"\n"Print Processor"="WinPrint"\n"Datatype"="RAW"\n'
+    printf '"Attributes"=dword:00000040\n'
+done >>"$work/setup.reg"
 timeout 60 "$wine" regedit /S "Z:${work//\//\\}\\setup.reg" || { echo "conformance-wine: FAIL: regedit failed"; exit 1; }
 timeout 60 "$wineserver" -w
 mkdir -p "$WINEPREFIX/drive_c/Setup"

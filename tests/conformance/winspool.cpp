@@ -1,6 +1,8 @@
 // winspool: the driver directory, EnumPrintersA level 2 with its two-call protocol and the strings
-// packed into the caller's buffer, OpenPrinterA on the server, DeleteFormA, and the spooler's
-// answer while its service is stopped. The machine has a local printer "Conformance" on LPT1:.
+// packed into the caller's buffer, OpenPrinterA on the server, DeleteFormA, DeletePrinter and
+// DeletePrinterDriverA, and the spooler's answer while its service is stopped. The machine has two
+// local printers on LPT1: with the driver "Generic / Text Only": "Conformance", which stays, and
+// "ConformanceDelete", which the deletion checks remove.
 #include <windows.h>
 #include <winspool.h>
 
@@ -16,6 +18,10 @@ namespace {
 
 constexpr const char* kPrinter = "Conformance";
 const char kDeletedFormsNote[] = "Wine's DeleteFormA is a stub that reports success for any form";
+const char kDriverDeletionNote[] =
+    "Wine's DeletePrinterDriverA deletes the driver's registry key without asking whether a printer uses it, and "
+    "does not set the last error when there is no such key";
+const char kPrinterAccessNote[] = "Wine's DeletePrinter does not look at the access the handle was opened with";
 const char kInProcessSpooler[] = "Wine's winspool works in the calling process and does not need the Spooler service";
 
 bool Inside(const void* p, const std::vector<BYTE>& buffer) {
@@ -102,7 +108,58 @@ void CheckServerHandle() {
   ok_fails(!ClosePrinter(nullptr), ERROR_INVALID_HANDLE, "ClosePrinter(NULL)");
 }
 
+bool Listed(const char* printer) {
+  DWORD needed = 0;
+  DWORD returned = 0;
+  EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+  std::vector<BYTE> buffer(needed ? needed : 1);
+  if (!EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned)) return false;
+  auto* printers = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
+  for (DWORD i = 0; i < returned; ++i)
+    if (lstrcmpiA(printers[i].pPrinterName, printer) == 0) return true;
+  return false;
+}
+
 }  // namespace
+
+// A driver goes only when no printer uses it; a printer only through a handle with delete access.
+// Last of the spooler's parts: under Wine the driver of the printers goes here.
+void CheckDeletions() {
+  char environment[] = "Windows NT x86";
+  char missingDriver[] = "K7X No Such Driver";
+  SetLastError(0xdeadbeef);
+  todo_wine(kDriverDeletionNote) {
+    ok_fails(!DeletePrinterDriverA(nullptr, environment, missingDriver), ERROR_UNKNOWN_PRINTER_DRIVER,
+             "DeletePrinterDriverA of a driver that is not installed");
+  }
+  char usedDriver[] = "Generic / Text Only";
+  SetLastError(0xdeadbeef);
+  todo_wine(kDriverDeletionNote) {
+    ok_fails(!DeletePrinterDriverA(nullptr, environment, usedDriver), ERROR_PRINTER_DRIVER_IN_USE,
+             "DeletePrinterDriverA of the driver the printers use");
+  }
+  ok_fails(!DeletePrinter(nullptr), ERROR_INVALID_HANDLE, "DeletePrinter(NULL)");
+
+  char doomed[] = "ConformanceDelete";
+  HANDLE printer = nullptr;
+  ok(OpenPrinterA(doomed, &printer, nullptr), "OpenPrinterA(%s) for use failed with %u", doomed,
+     static_cast<unsigned>(GetLastError()));
+  todo_wine(kPrinterAccessNote) {
+    ok_fails(!DeletePrinter(printer), ERROR_ACCESS_DENIED, "DeletePrinter through a handle opened for use");
+  }
+  ClosePrinter(printer);
+  PRINTER_DEFAULTSA all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  printer = nullptr;
+  // Under Wine the printer went with the check above.
+  todo_wine(kPrinterAccessNote) {
+    ok(OpenPrinterA(doomed, &printer, &all) && DeletePrinter(printer),
+       "DeletePrinter through a handle with full access failed with %u", static_cast<unsigned>(GetLastError()));
+  }
+  if (printer) ClosePrinter(printer);
+  ok(!Listed(doomed) && Listed(kPrinter), "after the deletion %s is %s and %s is %s, expected gone and listed", doomed,
+     Listed(doomed) ? "listed" : "gone", kPrinter, Listed(kPrinter) ? "listed" : "gone");
+  ok_fails(!OpenPrinterA(doomed, &printer, nullptr), ERROR_INVALID_PRINTER_NAME, "OpenPrinterA of the deleted printer");
+}
 
 void CheckSpooler() {
   CheckDriverDirectory();

@@ -164,7 +164,7 @@ class FaultMatrix : public WizardTest {
   }
 
   void CheckOutcome(const Case& c) {
-    ResultLanguage language = ChooseResultLanguage(c.kind->lang, g_LanguageChoice);
+    TextLanguage language = ChooseTextLanguage(c.kind->lang, g_LanguageChoice);
     unsigned cp = machine().Config().codePage;
     std::string success = winemu::AnsiToUtf8(ResultText(true, language), cp);
     std::string failure = winemu::AnsiToUtf8(ResultText(false, language), cp);

@@ -94,7 +94,7 @@ TEST_F(EngineTest, AFullRunOnEnglishXpInstallsTheDefaultPrinter) {
 }
 
 TEST_F(EngineTest, TheResultTextsAreStoredInTheirCodePages) {
-  using L = ResultLanguage;
+  using L = TextLanguage;
   EXPECT_EQ(ResultText(true, L::SimplifiedChinese), winemu::Utf8ToAnsi("打印机驱动程序安装成功!", 936));
   EXPECT_EQ(ResultText(false, L::SimplifiedChinese), winemu::Utf8ToAnsi("打印机驱动程序安装失败!", 936));
   EXPECT_EQ(ResultText(true, L::TraditionalChinese), winemu::Utf8ToAnsi("打印機驅動程序安裝成功!", 950));
@@ -102,10 +102,10 @@ TEST_F(EngineTest, TheResultTextsAreStoredInTheirCodePages) {
   EXPECT_STREQ(ResultText(true, L::English), kSuccess);
   EXPECT_STREQ(ResultText(false, L::English), kFailure);
   EXPECT_EQ(std::string(ResultText(true, L::SimplifiedChinese)).size(), 23u);  // 11 double-byte characters and "!"
-  EXPECT_EQ(ChooseResultLanguage(0x0804, 0), L::SimplifiedChinese);
-  EXPECT_EQ(ChooseResultLanguage(0x0404, 0), L::TraditionalChinese);
-  EXPECT_EQ(ChooseResultLanguage(0x0409, 0), L::TraditionalChinese);
-  EXPECT_EQ(ChooseResultLanguage(0x0804, 1), L::English);
+  EXPECT_EQ(ChooseTextLanguage(0x0804, 0), L::SimplifiedChinese);
+  EXPECT_EQ(ChooseTextLanguage(0x0404, 0), L::TraditionalChinese);
+  EXPECT_EQ(ChooseTextLanguage(0x0409, 0), L::TraditionalChinese);
+  EXPECT_EQ(ChooseTextLanguage(0x0804, 1), L::English);
 }
 
 TEST_F(EngineTest, ASimplifiedChineseRunShowsTheGbkText) {

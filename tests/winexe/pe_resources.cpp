@@ -122,6 +122,7 @@ PeImage ReadPeImage(std::span<const std::uint8_t> bytes) {
     std::uint64_t s = table + i * 40ull;
     std::uint32_t virtualSize = img.U32(s + 8), rva = img.U32(s + 12), rawSize = img.U32(s + 16), raw = img.U32(s + 20);
     img.sections.push_back({rva, std::max(virtualSize, rawSize), raw});
+    out.imageEnd = std::max<std::uint64_t>(out.imageEnd, std::uint64_t{raw} + rawSize);
   }
   if (importRva != 0 && !ReadImports(img, importRva, out)) return out;
   if (resourceRva == 0) return out;

@@ -24,6 +24,7 @@ struct PeImage {
   std::uint16_t subsystem = 0;  // 2 for a GUI program
   std::vector<PeResource> resources;
   std::vector<std::string> imports;  // library names, in the import table's order
+  std::uint64_t imageEnd = 0;        // the end of the last section's data; an overlay follows it
   std::string error;  // empty when the image was read whole
 };
 

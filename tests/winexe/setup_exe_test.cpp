@@ -49,6 +49,42 @@ TEST(SetupExe, IsA32BitGuiProgramCarryingEveryPayloadInChinesePrc) {
   EXPECT_EQ(payload, expected);
 }
 
+// Payload 255 is the project's uninstaller: a GUI program for i386 that imports no winspool.drv,
+// asks for administrator rights, carries a version resource, and is padded with zero bytes after
+// its image to the catalog's size.
+TEST(SetupExe, ItsUninstallerIsA32BitGuiProgramPaddedToThePayloadSize) {
+  std::vector<std::uint8_t> bytes = ReadAll(K7X_WINDOWS_EXE);
+  k7x::test::PeImage setup = k7x::test::ReadPeImage(bytes);
+  ASSERT_EQ(setup.error, "");
+  auto payload = std::find_if(setup.resources.begin(), setup.resources.end(),
+                              [](const auto& r) { return r.type == u"OWNER_DATA" && r.id == 255; });
+  ASSERT_NE(payload, setup.resources.end());
+  ASSERT_EQ(payload->size, 225280u);
+  std::span<const std::uint8_t> program(bytes.data() + payload->offset, payload->size);
+
+  k7x::test::PeImage image = k7x::test::ReadPeImage(program);
+  ASSERT_EQ(image.error, "");
+  EXPECT_EQ(image.machine, 0x14C);
+  EXPECT_EQ(image.subsystem, 2);
+  std::vector<std::string> imports;
+  for (std::string dll : image.imports) {
+    for (char& c : dll) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    imports.push_back(dll);
+  }
+  std::sort(imports.begin(), imports.end());
+  EXPECT_EQ(imports, (std::vector<std::string>{"ADVAPI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "USER32.DLL"}));
+  std::map<std::uint16_t, int> types;
+  for (const auto& r : image.resources) ++types[r.typeId];
+  EXPECT_EQ(types[16], 1);  // RT_VERSION
+  ASSERT_EQ(types[24], 1);  // RT_MANIFEST
+  auto manifest = std::find_if(image.resources.begin(), image.resources.end(), [](const auto& r) { return r.typeId == 24; });
+  std::string text(program.begin() + manifest->offset, program.begin() + manifest->offset + manifest->size);
+  EXPECT_NE(text.find("level=\"requireAdministrator\""), std::string::npos);
+
+  ASSERT_LT(image.imageEnd, program.size());
+  EXPECT_TRUE(std::all_of(program.begin() + image.imageEnd, program.end(), [](std::uint8_t b) { return b == 0; }));
+}
+
 TEST(PeImageReader, RejectsWhatIsNotAWholeImage) {
   std::vector<std::uint8_t> bytes = ReadAll(K7X_WINDOWS_EXE);
   ASSERT_GT(bytes.size(), 4096u);
@@ -56,10 +92,6 @@ TEST(PeImageReader, RejectsWhatIsNotAWholeImage) {
   EXPECT_NE(k7x::test::ReadPeImage(std::span(bytes).first(bytes.size() / 2)).error, "");
   EXPECT_EQ(k7x::test::ReadPeImage(std::vector<std::uint8_t>(10, 0)).error, "no MZ header");
 }
-
-}  // namespace
-
-namespace {
 
 // The resource of `typeId` (any name and language), with its bytes.
 std::string ResourceBytes(const std::vector<std::uint8_t>& file, const k7x::test::PeImage& image, std::uint16_t typeId,

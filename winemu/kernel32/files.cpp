@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "file_object.h"
+#include "machine/ini.h"
 
 using namespace winemu;
 
@@ -23,6 +24,12 @@ void SetReadOnly(const std::filesystem::path& host, bool readOnly) {
   if (::stat(host.c_str(), &st) != 0) return;
   mode_t mode = readOnly ? (st.st_mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (st.st_mode | S_IWUSR);
   ::chmod(host.c_str(), mode);
+}
+
+// The running program's own file is mapped as its image: Windows refuses to delete it.
+bool IsRunningImage(const std::string& windowsPath) {
+  std::string image;
+  return NormalizePath(M().Config().program, "C:\\", image) == 0 && EqualsNoCase(image, windowsPath);
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -158,7 +165,8 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   DWORD err = 0;
   if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
   else if (!p.exists) err = ERROR_FILE_NOT_FOUND;
-  else if (std::filesystem::is_directory(p.host) || IsReadOnly(p.host) || WriteProtectionError(p.windows))
+  else if (std::filesystem::is_directory(p.host) || IsReadOnly(p.host) || WriteProtectionError(p.windows) ||
+           IsRunningImage(p.windows))
     err = ERROR_ACCESS_DENIED;
   else if (DWORD s = DeleteSharingError(p.host)) err = s;
   else if (::unlink(p.host.c_str()) != 0) err = ERROR_ACCESS_DENIED;

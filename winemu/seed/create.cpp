@@ -24,9 +24,10 @@ spooler::DriverRecord GenericTextOnlyDriver() {
 
 // The registry of a new machine: the Spooler service (stopped with the fault spooler_stopped), the
 // spooler's keys and the printers asked for, each on LPT1: with the driver "Generic / Text Only";
-// the first printer is the default one.
+// the first printer is the default one; the Session Manager's key, where delayed file operations go.
 void SeedRegistry(const std::filesystem::path& dir, const CreateOptions& options, unsigned codePage) {
   reg::Registry registry(dir / "registry", codePage);
+  registry.Create(reg::Root::LocalMachine, *reg::SplitKeyPath("SYSTEM\\CurrentControlSet\\Control\\Session Manager"));
   svc::WriteSpoolerService(registry, options.faults.count("spooler_stopped") == 0);
   spooler::WriteSpoolerKeys(registry);
   if (!options.printers.empty()) spooler::WriteDriver(registry, GenericTextOnlyDriver());

@@ -1,16 +1,20 @@
-// A spooler handle: an open printer, or the local print server when the name is empty.
+// The object behind a spooler handle from OpenPrinterA: the printer it names (empty for the print
+// server) and the access it was opened with.
 #pragma once
 
 #include <string>
+
+#include <windows.h>
 
 #include "kernel32/handles.h"
 
 namespace winemu::spooler {
 
-class PrinterObject : public KernelObject {
+class PrinterHandle : public KernelObject {
  public:
-  explicit PrinterObject(std::string n) : name(std::move(n)) {}
+  PrinterHandle(std::string n, ACCESS_MASK a) : name(std::move(n)), access(a) {}
   std::string name;
+  ACCESS_MASK access;
 };
 
 }  // namespace winemu::spooler

@@ -54,5 +54,5 @@ HANDLE WINAPI AddPrinterA(LPSTR pName, DWORD Level, LPBYTE pPrinter) {
   printer.attributes = info->Attributes | PRINTER_ATTRIBUTE_LOCAL;
   spooler::AddPrinter(printer);
   SetError(0);
-  return Handles().Add(std::make_unique<spooler::PrinterObject>(printer.name));
+  return Handles().Add(std::make_unique<spooler::PrinterHandle>(printer.name, PRINTER_ALL_ACCESS));
 }

@@ -20,8 +20,9 @@
 #include "spooler_store.h"
 
 using namespace winemu;
-using winemu::spooler::PrinterObject;
+using winemu::spooler::PrinterHandle;
 using winemu::spooler::Shown;
+using winemu::spooler::SpoolerError;
 
 namespace {
 
@@ -116,13 +117,15 @@ BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAU
   if (!err && !name.empty() && !spooler::FindPrinter(name)) err = ERROR_INVALID_PRINTER_NAME;
   if (!err && pDefault && (pDefault->DesiredAccess & PRINTER_ACCESS_ADMINISTER) && !M().Config().admin)
     err = ERROR_ACCESS_DENIED;
-  if (!err) *phPrinter = Handles().Add(std::make_unique<PrinterObject>(name));
+  // Without defaults a printer is opened for use only, as Windows does.
+  ACCESS_MASK access = pDefault ? pDefault->DesiredAccess : PRINTER_ACCESS_USE;
+  if (!err) *phPrinter = Handles().Add(std::make_unique<PrinterHandle>(name, access));
   else if (phPrinter) *phPrinter = nullptr;
   return spooler::CallResult("spooler.openprinter", Shown(name), err);
 }
 
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
-  PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
+  PrinterHandle* printer = Handles().Get<PrinterHandle>(hPrinter);
   std::string form = pFormName ? pFormName : "";
   DWORD err = printer ? spooler::SpoolerError() : ERROR_INVALID_HANDLE;
   if (!err && !pFormName) err = ERROR_INVALID_PARAMETER;
@@ -132,7 +135,7 @@ BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
 }
 
 BOOL WINAPI ClosePrinter(HANDLE hPrinter) {
-  PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
+  PrinterHandle* printer = Handles().Get<PrinterHandle>(hPrinter);
   std::string shown = printer ? Shown(printer->name) : "(invalid handle)";
   if (printer) Handles().Close(hPrinter);
   return spooler::CallResult("spooler.closeprinter", shown, printer ? 0 : ERROR_INVALID_HANDLE);

@@ -4,6 +4,7 @@
 
 #include "advapi32/registry.h"
 #include "advapi32/services.h"
+#include "machine/ini.h"
 #include "machine/machine.h"
 
 namespace winemu::spooler {
@@ -102,6 +103,23 @@ void AddPrinter(const PrinterRecord& printer) {
          [&](Registry& r) { WritePrinter(r, printer); });
 }
 
+bool RemovePrinter(std::string_view name) {
+  auto printer = FindPrinter(name);
+  if (!printer) return false;
+  bool wasDefault = DefaultPrinter() && EqualsNoCase(*DefaultPrinter(), printer->name);
+  Registry& registry = reg::MachineRegistry();
+  std::vector<std::string> path = PrintersPath();
+  path.push_back(printer->name);
+  registry.Remove(Root::LocalMachine, path);
+  if (wasDefault) {
+    std::vector<PrinterRecord> rest = Printers();
+    if (!rest.empty()) WriteDefaultPrinter(registry, rest.front().name, rest.front().port);
+    else if (Key* key = registry.Find(Root::CurrentUser, *reg::SplitKeyPath(kDeviceKey))) key->RemoveValue("Device");
+  }
+  registry.SaveAll();
+  return true;
+}
+
 std::vector<DriverRecord> Drivers() {
   std::vector<DriverRecord> out;
   if (Key* drivers = reg::MachineRegistry().Find(Root::LocalMachine, DriversPath()))
@@ -118,6 +136,17 @@ std::optional<DriverRecord> FindDriver(std::string_view name) {
 
 void AddDriver(const DriverRecord& driver) {
   Change("spooler.adddriver", driver.name, [&](Registry& r) { WriteDriver(r, driver); });
+}
+
+bool RemoveDriver(std::string_view name) {
+  auto driver = FindDriver(name);
+  if (!driver) return false;
+  Registry& registry = reg::MachineRegistry();
+  std::vector<std::string> path = DriversPath();
+  path.push_back(driver->name);
+  registry.Remove(Root::LocalMachine, path);
+  registry.Save(Root::LocalMachine);
+  return true;
 }
 
 std::optional<std::string> DefaultPrinter() {

@@ -51,9 +51,14 @@ bool SpoolerRunning();
 std::vector<PrinterRecord> Printers();  // in the order the registry lists them
 std::optional<PrinterRecord> FindPrinter(std::string_view name);  // name without case
 void AddPrinter(const PrinterRecord& printer);                      // traced as spooler.addprinter
+// Removes the printer's key with everything below it; when it was the default printer, the first
+// remaining printer becomes the default, or none is left. False when it does not exist.
+bool RemovePrinter(std::string_view name);
 std::vector<DriverRecord> Drivers();
 std::optional<DriverRecord> FindDriver(std::string_view name);
 void AddDriver(const DriverRecord& driver);                         // traced as spooler.adddriver
+// Removes the driver's key; its files stay. False when it does not exist.
+bool RemoveDriver(std::string_view name);
 std::optional<std::string> DefaultPrinter();                        // the printer name of Device
 void SetDefaultPrinter(std::string_view name);                      // traced as spooler.setdefault
 bool PortExists(std::string_view name);           // without case

@@ -1,0 +1,13 @@
+// The OEM copies of the driver's INF that Windows keeps in its inf folder (oemN.inf with
+// oemN.pnf), recognised by their text as the K7X driver's.
+#pragma once
+
+// Whether the INF at `path` belongs to the K7X driver: read in pieces of at most 259 characters, its
+// text shows "Class=Printer", then "[Manufacturer]" or ".GPD", then "K7X" in that piece or a later
+// one. A file that cannot be opened or read does not.
+bool IsModelOemInf(const char* path);
+
+// Deletes every copy among oem0.inf to oem99.inf of the Windows inf folder that IsModelOemInf
+// recognises, then its .pnf. True when the folder was found and every recognised copy is gone
+// (a missing .pnf counts as gone).
+bool RemoveModelOemInfs();

@@ -20,6 +20,8 @@ BOOL CNewWizDialog::ShowPage(CNewWizPage* page) {
 
   if (!page->IsWindow()) {
     if (!page->Create(page->m_nTemplateID, this)) return FALSE;
+    // The dialog manager enters the page's controls with Tab from the frame and back.
+    page->ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     page->m_bCreated = TRUE;
     page->m_pParent = this;
     if (!page->OnPageCreated()) return FALSE;
@@ -34,6 +36,9 @@ BOOL CNewWizDialog::ShowPage(CNewWizPage* page) {
   page->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   page->EnableWindow(TRUE);
   page->ShowWindow(SW_SHOW);
+  // The focus goes to the page's first tab stop, as a property sheet puts it.
+  if (HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE))
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
   page->InvalidateRect(nullptr, TRUE);
   page->UpdateWindow();
   page->OnPageEnter();

@@ -20,7 +20,9 @@ BOOL CNewWizDialog::ShowPage(CNewWizPage* page) {
 
   if (!page->IsWindow()) {
     if (!page->Create(page->m_nTemplateID, this)) return FALSE;
-    // The dialog manager enters the page's controls with Tab from the frame and back.
+    // The page is a control of the frame for the dialog manager (as a property sheet's page is):
+    // Tab, the arrows and the mnemonics move through the frame's and the page's controls as one.
+    page->ModifyStyle(0, DS_CONTROL);
     page->ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     page->m_bCreated = TRUE;
     page->m_pParent = this;

@@ -22,40 +22,44 @@ $tmux new-session -d -x 100 -y 40 \
 
 screen() { $tmux capture-pane -p; }
 
-# Waits until the pane shows TEXT (fixed string), at most 200 polls of 50 ms.
-expect() {
+# Waits until the pane shows TEXT (fixed string), or with "gone" no longer shows it; at most 200
+# polls of 50 ms.
+wait_for() {
   n=0
-  while ! screen | grep -qF -- "$1"; do
+  while { screen | grep -qF -- "$2"; [ $? -ne "$1" ]; }; do
     n=$((n + 1))
     if [ "$n" -ge 200 ]; then
-      echo "FAIL: the terminal never showed \"$1\"; it shows:"
+      echo "FAIL: waited for the terminal to $3 \"$2\"; it shows:"
       screen
       exit 1
     fi
     sleep 0.05
   done
 }
+expect() { wait_for 0 "$1" show; }
+gone() { wait_for 1 "$1" "stop showing"; }
 
 keys() { $tmux send-keys "$@"; }
 
-expect "Alt+Space menu"
+expect "Alt+Space: system menu"
 expect "Welcome"
 keys M-Space
-expect "About"
+expect "Esc: close the menu"
+keys Down Down
 keys Enter
-expect "Version"
+expect "1.0"
 keys Enter
-expect "[=Next=]"
+gone "1.0"
 keys M-n
 expect "( ) Windows 2000"
 keys M-n
-expect "Printer setting"
-keys Tab
-expect "▸┌"
+expect "Default Printer"
+keys Tab Tab
+expect "▸│  80mm series"
 keys Down
 expect "» 80mm series"
 keys M-n
-expect "OK"
+expect "installed successfully"
 keys Enter
 expect "run exit status 0"
-echo "the wizard was walked to its end by keys"
+echo "the wizard was walked to its end by keys and the About box opened with Alt+Space"

@@ -194,6 +194,13 @@ class Painter {
     return Focused(w) ? 'f' : ' ';
   }
 
+  // The mnemonic's cell of a text drawn from `col`.
+  void UnderlineMnemonic(const std::u16string& shown, int mnemonic, int col, int row) {
+    if (mnemonic < 0) return;
+    int at = col + WidthOf(FromUtf16(std::u16string_view(shown).substr(0, static_cast<size_t>(mnemonic))));
+    if (row >= clip_.top && row < clip_.bottom && at >= clip_.left && at < clip_.right) s_.Underline(at, row);
+  }
+
   void MarkFocus(const Window* w, int col, int row) {
     if (Focused(w) && col > 0) Put(col - 1, row, U"▸", 'f');
   }
@@ -211,7 +218,9 @@ class Painter {
   void Button(Window* w, const Cells& c) {
     auto* data = w->Control<user32::ButtonData>();
     bool checked = data && (data->state & BST_CHECKED);
-    std::u32string text = FromUtf16(ShownText(w->text));
+    int mnemonic = -1;
+    std::u16string shown = ShownText(w->text, &mnemonic);
+    std::u32string text = FromUtf16(shown);
     char a = AttributeOf(w);
     int row = c.Middle();
     switch (w->style & BS_TYPEMASK) {
@@ -224,11 +233,13 @@ class Painter {
       case BS_3STATE:
       case BS_AUTO3STATE:
         Put(c.left, row, (checked ? U"[x] " : U"[ ] ") + text, a);
+        UnderlineMnemonic(shown, mnemonic, c.left + 4, row);
         MarkFocus(w, c.left, row);
         return;
       case BS_RADIOBUTTON:
       case BS_AUTORADIOBUTTON:
         Put(c.left, row, (checked ? U"(•) " : U"( ) ") + text, a);
+        UnderlineMnemonic(shown, mnemonic, c.left + 4, row);
         MarkFocus(w, c.left, row);
         return;
       default: {
@@ -238,6 +249,7 @@ class Painter {
         else label = U"[ " + text + U" ]";
         int col = c.left + std::max(0, (c.Width() - WidthOf(label)) / 2);
         Put(col, row, label, a);
+        UnderlineMnemonic(shown, mnemonic, col + (a == 'd' ? 3 : 2), row);
         MarkFocus(w, col, row);
         return;
       }
@@ -371,6 +383,10 @@ int Screen::Put(int col, int row, const std::string& text, char attribute) {
   return col - start;
 }
 
+void Screen::Underline(int col, int row) {
+  if (Cell* cell = At(col, row)) cell->underline = true;
+}
+
 char Screen::Attribute(int col, int row) const {
   if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return ' ';
   return cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)].attribute;
@@ -400,11 +416,14 @@ std::string Screen::Ansi() const {
   std::string out;
   for (int row = 0; row < rows_; ++row) {
     char current = ' ';
+    bool underlined = false;
     for (int col = 0; col < cols_; ++col) {
       const Cell& cell = cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)];
-      if (cell.attribute != current) {
+      if (cell.attribute != current || cell.underline != underlined) {
         current = cell.attribute;
+        underlined = cell.underline;
         out += current == 'd' ? "\x1b[0;2m" : (current == 'f' || current == 's') ? "\x1b[0;7m" : "\x1b[0m";
+        if (underlined) out += "\x1b[4m";
       }
       if (cell.ch) AppendUtf8(out, cell.ch);
     }
@@ -416,13 +435,14 @@ std::string Screen::Ansi() const {
 
 int TextWidth(const std::string& text) { return WidthOf(FromUtf8(text)); }
 
-std::u16string ShownText(std::u16string_view text) {
+std::u16string ShownText(std::u16string_view text, int* mnemonic) {
   std::u16string out;
+  if (mnemonic) *mnemonic = -1;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'&') {
-      if (i + 1 < text.size() && text[i + 1] == u'&') out += u'&';
-      if (i + 1 < text.size()) ++i;
-      else continue;
+      if (i + 1 >= text.size()) continue;
+      ++i;
+      if (text[i] != u'&' && mnemonic && *mnemonic < 0) *mnemonic = static_cast<int>(out.size());
     }
     if (text[i] == u'\t') break;
     out += text[i];

@@ -34,13 +34,17 @@ class Screen {
   std::string Text() const;  // Lines() joined, each ending in '\n'
   // The attribute of a cell: ' ' plain, 'f' the focused control, 'd' disabled, 's' selected.
   char Attribute(int col, int row) const;
-  // The grid for a terminal: reverse video for the focus and the selection, dim for disabled.
+  // Underlines a cell (the & mnemonic of a text).
+  void Underline(int col, int row);
+  // The grid for a terminal: reverse video for the focus and the selection, dim for disabled,
+  // mnemonics underlined.
   std::string Ansi() const;
 
  private:
   struct Cell {
     char32_t ch = U' ';  // 0: the right half of a wide character
     char attribute = ' ';
+    bool underline = false;
   };
   Cell* At(int col, int row);
   int cols_;
@@ -59,6 +63,7 @@ int TextWidth(const std::string& text);
 void DrawWindows(Screen& screen);
 
 // A control's text as shown: "&&" is "&", a single & is dropped, a tab and what follows it too.
-std::u16string ShownText(std::u16string_view text);
+// `mnemonic` receives the index in the result of the character after the single &, or -1.
+std::u16string ShownText(std::u16string_view text, int* mnemonic = nullptr);
 
 }  // namespace winemu::ui

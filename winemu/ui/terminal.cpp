@@ -24,8 +24,11 @@ namespace {
 
 using user32::UiError;
 
-constexpr const char* kHelp =
-    "Tab/Shift+Tab move  arrows choose  Space press  Enter default  Esc cancel  Alt+letter  Alt+Space menu  Ctrl+C stop";
+// The key help, two lines under the windows.
+constexpr const char* kHelp[] = {
+    "Tab, Shift+Tab: next, previous control   arrows: in a group or list   Space: press   Enter: default",
+    "Esc: cancel   Alt+letter: the underlined letter   Alt+Space: system menu   Ctrl+C: stop"};
+constexpr const char* kMenuHelp[] = {"Up, Down: choose   Enter or the underlined letter: select", "Esc: close the menu"};
 
 // Keys as the terminal sends them, by the name the script language gives them.
 constexpr std::pair<const char*, const char*> kKeys[] = {
@@ -212,8 +215,8 @@ class TerminalDriver : public Driver {
     Screen screen(cols, rows);
     DrawWindows(screen);
     if (menu_) DrawMenu(screen);
-    if (!message_.empty()) screen.Put(0, rows - 2, message_);
-    screen.Put(0, rows - 1, menu_ ? "Up/Down choose  Enter or letter select  Esc close the menu" : kHelp);
+    if (!message_.empty()) screen.Put(0, rows - 3, message_);
+    for (int i = 0; i < 2; ++i) screen.Put(0, rows - 2 + i, menu_ ? kMenuHelp[i] : kHelp[i]);
     std::string out = "\x1b[H" + screen.Ansi();
     std::fputs(out.c_str(), stdout);
     std::fflush(stdout);

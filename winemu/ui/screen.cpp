@@ -189,8 +189,16 @@ class Painter {
 
   bool Focused(const Window* w) const { return user32::WS().focus == w->handle; }
 
+  // A control is drawn grayed when it or a parent is disabled; a top-level window disabled by a
+  // modal window over it draws its controls as they are.
+  static bool Grayed(const Window* w) {
+    for (; w && w->parent; w = w->parent)
+      if (w->style & WS_DISABLED) return true;
+    return false;
+  }
+
   char AttributeOf(const Window* w) const {
-    if (!user32::IsEnabledTree(w)) return 'd';
+    if (Grayed(w)) return 'd';
     return Focused(w) ? 'f' : ' ';
   }
 

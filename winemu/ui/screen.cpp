@@ -78,39 +78,36 @@ std::string Utf8(const std::u32string& s) {
 std::vector<std::u32string> Wrap(const std::u32string& text, int width) {
   std::vector<std::u32string> lines;
   std::u32string line;
-  int used = 0;
   size_t lastSpace = std::u32string::npos;
+  // Ends the line before `keep`, which starts the next one.
+  auto lineBreak = [&](size_t keep) {
+    std::u32string rest = line.substr(std::min(keep, line.size()));
+    line.resize(std::min(keep, line.size()));
+    lines.push_back(line);
+    line = rest;
+    lastSpace = std::u32string::npos;
+  };
   for (char32_t c : text) {
     if (c == U'\r') continue;
     if (c == U'\n') {
-      lines.push_back(line);
-      line.clear();
-      used = 0;
-      lastSpace = std::u32string::npos;
+      lineBreak(line.size());
       continue;
     }
-    int w = WidthOf(c);
-    if (used + w > width && !line.empty()) {
+    if (WidthOf(line) + WidthOf(c) > width && !line.empty()) {
       if (c == U' ') {
-        lines.push_back(line);
-        line.clear();
-        used = 0;
-        lastSpace = std::u32string::npos;
+        lineBreak(line.size());
         continue;
       }
-      std::u32string rest;
-      if (lastSpace != std::u32string::npos) {
-        rest = line.substr(lastSpace + 1);
-        line.resize(lastSpace);
+      if (lastSpace == std::u32string::npos) {
+        lineBreak(line.size());
+      } else {
+        size_t space = lastSpace;
+        lineBreak(space);
+        line.erase(0, 1);  // the space the line broke at
       }
-      lines.push_back(line);
-      line = rest;
-      used = WidthOf(line);
-      lastSpace = std::u32string::npos;
     }
     if (c == U' ') lastSpace = line.size();
     line.push_back(c);
-    used += w;
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
@@ -231,6 +228,12 @@ class Painter {
     std::u32string text = FromUtf16(shown);
     char a = AttributeOf(w);
     int row = c.Middle();
+    // A check box or radio button: its mark, then its text.
+    auto markAndText = [&](const char32_t* mark) {
+      Put(c.left, row, mark + text, a);
+      UnderlineMnemonic(shown, mnemonic, c.left + 4, row);
+      MarkFocus(w, c.left, row);
+    };
     switch (w->style & BS_TYPEMASK) {
       case BS_GROUPBOX:
         Box(c, U'┌', U'─', U'┐', U'│', U'└', U'┘');
@@ -239,17 +242,9 @@ class Painter {
       case BS_CHECKBOX:
       case BS_AUTOCHECKBOX:
       case BS_3STATE:
-      case BS_AUTO3STATE:
-        Put(c.left, row, (checked ? U"[x] " : U"[ ] ") + text, a);
-        UnderlineMnemonic(shown, mnemonic, c.left + 4, row);
-        MarkFocus(w, c.left, row);
-        return;
+      case BS_AUTO3STATE: markAndText(checked ? U"[x] " : U"[ ] "); return;
       case BS_RADIOBUTTON:
-      case BS_AUTORADIOBUTTON:
-        Put(c.left, row, (checked ? U"(•) " : U"( ) ") + text, a);
-        UnderlineMnemonic(shown, mnemonic, c.left + 4, row);
-        MarkFocus(w, c.left, row);
-        return;
+      case BS_AUTORADIOBUTTON: markAndText(checked ? U"(•) " : U"( ) "); return;
       default: {
         std::u32string label;
         if (a == 'd') label = U"[ (" + text + U") ]";

@@ -15,7 +15,7 @@ constexpr int kRows = 40;
 void AddShownDialogs(const Window* w, std::string& key) {
   for (const Window* c : w->children) {
     if (!(c->style & WS_VISIBLE)) continue;
-    if (c->dialog) key += " " + user32::HandleText(c->handle);
+    if (c->dialog) key.append(" ").append(user32::HandleText(c->handle));
     AddShownDialogs(c, key);
   }
 }

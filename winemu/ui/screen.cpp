@@ -306,7 +306,9 @@ class Painter {
       if (index >= static_cast<int>(data->items.size())) break;
       bool selected = index == data->selected;
       char a = AttributeOf(w) == 'd' ? 'd' : selected ? 's' : ' ';
-      Put(c.left + 1, c.top + 1 + i, (selected ? U"» " : U"  ") + FromUtf16(data->items[static_cast<size_t>(index)]), a);
+      std::u32string entry = selected ? U"» " : U"  ";
+      entry += FromUtf16(data->items[static_cast<size_t>(index)]);
+      Put(c.left + 1, c.top + 1 + i, entry, a);
     }
   }
 
@@ -316,8 +318,9 @@ class Painter {
     int inside = std::max(0, c.Width() - 2);
     int range = data->high - data->low;
     int filled = range > 0 ? std::clamp((data->pos - data->low) * inside / range, 0, inside) : 0;
-    Put(c.left, c.Middle(),
-        U"[" + std::u32string(static_cast<size_t>(filled), U'█') + std::u32string(static_cast<size_t>(inside - filled), U'░') + U"]");
+    std::u32string bar = U"[";
+    bar.append(static_cast<size_t>(filled), U'█').append(static_cast<size_t>(inside - filled), U'░').append(U"]");
+    Put(c.left, c.Middle(), bar);
   }
 
   void Fill(const Cells& c, char32_t ch) {
@@ -327,13 +330,15 @@ class Painter {
 
   void Box(const Cells& c, char32_t tl, char32_t h, char32_t tr, char32_t v, char32_t bl, char32_t br) {
     size_t inner = static_cast<size_t>(std::max(0, c.Width() - 2));
-    Put(c.left, c.top, tl + std::u32string(inner, h) + tr);
+    std::u32string edge(1, tl);
+    Put(c.left, c.top, edge.append(inner, h).append(1, tr));
     if (c.Height() < 2) return;
     for (int row = c.top + 1; row < c.bottom - 1; ++row) {
       Put(c.left, row, std::u32string(1, v));
       Put(c.right - 1, row, std::u32string(1, v));
     }
-    Put(c.left, c.bottom - 1, bl + std::u32string(inner, h) + br);
+    edge.assign(1, bl);
+    Put(c.left, c.bottom - 1, edge.append(inner, h).append(1, br));
   }
 
   void Put(int col, int row, const std::u32string& text, char attribute = ' ') {

@@ -217,7 +217,8 @@ class TerminalDriver : public Driver {
     if (menu_) DrawMenu(screen);
     if (!message_.empty()) screen.Put(0, rows - 3, message_);
     for (int i = 0; i < 2; ++i) screen.Put(0, rows - 2 + i, menu_ ? kMenuHelp[i] : kHelp[i]);
-    std::string out = "\x1b[H" + screen.Ansi();
+    std::string out = "\x1b[H";
+    out += screen.Ansi();
     std::fputs(out.c_str(), stdout);
     std::fflush(stdout);
   }

@@ -18,6 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckRegistry();
   CheckServices();
   CheckSpooler();
+  CheckDrivers();
   CheckProcesses();
   CheckDialogs();
   CheckKeyboard();

@@ -11,6 +11,7 @@ void CheckProcesses();
 void CheckRegistry();
 void CheckServices();
 void CheckSpooler();
+void CheckDrivers();
 void CheckStoppedSpooler();  // while the Spooler service is stopped
 void CheckDialogs();
 void CheckKeyboard();

@@ -2,6 +2,7 @@
 # Builds the named build variants (CMakePresets.json), by default the Windows program
 # (build-win/setup.exe) and the Linux test build (build/: k7x-setup, winemu, the tests).
 #   scripts/build.sh [PRESET...]     windows, windows-x64, linux-test, linux-release
+# K7X_BUILD_TARGETS="a b" builds only those targets of each preset.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build
@@ -9,7 +10,7 @@ presets=("$@")
 ((${#presets[@]})) || presets=(windows linux-test)
 for preset in "${presets[@]}"; do
   log=$(mktemp)
-  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset" ${K7X_BUILD_TARGETS:+--target $K7X_BUILD_TARGETS}; } >"$log" 2>&1; then
     cat "$log" >&2
     rm -f "$log"
     echo "build: preset $preset failed" >&2

@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# The main job: builds the Linux program and walks the wizard on the default emulated machine
-# (machines/default, made on first use) with scripts/demo.script, printing each page, then shows
-# what the installation left.
+# The main command: builds the Linux program (one line), then walks the wizard on the default
+# emulated machine (machines/default, made on first use) and ends with a summary of what the run
+# left: the result message, the printer and the default printer, where the driver files went.
+# At a terminal it offers to let you walk the wizard yourself (winemu run --terminal); otherwise
+# scripts/demo.script walks it and each page is printed as drawn in the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh build
-cmake --preset linux-test >/dev/null
-cmake --build build --target k7x-setup winemu_cli
+K7X_BUILD_TARGETS="k7x-setup winemu_cli" scripts/build.sh linux-test
 machine=machines/default
-[ -f "$machine/machine.ini" ] || build/winemu create "$machine"
-build/winemu run "$machine" build/k7x-setup --script scripts/demo.script
-echo "--- printers"
-build/winemu printers "$machine"
-echo "--- uninstall entry"
-build/winemu reg "$machine" 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K7X printer'
-echo "--- staged files (C:\\TEMP)"
-(cd "$machine/drive_c" && find TEMP -type f -printf '%8s  %p\n' | sort -k2)
-echo "--- driver directory"
-(cd "$machine/drive_c" && find WINDOWS/system32/spool/drivers/w32x86 -type f -printf '%8s  %p\n' | sort -k2)
+[ -f "$machine/machine.ini" ] || build/winemu create "$machine" >/dev/null
+
+mode=script
+if [ -t 0 ] && [ -t 1 ]; then
+  read -r -p "Walk the wizard yourself in the terminal? [y/N] " answer
+  [[ $answer == [yY]* ]] && mode=terminal
+fi
+status=0
+if [ "$mode" = terminal ]; then
+  build/winemu run "$machine" build/k7x-setup --terminal || status=$?
+else
+  build/winemu run "$machine" build/k7x-setup --script scripts/demo.script --screens || status=$?
+fi
+scripts/demo_summary.sh "$machine"
+exit "$status"

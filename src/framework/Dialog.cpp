@@ -86,6 +86,12 @@ BOOL CDialog::PreTranslateInput(MSG& msg) {
   if (!key && !mouse) return FALSE;
   for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
     auto* dialog = dynamic_cast<CDialog*>(FromHandlePermanent(hWnd));
+    // A child dialog that navigates as a control of its parent (DS_CONTROL) still takes Escape
+    // as its own cancel command, as a dialog of its own would.
+    if (dialog && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (::GetWindowLongA(hWnd, GWL_STYLE) & DS_CONTROL)) {
+      ::SendMessageA(hWnd, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(::GetDlgItem(hWnd, IDCANCEL)));
+      return TRUE;
+    }
     if (dialog && ::IsDialogMessageA(hWnd, &msg)) return TRUE;
     if (hWnd == m_hWnd) break;
   }

@@ -84,6 +84,8 @@ BOOL ModifyLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT flags) {
 
 }  // namespace
 
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return ModifyLong(m_hWnd, GWL_STYLE, remove, add, flags); }
+
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
   return ModifyLong(m_hWnd, GWL_EXSTYLE, remove, add, flags);
 }

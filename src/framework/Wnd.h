@@ -44,6 +44,7 @@ class CWnd {
   DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
   // Clears `remove` and sets `add` in the extended style; with `flags`, SetWindowPos makes the frame follow.
   // TRUE when the style changed.
+  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
 
   // Geometry.

@@ -20,6 +20,10 @@ BOOL CNewWizDialog::ShowPage(CNewWizPage* page) {
 
   if (!page->IsWindow()) {
     if (!page->Create(page->m_nTemplateID, this)) return FALSE;
+    // The page is a control of the frame for the dialog manager (as a property sheet's page is):
+    // Tab, the arrows and the mnemonics move through the frame's and the page's controls as one.
+    page->ModifyStyle(0, DS_CONTROL);
+    page->ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     page->m_bCreated = TRUE;
     page->m_pParent = this;
     if (!page->OnPageCreated()) return FALSE;
@@ -34,6 +38,9 @@ BOOL CNewWizDialog::ShowPage(CNewWizPage* page) {
   page->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   page->EnableWindow(TRUE);
   page->ShowWindow(SW_SHOW);
+  // The focus goes to the page's first tab stop, as a property sheet puts it.
+  if (HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE))
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
   page->InvalidateRect(nullptr, TRUE);
   page->UpdateWindow();
   page->OnPageEnter();

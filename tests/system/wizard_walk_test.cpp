@@ -1,5 +1,5 @@
 // Walking the wizard: button states, page texts, the printer series gate, ending early, a second
-// run after Back, Escape inside a page, the close box and the About box.
+// run after Back, Escape inside a page, the close box, the About box, a walk by keys alone.
 #include <windows.h>
 
 #include "shared/globals.h"
@@ -139,6 +139,23 @@ TEST_F(WizardWalkTest, EscapeInsideAPageDoesNothingAndTheCloseBoxCancels) {
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
   EXPECT_EQ(InstallRuns(), 0);
+}
+
+TEST_F(WizardWalkTest, KeysAloneWalkThePagesWithTabThroughPageAndFrameAndTheFocusOnTheFirstTabStop) {
+  std::vector<int> focus;
+  auto note = [&] { focus.push_back(GetDlgCtrlID(GetFocus())); };
+  ScriptDriver script;
+  script.Then([] { winemu::ui::AltKey('n'); }).Then(note);  // system and language: its first tab stop
+  script.Then([] { winemu::ui::AltKey('n'); }).Then(note);  // printer setting: the check box
+  for (int i = 0; i < 6; ++i) script.Key("Tab").Then(note);  // the page, the frame's buttons, back
+  script.Key("Shift+Tab").Then(note);
+  script.Key("Tab").Key("Tab").Key("Down").Then(note);  // the list box selects its first entry
+  script.Then([this] { EXPECT_EQ(Now(), (Buttons{true, true, false})); });
+  script.Key("Escape").Then(note);  // inside a page: ignored
+  script.Then([] { winemu::ui::AltKey('n'); }).Wait(500).Answer();
+  RunProgram();
+  EXPECT_EQ(focus, (std::vector<int>{1038, 1039, 1019, 1006, 12323, 1061, 1039, 1019, 1039, 1006, 1006}));
+  EXPECT_EQ(InstallRuns(), 1);
 }
 
 TEST_F(WizardWalkTest, TheAboutBoxOpensFromTheSystemMenuAndReturnsToTheSamePage) {

@@ -1,5 +1,5 @@
 // The dialog manager's keys through IsDialogMessage: Tab order, arrows in a radio group, Escape
-// and Enter, and which dialog gets the command when pages nest in a frame.
+// and Enter, which dialog gets the command when pages nest in a frame, Alt with a mnemonic.
 #include <gtest/gtest.h>
 
 #include "ui_fixture.h"
@@ -100,6 +100,27 @@ TEST_F(KeyboardTest, TabFromInsideAPageReachesTheFramesControlsThroughTheFrame) 
   // A disabled page is not entered.
   EnableWindow(page, FALSE);
   EXPECT_EQ(GetNextDlgTabItem(frame, GetDlgItem(frame, IDCANCEL), FALSE), next);
+}
+
+
+TEST_F(KeyboardTest, AltWithAMnemonicClicksItsButtonOrFocusesTheTabStopAfterItsLabel) {
+  HWND dlg = Modeless(IDD_CONTROLS);
+  log.endOn = -2;  // keep the dialog
+  SetDlgItemTextA(dlg, IDC_RADIO3, "T&hree");
+  SetDlgItemTextA(dlg, IDC_TEXT, "&Label");
+  SetDlgItemTextA(dlg, IDC_DISABLED, "&Off");
+  SetDlgItemTextA(dlg, IDCANCEL, "&Cancel && close");
+  std::vector<std::string> seen;
+  auto note = [&] { seen.push_back(std::to_string(FocusId()) + (IsDlgButtonChecked(dlg, IDC_RADIO3) ? " checked" : "")); };
+  ScriptDriver script;
+  script.Then([] { winemu::ui::AltKey('H'); }).Then(note);  // the radio button takes the focus and is checked
+  script.Then([] { winemu::ui::AltKey('l'); }).Then(note);  // a label hands the focus on
+  script.Then([] { winemu::ui::AltKey('o'); }).Then(note);  // a disabled button is no target
+  script.Then([] { winemu::ui::AltKey('c'); }).Then(note);  // a push button is clicked, taking the focus
+  RunScript(dlg, script);
+  EXPECT_EQ(seen, (std::vector<std::string>{"303 checked", "308 checked", "308 checked", "2 checked"}));
+  EXPECT_EQ(log.Matching("command 2 ").size(), 1u);
+  EXPECT_TRUE(log.Matching("command 309").empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// winemu run DIR PROGRAM [--create] [--script FILE|- | --terminal]: runs a Linux build of a program
-// on a machine, driven by a script (checked here before the run when it is a file) or at the
-// terminal. The machine (machine.ini and the registry files) is checked before the program starts;
+// winemu run DIR PROGRAM [--create] [--script FILE|- [--screens] | --terminal [--real-time]]: runs a
+// Linux build of a program on a machine, driven by a script (checked here before the run when it is
+// a file; --screens prints each view as drawn) or at the terminal (--real-time: timers at the real
+// pace). The machine (machine.ini and the registry files) is checked before the program starts;
 // a missing machine directory is an error unless --create asks for a default machine.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "advapi32/registry.h"
 #include "machine/machine.h"
@@ -25,6 +27,8 @@ int Run(const std::vector<std::string>& args) {
   std::vector<std::string> positional;
   std::string script;
   bool terminal = false;
+  bool screens = false;
+  bool realTime = false;
   bool create = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--script") {
@@ -32,6 +36,10 @@ int Run(const std::vector<std::string>& args) {
       script = args[++i];
     } else if (args[i] == "--terminal") {
       terminal = true;
+    } else if (args[i] == "--screens") {
+      screens = true;
+    } else if (args[i] == "--real-time") {
+      realTime = true;
     } else if (args[i] == "--create") {
       create = true;
     } else if (!args[i].empty() && args[i][0] == '-') {
@@ -45,6 +53,8 @@ int Run(const std::vector<std::string>& args) {
   std::string program = positional[1];
   if (::access(program.c_str(), X_OK) != 0) return UsageError("run: cannot execute '" + Printable(program) + "'");
   if (terminal && !script.empty()) return UsageError("run: --script and --terminal exclude each other");
+  if (screens && script.empty()) return UsageError("run: --screens needs --script");
+  if (realTime && !terminal) return UsageError("run: --real-time needs --terminal");
   if (!script.empty() && script != "-" && !std::filesystem::is_regular_file(script))
     return UsageError("run: no script file '" + Printable(script) + "'");
   if (!script.empty() && script != "-") {
@@ -66,8 +76,10 @@ int Run(const std::vector<std::string>& args) {
   ::setenv("WINEMU_MACHINE", std::filesystem::absolute(dir).c_str(), 1);
   if (!script.empty()) ::setenv("WINEMU_SCRIPT", script == "-" ? "-" : std::filesystem::absolute(script).c_str(), 1);
   else ::unsetenv("WINEMU_SCRIPT");
-  if (terminal) ::setenv("WINEMU_TERMINAL", "1", 1);
-  else ::unsetenv("WINEMU_TERMINAL");
+  for (auto [name, on] : {std::pair{"WINEMU_TERMINAL", terminal}, {"WINEMU_SCREENS", screens}, {"WINEMU_REAL_TIME", realTime}}) {
+    if (on) ::setenv(name, "1", 1);
+    else ::unsetenv(name);
+  }
   std::fflush(stdout);
   pid_t pid = ::fork();
   if (pid < 0) return UsageError("run: cannot start a process");

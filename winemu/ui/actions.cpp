@@ -1,6 +1,7 @@
 #include "actions.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "user32/control_data.h"
 #include "user32/controls.h"
@@ -74,6 +75,16 @@ std::optional<user32::MenuItem> SystemMenuItem(Window* w, int command) {
   return std::nullopt;
 }
 
+// Where a key goes: the focus when it is in the active window, else the active window itself.
+HWND KeyTarget(Window* active) {
+  Window* focus = user32::W(GetFocus());
+  return focus && user32::Root(focus) == active ? focus->handle : active->handle;
+}
+
+constexpr LPARAM kPress = 1;
+constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
+constexpr LPARAM kAltDown = 0x20000000;  // the context code: Alt is held
+
 }  // namespace
 
 HWND ActiveWindow() { return GetActiveWindow(); }
@@ -106,21 +117,29 @@ void Select(int id, int index) {
   PostClick(list, c.right / 2, y);
 }
 
+
 void Key(const std::string& name) {
   Window* active = Active();
   WPARAM vk = VirtualKey(name);
   bool shift = name == "Shift+Tab";
-  Window* focus = user32::W(GetFocus());
-  bool toFocus = focus && user32::Root(focus) == active;
-  HWND target = toFocus ? focus->handle : active->handle;
+  HWND target = KeyTarget(active);
+  bool toFocus = target != active->handle;
   UINT down = toFocus ? WM_KEYDOWN : WM_SYSKEYDOWN;
   UINT up = toFocus ? WM_KEYUP : WM_SYSKEYUP;
-  constexpr LPARAM kPress = 1;
-  constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
   if (shift) user32::PostInput(target, down, VK_SHIFT, kPress);
   user32::PostInput(target, down, vk, kPress);
   user32::PostInput(target, up, vk, kRelease);
   if (shift) user32::PostInput(target, up, VK_SHIFT, kRelease);
+}
+
+void AltKey(char letter) {
+  WPARAM vk = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(letter)));
+  if (!std::isalnum(static_cast<unsigned char>(letter))) throw UiError(std::string("no key Alt+") + letter);
+  HWND target = KeyTarget(Active());
+  user32::PostInput(target, WM_SYSKEYDOWN, VK_MENU, kPress | kAltDown);
+  user32::PostInput(target, WM_SYSKEYDOWN, vk, kPress | kAltDown);
+  user32::PostInput(target, WM_SYSKEYUP, vk, kRelease | kAltDown);
+  user32::PostInput(target, WM_KEYUP, VK_MENU, kRelease);
 }
 
 void SysMenu(int command) {

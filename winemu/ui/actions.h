@@ -20,6 +20,8 @@ std::string MessageBoxSummary();  // caption "..." text "..."
 void Click(int id);
 void Select(int id, int index);
 void Key(const std::string& name);
+// Alt with a letter or digit, as the dialog manager sees it (the & mnemonics of the texts).
+void AltKey(char letter);
 void SysMenu(int command);
 void Close();
 void Wait(std::uint32_t ms);  // time passes while the program waits; due timers fire in order

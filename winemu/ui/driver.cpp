@@ -54,11 +54,13 @@ Driver* RunDriver() {
   if (script && *script) {
     ScriptParseResult parsed = ParseScript(ReadScript(script));
     if (!parsed.error.empty()) throw UiError("script " + parsed.error);
-    auto driver = ScriptDriver::ForRun(std::move(parsed.actions));
+    const char* screens = std::getenv("WINEMU_SCREENS");
+    auto driver = ScriptDriver::ForRun(std::move(parsed.actions), screens && std::string(screens) == "1");
     r.script = driver.get();
     r.driver = std::move(driver);
   } else if (terminal && std::string(terminal) == "1") {
-    r.driver = MakeTerminalDriver();
+    const char* realTime = std::getenv("WINEMU_REAL_TIME");
+    r.driver = MakeTerminalDriver(realTime && std::string(realTime) == "1");
   }
   return r.driver.get();
 }

@@ -17,7 +17,8 @@ void SetTestDriver(Driver* driver);
 Driver* TestDriver();
 
 // The program waits for input: the test's driver acts, else the run's (WINEMU_SCRIPT names a
-// script file or "-" for standard input; WINEMU_TERMINAL=1 for the terminal). Returns false
+// script file or "-" for standard input, WINEMU_SCREENS=1 prints its views as drawn; WINEMU_TERMINAL=1
+// for the terminal, WINEMU_REAL_TIME=1 with it for real time). Returns false
 // when there is no driver: the window system then lets time pass to the next timer.
 bool Idle();
 

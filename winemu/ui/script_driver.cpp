@@ -38,8 +38,16 @@ ScriptDriver::~ScriptDriver() {
   if (installed_ && TestDriver() == this) SetTestDriver(nullptr);
 }
 
-std::unique_ptr<ScriptDriver> ScriptDriver::ForRun(std::vector<Action> actions) {
-  return std::unique_ptr<ScriptDriver>(new ScriptDriver(std::move(actions), true));
+std::unique_ptr<ScriptDriver> ScriptDriver::ForRun(std::vector<Action> actions, bool screens) {
+  std::unique_ptr<ScriptDriver> driver(new ScriptDriver(std::move(actions), true));
+  if (screens) driver->screens_.emplace();
+  return driver;
+}
+
+void ScriptDriver::Print(const std::string& text) const {
+  if (!print_ || text.empty()) return;
+  std::fputs(text.c_str(), stdout);
+  std::fflush(stdout);
 }
 
 ScriptDriver& ScriptDriver::Add(Action a) {
@@ -119,6 +127,7 @@ void ScriptDriver::Step() {
     return;
   }
   const Action& a = e.action;
+  if (screens_) Print(screens_->Next());
   bool forBox = a.kind == Action::Kind::Answer || a.kind == Action::Kind::Dump || a.kind == Action::Kind::Expect;
   if (MessageBoxOpen() && !forBox)
     throw UiError(Where(a) + "a message box is open (" + MessageBoxSummary() + "); answer it first");
@@ -141,19 +150,13 @@ void ScriptDriver::Perform(const Action& a) {
     case Action::Kind::Dump: {
       std::string text = DumpActive();
       dumps_.push_back(text);
-      if (print_) {
-        std::fputs(text.c_str(), stdout);
-        std::fflush(stdout);
-      }
+      Print(text);
       break;
     }
     case Action::Kind::Expect: {
       std::string text = DumpActive();
       if (text.find(a.text) != std::string::npos) break;
-      if (print_) {
-        std::fputs(text.c_str(), stdout);
-        std::fflush(stdout);
-      }
+      Print(text);
       throw UiError("the active window shows no \"" + a.text + "\"");
     }
   }

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "driver.h"
+#include "page_screens.h"
 #include "script.h"
 
 namespace winemu::ui {
@@ -21,8 +23,9 @@ class ScriptDriver : public Driver {
   ScriptDriver(const ScriptDriver&) = delete;
   ScriptDriver& operator=(const ScriptDriver&) = delete;
 
-  // The driver of a run's script: prints its dumps on standard output; not a test driver.
-  static std::unique_ptr<ScriptDriver> ForRun(std::vector<Action> actions);
+  // The driver of a run's script: prints its dumps on standard output; not a test driver. With
+  // `screens`, each new view is also printed as drawn for the terminal before the action on it.
+  static std::unique_ptr<ScriptDriver> ForRun(std::vector<Action> actions, bool screens);
 
   // Actions, in order (see script.h); each runs the next time the program waits for input.
   ScriptDriver& Click(int id);
@@ -50,6 +53,7 @@ class ScriptDriver : public Driver {
     std::function<void()> code;
   };
   ScriptDriver(std::vector<Action> actions, bool forRun);
+  void Print(const std::string& text) const;
   ScriptDriver& Add(Action a);
   void Perform(const Action& a);
 
@@ -58,6 +62,7 @@ class ScriptDriver : public Driver {
   bool print_ = false;
   bool installed_ = false;
   std::vector<std::string> dumps_;
+  std::optional<PageScreens> screens_;
 };
 
 }  // namespace winemu::ui

@@ -4,10 +4,13 @@
 // is entered and its own children take its place in the order. A tab stop is a child with
 // WS_TABSTOP, WS_VISIBLE and not WS_DISABLED. A group runs from a WS_GROUP child to the next
 // one. IsDialogMessage sends its commands (IDCANCEL, IDOK, the default button) to the dialog
-// it was called for (or the first ancestor that is not a DS_CONTROL child dialog).
+// it was called for (or the first ancestor that is not a DS_CONTROL child dialog). Alt+letter
+// (WM_SYSCHAR) finds the control whose text has that & mnemonic: a button is clicked (a radio
+// button or check box takes the focus first), a static text hands the focus to the next tab stop.
 #include "dlgnav.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "controls.h"
 #include "dialog.h"
@@ -67,7 +70,47 @@ void PressEnter(Window* dest) {
   Send(dest, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dest->handle, IDOK)));
 }
 
+bool PressMnemonic(Window* dest, WPARAM ch) {
+  if (ch >= 0x80) return false;
+  char wanted = static_cast<char>(std::tolower(static_cast<int>(ch)));
+  std::vector<Window*> order;
+  Flatten(dest, W(WS().focus), order);
+  for (size_t i = 0; i < order.size(); ++i) {
+    Window* c = order[i];
+    if (!Eligible(c) || !wanted || MnemonicOf(c->text) != wanted) continue;
+    LRESULT code = Send(c, WM_GETDLGCODE, 0, 0);
+    if (code & DLGC_STATIC) {
+      if (c->style & SS_NOPREFIX) continue;
+      for (size_t j = i + 1; j < order.size(); ++j)
+        if (IsTabStop(order[j])) {
+          Send(dest, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(order[j]->handle), 1);
+          break;
+        }
+      return true;
+    }
+    if (!(code & DLGC_BUTTON)) continue;
+    if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) SetFocus(c->handle);
+    Send(c, BM_CLICK, 0, 0);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+char MnemonicOf(std::u16string_view text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != u'&') continue;
+    char16_t c = text[i + 1];
+    if (c == u'&') {
+      ++i;
+      continue;
+    }
+    if (c < 0x80 && std::isalnum(static_cast<unsigned char>(c))) return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return 0;
+  }
+  return 0;
+}
 
 void SetDefaultButton(Window* dialog, int id) {
   Dlg(dialog).defId = id;
@@ -185,6 +228,9 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
       }
       break;
     }
+    case WM_SYSCHAR:
+      if (PressMnemonic(dest, lpMsg->wParam)) return TRUE;
+      break;
     default: break;
   }
   TranslateMessage(lpMsg);

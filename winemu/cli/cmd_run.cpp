@@ -74,7 +74,7 @@ int Run(const SplitArgs& args) {
   std::ifstream log(dir / "trace.log", std::ios::binary);
   std::string trace((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
   if (auto outcome = ui::RunOutcome(trace))
-    std::printf("winemu: the program ended with %s (exit code %d)\n", outcome->c_str(), WEXITSTATUS(status));
+    std::printf("winemu: the program %s (exit code %d)\n", outcome->c_str(), WEXITSTATUS(status));
   return WEXITSTATUS(status);
 }
 

@@ -55,13 +55,13 @@ std::optional<std::string> RunOutcome(std::string_view traceLog) {
   bool exited = false;
   for (const Entry& e : Entries(traceLog)) {
     if (e.kind == "process.start") {
-      outcome = "a silent end";
+      outcome = "ended silently";
       exited = false;
     } else if (e.kind == "msgbox") {
-      outcome = "the message \"" + MessageText(e.detail) + "\"";
+      outcome = "ended with the message \"" + MessageText(e.detail) + "\"";
     } else if (e.kind == "dialog.end" && e.detail.rfind("owner=none ", 0) == 0 &&
                e.detail.size() >= 9 && e.detail.compare(e.detail.size() - 9, 9, " result=2") == 0) {
-      outcome = "cancelled";
+      outcome = "was cancelled";
     } else if (e.kind == "process.exit") {
       exited = true;
     }

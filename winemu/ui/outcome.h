@@ -8,8 +8,8 @@
 
 namespace winemu::ui {
 
-// One line such as `the message "Done!"`, `cancelled` or `a silent end`; nullopt when the
-// program did not end by itself (the log has no process.exit).
+// `ended with the message "Done!"`, `was cancelled` or `ended silently`; nullopt when the program
+// did not end by itself (the log has no process.exit).
 std::optional<std::string> RunOutcome(std::string_view traceLog);
 
 }  // namespace winemu::ui

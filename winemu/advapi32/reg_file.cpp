@@ -4,24 +4,14 @@
 #include <optional>
 
 #include "machine/codepage.h"
+#include "machine/numbers.h"
 #include "machine/printable.h"
 
 namespace winemu::reg {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::uint32_t kSz = 1, kExpandSz = 2, kDword = 4, kMultiSz = 7, kBinary = 3;
-
-const char* LongRootName(Root root) {
-  switch (root) {
-    case Root::LocalMachine: return "HKEY_LOCAL_MACHINE";
-    case Root::CurrentUser: return "HKEY_CURRENT_USER";
-    case Root::CurrentConfig: return "HKEY_CURRENT_CONFIG";
-  }
-  return "";
-}
-
-bool IsStringType(std::uint32_t type) { return type == kSz || type == kExpandSz || type == kMultiSz; }
+constexpr std::uint32_t kSz = 1, kDword = 4, kBinary = 3;
 
 // ---- writing
 
@@ -180,13 +170,6 @@ class LineReader {
   size_t at_ = 0;
 };
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // "xx,xx,..." (blanks allowed around the commas); nullopt for anything else.
 std::optional<std::string> HexBytes(std::string_view list) {
   std::string out;
@@ -344,7 +327,7 @@ std::vector<FileKey> CollectKeys(Registry& registry, Root root, const std::vecto
 bool WriteRegFile(const std::vector<FileKey>& keys, unsigned codePage, std::string& bytes, std::string& error) {
   std::string text = std::string(kHeader) + "\r\n";
   for (const FileKey& key : keys) {
-    std::string name = std::string(key.remove ? "-" : "") + LongRootName(key.root);
+    std::string name = std::string(key.remove ? "-" : "") + RootLongName(key.root);
     for (const std::string& part : key.path) name += "\\" + AnsiToUtf8(part, codePage);
     text += "\r\n[" + name + "]\r\n";
     for (const FileValue& v : key.values) {

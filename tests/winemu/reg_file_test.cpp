@@ -78,11 +78,13 @@ TEST(RegFile, ReadsBackEveryValueWithItsTypeAndByteCount) {
   }
 }
 
-TEST(RegFile, StringDataThatIsNotTextIsRefusedNamingTheValue) {
+TEST(RegFile, NamesAndStringDataThatAreNotTextAreRefusedNamingThem) {
   std::string bytes, error;
   EXPECT_FALSE(WriteRegFile({KeyWith({{"Bad", false, 1, "\xC4"}})}, 936, bytes, error));
-  EXPECT_EQ(error, "value \"Bad\" of HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor: its data is not text in code page 936, which a "
-                   "registry file cannot hold");
+  EXPECT_EQ(error, "the data of value \"Bad\" of HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor is not text in code page 936, "
+                   "which a registry file cannot hold");
+  EXPECT_FALSE(WriteRegFile({FileKey{Root::CurrentUser, {"A", "\x81"}, false, {}}}, 936, bytes, error));
+  EXPECT_EQ(error.rfind("the name of key HKEY_CURRENT_USER\\A\\", 0), 0u) << error;
 }
 
 TEST(RegFile, ReadsUtf8DeletionsAndShortRootNames) {

@@ -326,18 +326,25 @@ std::vector<FileKey> CollectKeys(Registry& registry, Root root, const std::vecto
 
 bool WriteRegFile(const std::vector<FileKey>& keys, unsigned codePage, std::string& bytes, std::string& error) {
   std::string text = std::string(kHeader) + "\r\n";
+  auto notText = [&](const std::string& what) {
+    error = what + " is not text in code page " + std::to_string(codePage) + ", which a registry file cannot hold";
+    return false;
+  };
   for (const FileKey& key : keys) {
     std::string name = std::string(key.remove ? "-" : "") + RootLongName(key.root);
-    for (const std::string& part : key.path) name += "\\" + AnsiToUtf8(part, codePage);
+    for (const std::string& part : key.path) {
+      auto wide = ExactWide(part, codePage);
+      if (!wide) return notText("the name of key " + name + "\\" + AnsiToUtf8(part, codePage));
+      name += "\\" + WideToUtf8(*wide);
+    }
     text += "\r\n[" + name + "]\r\n";
     for (const FileValue& v : key.values) {
-      std::string left = v.name.empty() ? "@=" : Quoted(AnsiToUtf8(v.name, codePage)) + "=";
+      auto wideName = ExactWide(v.name, codePage);
+      if (!wideName) return notText("a value name of " + name);
+      std::string left = v.name.empty() ? "@=" : Quoted(WideToUtf8(*wideName)) + "=";
       std::string data = "-";
-      if (!v.remove && !DataText(v, left, codePage, data)) {
-        error = std::string("value ").append(left, 0, left.size() - 1).append(" of ").append(name);
-        error += ": its data is not text in code page " + std::to_string(codePage) + ", which a registry file cannot hold";
-        return false;
-      }
+      if (!v.remove && !DataText(v, left, codePage, data))
+        return notText(std::string("the data of value ").append(left, 0, left.size() - 1).append(" of ").append(name));
       text += left + data + "\r\n";
     }
   }

@@ -334,10 +334,11 @@ bool WriteRegFile(const std::vector<FileKey>& keys, unsigned codePage, std::stri
     std::string name = std::string(key.remove ? "-" : "") + RootLongName(key.root);
     for (const std::string& part : key.path) {
       auto wide = ExactWide(part, codePage);
-      if (!wide) return notText("the name of key " + name + "\\" + AnsiToUtf8(part, codePage));
-      name += "\\" + WideToUtf8(*wide);
+      if (!wide) return notText(std::string("the name of key ").append(name).append("\\").append(AnsiToUtf8(part, codePage)));
+      name += '\\';
+      name += WideToUtf8(*wide);
     }
-    text += "\r\n[" + name + "]\r\n";
+    text.append("\r\n[").append(name).append("]\r\n");
     for (const FileValue& v : key.values) {
       auto wideName = ExactWide(v.name, codePage);
       if (!wideName) return notText("a value name of " + name);

@@ -18,7 +18,7 @@ std::optional<std::string> PrinterNameProblem(const std::string& name) {
   for (char ch : name) {
     unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F || c == '\\' || c == ',')
-      return "'" + Printable(name) + "' is not a printer name (no '\\', ',' or control characters)";
+      return std::string("'").append(Printable(name)).append("' is not a printer name (no '\\', ',' or control characters)");
   }
   return std::nullopt;
 }

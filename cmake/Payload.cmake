@@ -12,6 +12,8 @@
 #     `<id> OWNER_DATA "<file>"` per id, for `#include "payload.rc"` from
 #     the resource script with ${K7X_PAYLOAD_OUT_DIR} on the include path.
 #     It leaves LANGUAGE set to 4, 2 for what follows it.
+# and writes ${K7X_PAYLOAD_IDS_DIR}/payload/PayloadIds.h, the ids by name
+# (`inline constexpr UINT kPayload<NAME> = <ID>;`), at configure time.
 #
 # Sets in the caller's scope:
 #   <rc_var>     absolute path of payload.rc
@@ -36,15 +38,17 @@ get_filename_component(K7X_PAYLOAD_SOURCE_DIR "${K7X_PAYLOAD_SOURCE_DIR}" ABSOLU
 set(K7X_PAYLOAD_MANIFEST "${K7X_PAYLOAD_SOURCE_DIR}/manifest.txt")
 set(K7X_PAYLOAD_OUT_DIR "${CMAKE_BINARY_DIR}/payload")
 set(K7X_PAYLOAD_GENERATOR "${CMAKE_CURRENT_LIST_DIR}/payload_generate.cmake")
+set(K7X_PAYLOAD_IDS_DIR "${CMAKE_BINARY_DIR}/generated")
 
 # Parses the manifest into _k7x_ids (ids in file order) and, per id,
-# _k7x_<id>_size and _k7x_<id>_file; per FILE, _k7x_f_<file>_{kind,size,desc,ids}
+# _k7x_<id>_name, _k7x_<id>_size and _k7x_<id>_file; per FILE, _k7x_f_<file>_{kind,size,desc,ids}
 # and the list _k7x_files of distinct FILE names. Rejects malformed lines,
 # repeated ids, and FILEs whose lines disagree on size, kind or description.
 macro(_k7x_payload_read_manifest)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${K7X_PAYLOAD_MANIFEST}")
   file(STRINGS "${K7X_PAYLOAD_MANIFEST}" _k7x_lines ENCODING UTF-8)
   set(_k7x_ids "")
+  set(_k7x_names "")
   set(_k7x_files "")
   set(_k7x_line_no 0)
   foreach(_k7x_line IN LISTS _k7x_lines)
@@ -52,18 +56,24 @@ macro(_k7x_payload_read_manifest)
     if(_k7x_line MATCHES "^[ \t]*(#.*)?$")
       continue()
     endif()
-    if(NOT _k7x_line MATCHES "^([0-9]+) ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder) (.+)$")
-      message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no} is not `ID SIZE FILE KIND DESCRIPTION`: ${_k7x_line}")
+    if(NOT _k7x_line MATCHES "^([0-9]+) ([A-Za-z][A-Za-z0-9]*) ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder) (.+)$")
+      message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no} is not `ID NAME SIZE FILE KIND DESCRIPTION`: ${_k7x_line}")
     endif()
     set(_k7x_id "${CMAKE_MATCH_1}")
-    set(_k7x_size "${CMAKE_MATCH_2}")
-    set(_k7x_file "${CMAKE_MATCH_3}")
-    set(_k7x_kind "${CMAKE_MATCH_4}")
-    set(_k7x_desc "${CMAKE_MATCH_5}")
+    set(_k7x_name "${CMAKE_MATCH_2}")
+    set(_k7x_size "${CMAKE_MATCH_3}")
+    set(_k7x_file "${CMAKE_MATCH_4}")
+    set(_k7x_kind "${CMAKE_MATCH_5}")
+    set(_k7x_desc "${CMAKE_MATCH_6}")
     if(_k7x_id IN_LIST _k7x_ids)
       message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no}: id ${_k7x_id} appears twice")
     endif()
+    if(_k7x_name IN_LIST _k7x_names)
+      message(FATAL_ERROR "${K7X_PAYLOAD_MANIFEST}: line ${_k7x_line_no}: name ${_k7x_name} appears twice")
+    endif()
     list(APPEND _k7x_ids ${_k7x_id})
+    list(APPEND _k7x_names ${_k7x_name})
+    set(_k7x_${_k7x_id}_name ${_k7x_name})
     set(_k7x_${_k7x_id}_size ${_k7x_size})
     set(_k7x_${_k7x_id}_file ${_k7x_file})
     if(_k7x_file IN_LIST _k7x_files)
@@ -151,6 +161,12 @@ function(k7x_payload rc_var files_var)
     string(APPEND content "${id} OWNER_DATA \"${K7X_PAYLOAD_OUT_DIR}/${_k7x_${id}_file}\"\n")
   endforeach()
   file(GENERATE OUTPUT "${rc}" CONTENT "${content}")
+
+  set(ids "// Generated from src/payload/manifest.txt by cmake/Payload.cmake.\n#pragma once\n\n#include <windows.h>\n\n")
+  foreach(id IN LISTS _k7x_ids)
+    string(APPEND ids "inline constexpr UINT kPayload${_k7x_${id}_name} = ${id};\n")
+  endforeach()
+  file(CONFIGURE OUTPUT "${K7X_PAYLOAD_IDS_DIR}/payload/PayloadIds.h" CONTENT "${ids}" @ONLY)
 
   add_custom_target(k7x_payload DEPENDS ${outputs})
   set(${rc_var} "${rc}" PARENT_SCOPE)

@@ -6,6 +6,7 @@
 #include "pages/SettingDlg.h"
 #include "pages/WelcomeDlg.h"
 #include "pages/setupDlg.h"
+#include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
 #include "shared/globals.h"
@@ -73,7 +74,7 @@ bool CSetupApp::PrepareStartup() {
   LoadLanguage(language);
 
   g_SettingFile = g_AppDir + "setting.dll";
-  if (!FileExists(g_SettingFile)) ExtractPayload(148, g_SettingFile, FALSE);
+  if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
   GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
   // Nothing of the machine changes before both checks: the name, then the rights to install.

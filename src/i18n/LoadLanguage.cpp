@@ -1,6 +1,7 @@
 // Making sure a language file of the wanted language exists, and recording the language in force.
 #include <windows.h>
 
+#include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
 #include "shared/globals.h"
@@ -34,9 +35,9 @@ void CSetupApp::LoadLanguage(std::string language) {
   if (!LanguagePresent(languageDir, language)) {
     CreateDirectoryA(languageDir.c_str(), nullptr);
     bool traditional = GetSystemLanguage() == SystemLanguage::TraditionalChinese;
-    ExtractPayload(147, languageDir + "\\Multi_eng.dll", FALSE);
-    if (traditional) ExtractPayload(248, languageDir + "\\Multi_ch_BIG5.dll", FALSE);
-    else ExtractPayload(146, languageDir + "\\Multi_ch.dll", FALSE);
+    ExtractPayload(kPayloadMultiEng, languageDir + "\\Multi_eng.dll", FALSE);
+    if (traditional) ExtractPayload(kPayloadMultiChBig5, languageDir + "\\Multi_ch_BIG5.dll", FALSE);
+    else ExtractPayload(kPayloadMultiCh, languageDir + "\\Multi_ch.dll", FALSE);
     g_LanguageFile = languageDir + "\\Multi_eng.dll";
     language = "English";
   }

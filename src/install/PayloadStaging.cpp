@@ -1,6 +1,7 @@
 #include "install/PayloadStaging.h"
 
 #include "install/StagingDir.h"
+#include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
 #include "shared/globals.h"
@@ -25,23 +26,53 @@ struct StagingRow {
 };
 
 constexpr StagingRow kRows[] = {
-    {"STDNAMES.GPD", false, false, Varies::No, {{153}, {168}, {186}}},
-    {"%s.GPD", true, false, Varies::No, {{155}, {169}, {187}}},
-    {"%s.INI", true, false, Varies::No, {{159}, {170}, {188}}},
-    {"%sD.dll", false, true, Varies::No, {{156}, {171}, {189}}},
-    {"ZIKU.UFM", false, false, Varies::No, {{154}, {154}, {154}}},
-    {"UNIDRV.DLL", false, false, Varies::ByCore, {{149, 163}, {172, 176}, {190, 196}}},
-    {"UNIDRV.HLP", false, false, Varies::ByCore, {{152, 164}, {173, 177}, {191, 197}}},
-    {"UNIDRVUI.DLL", false, false, Varies::ByCore, {{150, 165}, {174, 178}, {192, 198}}},
-    {"UNIRES.DLL", false, false, Varies::ByCore, {{151, 166}, {175, 179}, {193, 199}}},
-    {"%sF.dll", false, true, Varies::ByPlugins, {{157, 249, 161}, {184, 250, 182}, {194, 251, 200}}},
-    {"%sRES.DLL", false, true, Varies::ByPlugins, {{158, 254, 162}, {185, 252, 183}, {195, 253, 201}}},
+    {"STDNAMES.GPD", false, false, Varies::No,
+     {{kPayloadXpStdnames},
+      {kPayloadW2kStdnames},
+      {kPayloadGeneralStdnames}}},
+    {"%s.GPD", true, false, Varies::No,
+     {{kPayloadXpGpd},
+      {kPayloadW2kGpd},
+      {kPayloadGeneralGpd}}},
+    {"%s.INI", true, false, Varies::No,
+     {{kPayloadXpIni},
+      {kPayloadW2kIni},
+      {kPayloadGeneralIni}}},
+    {"%sD.dll", false, true, Varies::No,
+     {{kPayloadXpRenderPlugin},
+      {kPayloadW2kRenderPlugin},
+      {kPayloadGeneralRenderPlugin}}},
+    {"ZIKU.UFM", false, false, Varies::No,
+     {{kPayloadZikuUfm},
+      {kPayloadZikuUfm},
+      {kPayloadZikuUfm}}},
+    {"UNIDRV.DLL", false, false, Varies::ByCore,
+     {{kPayloadXpUnidrvZh, kPayloadXpUnidrvEn},
+      {kPayloadW2kUnidrvZh, kPayloadW2kUnidrvEn},
+      {kPayloadGeneralUnidrvZh, kPayloadGeneralUnidrvEn}}},
+    {"UNIDRV.HLP", false, false, Varies::ByCore,
+     {{kPayloadXpUnidrvHelpZh, kPayloadXpUnidrvHelpEn},
+      {kPayloadW2kUnidrvHelpZh, kPayloadW2kUnidrvHelpEn},
+      {kPayloadGeneralUnidrvHelpZh, kPayloadGeneralUnidrvHelpEn}}},
+    {"UNIDRVUI.DLL", false, false, Varies::ByCore,
+     {{kPayloadXpUnidrvuiZh, kPayloadXpUnidrvuiEn},
+      {kPayloadW2kUnidrvuiZh, kPayloadW2kUnidrvuiEn},
+      {kPayloadGeneralUnidrvuiZh, kPayloadGeneralUnidrvuiEn}}},
+    {"UNIRES.DLL", false, false, Varies::ByCore,
+     {{kPayloadXpUniresZh, kPayloadXpUniresEn},
+      {kPayloadW2kUniresZh, kPayloadW2kUniresEn},
+      {kPayloadGeneralUniresZh, kPayloadGeneralUniresEn}}},
+    {"%sF.dll", false, true, Varies::ByPlugins,
+     {{kPayloadXpConfigPluginZhCn, kPayloadXpConfigPluginZhTw, kPayloadXpConfigPluginEn},
+      {kPayloadW2kConfigPluginZhCn, kPayloadW2kConfigPluginZhTw, kPayloadW2kConfigPluginEn},
+      {kPayloadGeneralConfigPluginZhCn, kPayloadGeneralConfigPluginZhTw, kPayloadGeneralConfigPluginEn}}},
+    {"%sRES.DLL", false, true, Varies::ByPlugins,
+     {{kPayloadXpResourcesZh, kPayloadXpResourcesZhTw, kPayloadXpResourcesEn},
+      {kPayloadW2kResourcesZh, kPayloadW2kResourcesZhTw, kPayloadW2kResourcesEn},
+      {kPayloadGeneralResourcesZh, kPayloadGeneralResourcesZhTw, kPayloadGeneralResourcesEn}}},
 };
 
 constexpr const char* kStagingPlaces[] = {kStagingDir, kStagingI386Dir, kStagingX86Dir};
-
-constexpr UINT kUninstallerId = 255;
-constexpr UINT kInfId = 256;
 
 // The copy list: the last three names take the letter case of the staged set.
 constexpr const char* kCopyListHead[] = {"UNIDRV.DLL", "%s.GPD",       "UNIDRVUI.DLL", "UNIDRV.HLP",
@@ -91,10 +122,10 @@ StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageC
 void StageUninstallerAndInf(CSetupApp& app) {
   char uninstaller[kPathBufferSize];
   bool haveUninstaller = ComposeText(uninstaller, "uninstall%s.exe", g_PrinterName);
-  if (haveUninstaller) Stage(app, kUninstallerId, kStagingDir, uninstaller, FALSE);
+  if (haveUninstaller) Stage(app, kPayloadUninstaller, kStagingDir, uninstaller, FALSE);
   CreateStagingDirs();
   char inf[kPathBufferSize];
-  if (ComposeText(inf, "%s.INF", g_PrinterName)) Stage(app, kInfId, kStagingDir, inf, FALSE);
+  if (ComposeText(inf, "%s.INF", g_PrinterName)) Stage(app, kPayloadInf, kStagingDir, inf, FALSE);
   if (haveUninstaller) CopyToDriverDir(uninstaller, FALSE);
 }
 

@@ -94,8 +94,14 @@ void CSetupApp::RemoveOldInstallation() {
 
   StopSpoolerService();
   StopSpoolerService();  // finds the spooler stopped
-  for (const char* key : kMachineKeys) reg.DeleteKey(key);
+  // The spooler keeps subkeys under a printer's key (PrinterDriverData, DsSpooler); they go first.
+  for (const char* key : kMachineKeys) {
+    reg.DeleteSubkeys(HKEY_LOCAL_MACHINE, key);
+    reg.DeleteKey(key);
+  }
+  reg.DeleteSubkeys(HKEY_CURRENT_CONFIG, kConfigKey);
   reg.DeleteConfigKey(kConfigKey);
+  reg.DeleteSubkeys(HKEY_CURRENT_USER, kUserKey);
   reg.DeleteUserKey(kUserKey);
   StartSpoolerService();
   StartSpoolerService();  // finds the spooler running

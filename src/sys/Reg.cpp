@@ -1,5 +1,11 @@
 #include "sys/Reg.h"
 
+namespace {
+
+constexpr DWORD kMaxKeyName = 255;  // the longest name a registry key may have
+
+}  // namespace
+
 CReg::CReg() : m_hKey(nullptr) {}
 
 CReg::~CReg() {
@@ -31,3 +37,29 @@ bool CReg::DeleteConfigKey(std::string subKey) {
 }
 
 bool CReg::DeleteUserKey(std::string subKey) { return RegDeleteKeyA(HKEY_CURRENT_USER, subKey.c_str()) == ERROR_SUCCESS; }
+
+bool CReg::DeleteSubkeys(HKEY root, std::string subKey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS) return false;
+  bool allGone = true;
+  DWORD index = 0;  // the first subkey not known to stay
+  for (;;) {
+    char name[kMaxKeyName + 1];
+    DWORD size = sizeof name;
+    LONG result = RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_NO_MORE_ITEMS) break;
+    if (result != ERROR_SUCCESS) {
+      allGone = false;
+      break;
+    }
+    std::string child = subKey;
+    child.append("\\").append(name, size);
+    bool emptied = DeleteSubkeys(root, child);
+    if (!emptied || RegDeleteKeyA(root, child.c_str()) != ERROR_SUCCESS) {
+      allGone = false;
+      ++index;
+    }
+  }
+  RegCloseKey(key);
+  return allGone;
+}

@@ -23,6 +23,10 @@ class CReg : public CObject {
   bool DeleteKey(std::string subKey);
   bool DeleteConfigKey(std::string subKey);
   bool DeleteUserKey(std::string subKey);
+  // Every key below root\subKey, deepest first, with RegDeleteKeyA (which removes the key itself
+  // only once they are gone); a subkey that cannot go is left with what is below it. True when
+  // none is left; false as well when root\subKey cannot be opened.
+  bool DeleteSubkeys(HKEY root, std::string subKey);
 
   HKEY m_hKey;  // never set by the operations above; closed on destruction when set
 };

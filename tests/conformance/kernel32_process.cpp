@@ -1,5 +1,6 @@
-// kernel32: CreateProcessA with and without an application name, the errors of a missing program
-// and a missing working folder, WaitForSingleObject with time-outs, exit codes, and WinExec. The
+// kernel32: CreateProcessA with and without an application name, the search order for a bare
+// name, the errors of a missing program, a bad image and a missing working folder,
+// WaitForSingleObject with time-outs, exit codes, and WinExec. The
 // program started is the system's rundll32 asked to make a missing printer the default, which
 // changes nothing.
 #include <cstdio>
@@ -66,10 +67,50 @@ void CheckRun(const char* application, const char* what) {
   ok_fails(WaitForSingleObject(info.hProcess, 0) == WAIT_FAILED, ERROR_INVALID_HANDLE, "waiting on a closed handle");
 }
 
+std::string ProgramDirectory() {
+  char program[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string path(program, length);
+  return path.substr(0, path.rfind('\\'));
+}
+
+// A file that is no program where a program is looked for: found, it fails with
+// ERROR_BAD_EXE_FORMAT, which shows where the search looked first.
+void CheckSearchOrder() {
+  const std::string bad = "not a program\r\n";
+  const std::string planted = InScratch("rundll32.exe");
+  ok(WriteBytes(planted, bad), "writing %s failed", planted.c_str());
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(kScratch);
+  PROCESS_INFORMATION info;
+  const std::string arguments = " printui.dll,PrintUIEntry /y /n \"K7X No Such Printer\"";
+  ok_fails(!Create(nullptr, "rundll32.exe" + arguments, nullptr, info), ERROR_BAD_EXE_FORMAT,
+           "a bare rundll32.exe with one in the current directory");
+  ok_fails(!Create(nullptr, "rundll32" + arguments, nullptr, info), ERROR_BAD_EXE_FORMAT,
+           "a bare rundll32 (no extension) with one in the current directory");
+  UINT result = WinExec(("rundll32" + arguments).c_str(), 0);
+  ok(result == ERROR_BAD_FORMAT, "WinExec of a bare rundll32 with one in the current directory gave %u, expected 11",
+     result);
+  ok_fails(!Create(planted.c_str(), "rundll32.exe" + arguments, nullptr, info), ERROR_BAD_EXE_FORMAT,
+           "CreateProcessA with a bad image as application name");
+  CheckRun(SystemFile("rundll32.exe").c_str(), "the system's rundll32 by name beside a planted one");
+  SetCurrentDirectoryA(previous);
+  DeleteFileA(planted.c_str());
+
+  const std::string beside = ProgramDirectory() + "\\k7xprobe.exe";
+  ok(WriteBytes(beside, bad), "writing %s failed", beside.c_str());
+  ok_fails(!Create(nullptr, "k7xprobe /x", kScratch, info), ERROR_BAD_EXE_FORMAT,
+           "a bare name found in the program's own directory");
+  DeleteFileA(beside.c_str());
+  ok_fails(!Create(nullptr, "k7xprobe /x", nullptr, info), ERROR_FILE_NOT_FOUND, "a bare name found nowhere");
+}
+
 }  // namespace
 
 void CheckProcesses() {
   CheckFailures();
+  CheckSearchOrder();
   CheckRun(nullptr, "a full command line");
   CheckRun(SystemFile("rundll32.exe").c_str(), "with the application name");
   UINT result = WinExec(HarmlessCommand().c_str(), 0);

@@ -1,6 +1,7 @@
 // The conformance suite: the Win32 functions the programs use, checked the same way on Windows,
 // Wine and winemu. Each part leaves the machine as it found it, apart from the scratch folder,
-// which is removed at the end.
+// which is removed at the end, and the driver, the printer and the default printer the
+// spooler's install part adds.
 #include <windows.h>
 
 #include "check.h"
@@ -18,6 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckRegistry();
   CheckServices();
   CheckSpooler();
+  CheckDrivers();
+  CheckSpoolerInstall();
   CheckProcesses();
   CheckDialogs();
   CheckKeyboard();

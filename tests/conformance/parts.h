@@ -11,7 +11,9 @@ void CheckProcesses();
 void CheckRegistry();
 void CheckServices();
 void CheckSpooler();
+void CheckDrivers();
 void CheckStoppedSpooler();  // while the Spooler service is stopped
+void CheckSpoolerInstall();  // adds a driver and a printer that stay, and makes the printer default
 void CheckDialogs();
 void CheckKeyboard();
 void CheckWindows();

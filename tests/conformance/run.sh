@@ -74,7 +74,7 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;
 export WINETEST_PLATFORM=wine
 [ "$(id -u)" = 0 ] && export CONFORMANCE_WINE_AS_ROOT=1
 timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || { echo "conformance-wine: FAIL: wineboot -i failed"; exit 1; }
-# A virtual desktop, so windows are placed as asked, and the suite's printer.
+# A virtual desktop, so windows are placed as asked, the suite's printer and its driver.
 cat >"$work/setup.reg" <<'REG'
 REGEDIT4
 
@@ -91,6 +91,13 @@ REGEDIT4
 "Print Processor"="WinPrint"
 "Datatype"="RAW"
 "Attributes"=dword:00000040
+
+[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Drivers\Version-3\Generic / Text Only]
+"Version"=dword:00000003
+"Driver"="UNIDRV.DLL"
+"Data File"="TTY.GPD"
+"Configuration File"="UNIDRVUI.DLL"
+"Help File"="UNIDRV.HLP"
 REG
 timeout 60 "$wine" regedit /S "Z:${work//\//\\}\\setup.reg" || { echo "conformance-wine: FAIL: regedit failed"; exit 1; }
 timeout 60 "$wineserver" -w

@@ -174,17 +174,23 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageA(g_box.box, WM_COMMAND, IDOK, 0);
 }
 
-void CheckMessageBoxWithOwner(HWND owner) {
+// A message box disables its owner while it runs; one without an owner leaves the other top-level
+// windows enabled (only MB_TASKMODAL would disable them).
+void CheckMessageBox(HWND owner, HWND other) {
   g_box = BoxRun{};
-  g_box.owner = owner;
+  g_box.owner = other;
+  const char* what = owner ? "with an owner" : "without an owner";
   SetTimer(nullptr, 0, 10, AnswerBox);
   int answer = MessageBoxA(owner, "Conformance", "Box caption", MB_OKCANCEL);
-  ok(answer == IDOK, "MessageBoxA returned %d, expected IDOK from its button", answer);
-  ok(!g_box.ownerEnabled, "the owner stays enabled while its message box is shown");
-  ok(std::string(g_box.caption) == "Box caption", "the active window during the box is '%s', expected the box",
-     g_box.caption);
-  ok(IsWindowEnabled(owner), "the owner is still disabled after the message box");
-  ok(g_box.box != nullptr && !IsWindow(g_box.box), "the message box still exists after it returned");
+  ok(answer == IDOK, "MessageBoxA %s returned %d, expected IDOK from its button", what, answer);
+  if (owner)
+    ok(!g_box.ownerEnabled, "the owner stays enabled while its message box is shown");
+  else
+    ok(g_box.ownerEnabled, "a top-level window is disabled while a message box without an owner is shown");
+  ok(std::string(g_box.caption) == "Box caption", "the active window during the box %s is '%s', expected the box",
+     what, g_box.caption);
+  ok(IsWindowEnabled(other), "the window is disabled after the message box %s", what);
+  ok(g_box.box != nullptr && !IsWindow(g_box.box), "the message box %s still exists after it returned", what);
 }
 
 }  // namespace
@@ -195,7 +201,8 @@ void CheckDialogs() {
   ok(owner != nullptr, "creating the owner window failed with %u", static_cast<unsigned>(GetLastError()));
   CheckModalForm(owner);
   CheckQuitInModalLoop(owner);
-  CheckMessageBoxWithOwner(owner);
+  CheckMessageBox(owner, owner);
+  CheckMessageBox(nullptr, owner);
   DestroyWindow(owner);
 }
 

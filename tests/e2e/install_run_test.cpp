@@ -1,11 +1,13 @@
 // Whole runs of the Linux program through "winemu run": a fresh default machine (XP, English) ends
-// with the printer installed and default; a second run removes and reinstalls.
+// with the printer installed and default; a second run removes what it can and installs again.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include <windows.h>
 
 #include "support/machine_fixture.h"
 #include "winemu/machine/machine.h"
@@ -36,6 +38,21 @@ std::vector<std::string> Names(const fs::path& dir) {
   return out;
 }
 
+void AddKeysBelow(const std::string& root, const std::string& relative, std::vector<std::string>& keys) {
+  HKEY key = nullptr;
+  std::string path = relative.empty() ? root : root + "\\" + relative;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  char name[256];
+  DWORD size = sizeof name;
+  for (DWORD i = 0; RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, size = sizeof name) {
+    std::string child = relative.empty() ? name : relative + "\\" + name;
+    keys.push_back(child);
+    AddKeysBelow(root, child, keys);
+  }
+  RegCloseKey(key);
+}
+
 class InstallRun : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,6 +80,15 @@ class InstallRun : public ::testing::Test {
     std::string def = winemu::spooler::DefaultPrinter().value_or("");
     winemu::Machine::Use(std::move(previous));
     return {printers, def};
+  }
+
+  // Every key below HKLM\`path` of the machine, as paths relative to it.
+  std::vector<std::string> KeysBelow(const std::string& path) {
+    auto previous = winemu::Machine::Use(winemu::Machine::Open(machine_));
+    std::vector<std::string> keys;
+    AddKeysBelow(path, "", keys);
+    winemu::Machine::Use(std::move(previous));
+    return keys;
   }
 
   TempDir tmp_;
@@ -174,15 +200,27 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
   EXPECT_EQ(Read(C("WINDOWS/inf/oem0.inf")), Read(C("TEMP/K7X.INF")));
 }
 
+// The removal deletes the printer's and the driver's keys with what is below them, so the utility
+// installs K7X again under its own name and the spooler's keys are as after the first run.
 TEST_F(InstallRun, ASecondRunRemovesTheFirstInstallationAndInstallsAgain) {
+  const std::string print = "SYSTEM\\CurrentControlSet\\Control\\Print";
+  const std::string printersKey = print + "\\Printers", driversKey = print + "\\Environments\\Windows NT x86\\Drivers";
   Run();
+  std::vector<std::string> printersAfterFirst = KeysBelow(printersKey), driversAfterFirst = KeysBelow(driversKey);
   std::vector<std::string> trace = Run();
+  const std::string printerKey = "reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X";
   ExpectInOrder(trace, {
                            "file.delete " + kDriverDir + "\\K7X.GPD -> ok",  // the removal's old files
                            "file.delete C:\\WINDOWS\\inf\\oem0.inf -> ok",
                            "file.delete C:\\WINDOWS\\inf\\oem0.pnf -> ok",
+                           "service.stop Spooler",
+                           printerKey + "\\DsSpooler -> ok",
+                           printerKey + "\\PrinterDriverData -> ok",
+                           printerKey + " -> ok",
+                           "reg.deletekey HKLM\\" + driversKey + "\\Version-3\\K7X -> ok",
+                           "service.start Spooler",
                            "printui.install from C:\\TEMP\\K7X.INF",
-                           "spooler.addprinter K7X ",
+                           "spooler.addprinter K7X driver=\"K7X\" port=LPT1: -> ok",
                            "file.copy C:\\TEMP\\K7X.INF C:\\WINDOWS\\inf\\oem0.inf -> ok",
                            "msgbox ",
                            "process.exit 0",
@@ -191,6 +229,9 @@ TEST_F(InstallRun, ASecondRunRemovesTheFirstInstallationAndInstallsAgain) {
   auto [printers, def] = Printers();
   EXPECT_EQ(printers, (std::vector<std::pair<std::string, std::string>>{{"K7X", "LPT1:"}}));
   EXPECT_EQ(def, "K7X");
+  EXPECT_EQ(printersAfterFirst, (std::vector<std::string>{"K7X", "K7X\\DsSpooler", "K7X\\PrinterDriverData"}));
+  EXPECT_EQ(KeysBelow(printersKey), printersAfterFirst);
+  EXPECT_EQ(KeysBelow(driversKey), driversAfterFirst);
   EXPECT_EQ(Names(C("WINDOWS/inf")), (std::vector<std::string>{"oem0.inf", "oem0.pnf"}));
 }
 

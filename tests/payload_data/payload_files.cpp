@@ -25,7 +25,7 @@ std::string Authored(const std::string& name) { return ReadBytes(AuthoredPath(na
 bool VendorPayload() { return K7X_PAYLOAD_VENDOR != 0; }
 
 std::vector<ManifestEntry> ReadManifest() {
-    static const std::regex kLine(R"(^([0-9]+) ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder) (.+)$)");
+    static const std::regex kLine(R"(^([0-9]+) [A-Za-z][A-Za-z0-9]* ([0-9]+) ([A-Za-z0-9_.-]+) (authored|placeholder) (.+)$)");
     static const std::regex kSkip(R"(^[ \t]*(#.*)?$)");
     std::vector<ManifestEntry> entries;
     std::string text = ReadBytes(K7X_PAYLOAD_MANIFEST);

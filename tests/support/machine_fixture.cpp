@@ -46,6 +46,15 @@ void MachineTest::MakeMachine(const winemu::CreateOptions& options) {
   previous_ = winemu::Machine::Use(winemu::Machine::Open(dir_));
 }
 
+void MachineTest::MakeMachineWith(std::vector<std::string> printers, std::map<std::string, std::string> faults,
+                                  bool admin) {
+  winemu::CreateOptions o;
+  o.printers = std::move(printers);
+  o.faults = std::move(faults);
+  o.admin = admin;
+  MakeMachine(o);
+}
+
 void MachineTest::TearDown() {
   winemu::Machine::Use(std::move(previous_));
   std::error_code ec;

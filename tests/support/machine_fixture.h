@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ class MachineTest : public ::testing::Test {
 
   // Replaces the test's machine with a new one made with `options`.
   void MakeMachine(const winemu::CreateOptions& options);
+  // The same with the default options but these printers, faults and administrator right.
+  void MakeMachineWith(std::vector<std::string> printers, std::map<std::string, std::string> faults = {},
+                       bool admin = true);
   // Replaces it with one of Windows version MAJOR.MINOR, with or without administrator rights.
   void MakeMachine(int major, int minor, bool admin) {
     winemu::CreateOptions o;

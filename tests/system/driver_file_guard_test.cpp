@@ -22,14 +22,14 @@ class DriverFileGuardTest : public RemovalTest {
 };
 
 TEST_F(DriverFileGuardTest, FilesOfAnotherDriverAreKeptInAnyLetterCase) {
-  Make({"Receipt"});
+  MakeMachineWith({"Receipt"});
   CDriverFileGuard guard("K7X");
   for (const char* name : {"TTY.GPD", "tty.gpd", "TTY.INI", "TTYRES.DLL", "TTYUI.HLP"}) EXPECT_FALSE(guard.MayDelete(name)) << name;
   for (const char* name : {"K7X.GPD", "TT.GPD", "TTY.GPD.OLD"}) EXPECT_TRUE(guard.MayDelete(name)) << name;
 }
 
 TEST_F(DriverFileGuardTest, TheOwnDriverDoesNotProtectItsFilesButTheUnidrvCoreAlwaysStays) {
-  Make({});
+  MakeMachineWith({});
   AddK7xDriver();
   CDriverFileGuard own("K7X");
   EXPECT_TRUE(own.MayDelete("K7XRES.DLL"));
@@ -42,7 +42,7 @@ TEST_F(DriverFileGuardTest, TheOwnDriverDoesNotProtectItsFilesButTheUnidrvCoreAl
 }
 
 TEST_F(DriverFileGuardTest, WithoutTheDriversRecordsNothingMayBeDeleted) {
-  Make({"Receipt"}, {{"spooler_stopped", ""}});
+  MakeMachineWith({"Receipt"}, {{"spooler_stopped", ""}});
   CDriverFileGuard guard("K7X");
   EXPECT_FALSE(guard.MayDelete("K7X.GPD"));
 }

@@ -43,7 +43,7 @@ TEST_F(DriverDirTest, WithoutADriverDirectoryNothingIsCopiedAnywhere) {
   WriteFile("C:\\TEMP\\K7X.GPD", "new");
   SetEnvironment("");  // the engine has not named the environment
   CopyToDriverDir("K7X.GPD", FALSE);
-  Make({}, {{"spooler_stopped", ""}});
+  MakeMachineWith({}, {{"spooler_stopped", ""}});
   SetEnvironment("Windows NT x86");
   WriteFile("C:\\TEMP\\K7X.GPD", "new");
   CopyToDriverDir("K7X.GPD", FALSE);

@@ -48,6 +48,42 @@ TEST_F(RegTest, DeleteRemovesOnlyAKeyWithoutSubkeys) {
   EXPECT_FALSE(reg.DeleteKey("SOFTWARE\\K7X Test"));
 }
 
+TEST_F(RegTest, DeleteSubkeysEmptiesAKeyToAnyDepthUnderTheRootItIsGiven) {
+  CReg reg;
+  for (const char* path : {"SOFTWARE\\K7X Test\\A\\A1\\A11", "SOFTWARE\\K7X Test\\B", "SOFTWARE\\K7X Sibling\\C"})
+    ASSERT_TRUE(reg.CreateKey(path));
+  ASSERT_TRUE(SetText(reg, "SOFTWARE\\K7X Test", "Kept", "value"));
+  HKEY user = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\K7X Test\\U", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(user);
+  machine().ClearTrace();
+
+  EXPECT_TRUE(reg.DeleteSubkeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X Test"));
+  EXPECT_EQ(TraceLines("reg.deletekey"), (std::vector<std::string>{
+                                             "reg.deletekey HKLM\\SOFTWARE\\K7X Test\\A\\A1\\A11 -> ok",
+                                             "reg.deletekey HKLM\\SOFTWARE\\K7X Test\\A\\A1 -> ok",
+                                             "reg.deletekey HKLM\\SOFTWARE\\K7X Test\\A -> ok",
+                                             "reg.deletekey HKLM\\SOFTWARE\\K7X Test\\B -> ok",
+                                         }));
+  // The key itself, its values, its sibling and the same path under another root stay.
+  EXPECT_EQ(MachineValue("SOFTWARE\\K7X Test", "Kept"), std::string("value\0", 6));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X Sibling\\C"));
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "SOFTWARE\\K7X Test\\U"));
+  EXPECT_TRUE(reg.DeleteKey("SOFTWARE\\K7X Test"));
+  EXPECT_FALSE(reg.DeleteSubkeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X Test"));
+}
+
+TEST_F(RegTest, DeleteSubkeysWithoutAdministratorRightsLeavesTheMachineKeysAndSaysSo) {
+  MakeMachineWith({"K7X"}, {}, /*admin=*/false);
+  CReg reg;
+  const std::string printer = "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X";
+  EXPECT_FALSE(reg.DeleteSubkeys(HKEY_LOCAL_MACHINE, printer));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, printer + "\\DsSpooler"));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, printer + "\\PrinterDriverData"));
+}
+
 TEST_F(RegTest, TheThreeDeleteOperationsWorkUnderTheirOwnRoots) {
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CURRENT_CONFIG}) {
     HKEY key = nullptr;
@@ -66,7 +102,7 @@ TEST_F(RegTest, TheThreeDeleteOperationsWorkUnderTheirOwnRoots) {
 }
 
 TEST_F(RegTest, WithoutAdministratorRightsTheMachineRootRefusesQuietly) {
-  Make({}, {}, /*admin=*/false);
+  MakeMachineWith({}, {}, /*admin=*/false);
   CReg reg;
   EXPECT_FALSE(reg.CreateKey("SOFTWARE\\K7X Test"));
   EXPECT_FALSE(SetText(reg, "SOFTWARE\\Microsoft", "Name", "value"));

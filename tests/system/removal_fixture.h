@@ -25,13 +25,6 @@ class RemovalTest : public MachineTest {
     SetPrinterName("K7X");
   }
 
-  void Make(std::vector<std::string> printers, std::map<std::string, std::string> faults = {}, bool admin = true) {
-    winemu::CreateOptions o;
-    o.printers = std::move(printers);
-    o.faults = std::move(faults);
-    o.admin = admin;
-    MakeMachine(o);
-  }
 
   static void SetPrinterName(const std::string& name) {
     std::memset(g_PrinterName, 0, sizeof g_PrinterName);

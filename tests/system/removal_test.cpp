@@ -54,7 +54,7 @@ class RemoveOldInstallationTest : public RemovalTest {
 };
 
 TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
-  Make({"K7X"});
+  MakeMachineWith({"K7X"});
   PlaceOldFiles("K7X");
   WriteFile("C:\\WINDOWS\\inf\\oem3.inf", PayloadInf());
   WriteFile("C:\\WINDOWS\\inf\\oem3.pnf", "pnf");
@@ -85,9 +85,13 @@ TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
            std::string("sleep 1000"),
            std::string("service.stop Spooler state=stopped -> ok"),
            std::string("service.stop Spooler state=stopped -> error 1062"),
+           // the spooler's subkeys of the printer's key first, as RegDeleteKeyA wants
+           std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\DsSpooler -> ok"),
+           std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\PrinterDriverData -> ok"),
            std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X -> ok"),
            std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet002\\Control\\Print\\Printers\\K7X -> ok"),
            std::string("reg.deletekey HKLM\\SYSTEM\\ControlSet003\\Control\\Print\\Printers\\K7X -> error 2"),
+           // the same key as ControlSet001's, already gone
            std::string("reg.deletekey HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\K7X -> error 2"),
            std::string("reg.deletekey HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT "
                        "x86\\Drivers\\Version-3\\K7X -> ok"),
@@ -132,7 +136,7 @@ TEST_F(RemoveOldInstallationTest, OldFilesGoOnlyForExactlyOnePrinterWhoseNameCon
       {{"Other", "K7X (Copy 2)"}, 15},
   };
   for (const Case& c : cases) {
-    Make(c.printers);
+    MakeMachineWith(c.printers);
     PlaceOldFiles("K7X");
     machine().ClearTrace();
     testing::internal::CaptureStdout();
@@ -147,7 +151,7 @@ TEST_F(RemoveOldInstallationTest, OldFilesGoOnlyForExactlyOnePrinterWhoseNameCon
 }
 
 TEST_F(RemoveOldInstallationTest, AnotherPrinterNameNamesTheFilesAndTheEntryButNotTheKeys) {
-  Make({"POS80"});
+  MakeMachineWith({"POS80"});
   SetPrinterName("POS80");
   PlaceOldFiles("POS80");
   WriteFile("C:\\WINDOWS\\inf\\oem2.inf", PayloadInf());
@@ -170,7 +174,7 @@ TEST_F(RemoveOldInstallationTest, AnotherPrinterNameNamesTheFilesAndTheEntryButN
 TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStopsBeforeTheSpooler) {
   for (auto [fault, text] : {std::pair{"", "The RPC server is unavailable."},
                              std::pair{"87", "The parameter is incorrect."}}) {
-    Make({"K7X"}, {{"enum_printers_fails", fault}});
+    MakeMachineWith({"K7X"}, {{"enum_printers_fails", fault}});
     PlaceOldFiles("K7X");
     WriteFile("C:\\WINDOWS\\inf\\oem1.inf", PayloadInf());
     winemu::spooler::AddForm("papersize(80x297mm)", 80000, 297000);
@@ -197,24 +201,36 @@ TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStops
   }
 }
 
-TEST_F(RemoveOldInstallationTest, APrinterKeyWithSubkeysSurvivesAndTheRoutineGoesOn) {
-  Make({"K7X"});
-  CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X\\PrinterDriverData");
-  CreateKey(HKEY_CURRENT_USER, "Printers\\K7X");
+TEST_F(RemoveOldInstallationTest, TheModelsKeysGoWithEverythingBelowThemDeepestFirstAndOtherPrintersStay) {
+  MakeMachineWith({"K7X", "Receipt"});
+  const std::string printers = "SYSTEM\\ControlSet001\\Control\\Print\\Printers\\";
+  CreateKey(HKEY_LOCAL_MACHINE, (printers + "K7X\\PrinterDriverData\\Trays").c_str());
+  CreateKey(HKEY_CURRENT_USER, "Printers\\K7X\\Settings");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
   theApp.RemoveOldInstallation();
   testing::internal::GetCapturedStdout();
+
   std::vector<std::string> deletions = Effects({"reg.deletekey"});
-  ASSERT_EQ(deletions.size(), 7u);
-  EXPECT_EQ(deletions[0], "reg.deletekey HKLM\\SYSTEM\\ControlSet001\\Control\\Print\\Printers\\K7X -> error 5");
-  EXPECT_EQ(deletions[6], "reg.deletekey HKCU\\Printers\\K7X -> ok");
-  EXPECT_TRUE(winemu::spooler::FindPrinter("K7X"));
+  const std::string k7x = "reg.deletekey HKLM\\" + printers + "K7X";
+  std::vector<std::string> expected = {
+      k7x + "\\DsSpooler -> ok", k7x + "\\PrinterDriverData\\Trays -> ok", k7x + "\\PrinterDriverData -> ok",
+      k7x + " -> ok"};
+  ASSERT_GE(deletions.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(deletions.begin(), deletions.begin() + 4), expected);
+  EXPECT_EQ(deletions.end()[-2], "reg.deletekey HKCU\\Printers\\K7X\\Settings -> ok");
+  EXPECT_EQ(deletions.end()[-1], "reg.deletekey HKCU\\Printers\\K7X -> ok");
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, printers + "K7X"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Printers\\K7X"));
+  // The other printer keeps its key and what is below it.
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, printers + "Receipt\\PrinterDriverData"));
+  ASSERT_EQ(winemu::spooler::Printers().size(), 1u);
+  EXPECT_EQ(winemu::spooler::Printers()[0].name, "Receipt");
   EXPECT_EQ(Count("service.start"), 2u);
 }
 
 TEST_F(RemoveOldInstallationTest, WithoutAdministratorRightsNothingOfTheMachineChanges) {
-  Make({"K7X"}, {}, /*admin=*/false);
+  MakeMachineWith({"K7X"}, {}, /*admin=*/false);
   testing::internal::CaptureStdout();
   theApp.RemoveOldInstallation();
   std::string lines = testing::internal::GetCapturedStdout();
@@ -227,7 +243,7 @@ TEST_F(RemoveOldInstallationTest, WithoutAdministratorRightsNothingOfTheMachineC
 
 TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt) {
   // A stopped spooler reports neither printers nor a driver directory.
-  Make({"K7X"}, {{"spooler_stopped", ""}});
+  MakeMachineWith({"K7X"}, {{"spooler_stopped", ""}});
   PlaceOldFiles("K7X");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
@@ -242,13 +258,13 @@ TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt
   EXPECT_EQ(MachineValue(entry, "UninstallString"), "<missing>");
   EXPECT_EQ(MachineValue(entry, "DisplayIcon"), "<missing>");
   EXPECT_EQ(Count("service.stop"), 2u);
-  EXPECT_EQ(Count("reg.deletekey"), 7u);
+  EXPECT_EQ(Count("reg.deletekey"), 9u);  // the seven keys and the two below the printer's
   EXPECT_TRUE(winemu::spooler::SpoolerRunning());
 }
 
 TEST_F(RemoveOldInstallationTest, LongNamesAreRefusedWholeNeverCutIntoAnotherFilesName) {
   std::string p(210, 'P');
-  Make({p});
+  MakeMachineWith({p});
   SetPrinterName(p);
   machine().ClearTrace();
   testing::internal::CaptureStdout();

@@ -48,14 +48,14 @@ TEST_F(ServiceRoutinesTest, StoppingARunningSpoolerIsQuietAndTrue) {
 }
 
 TEST_F(ServiceRoutinesTest, StoppingAStoppedSpoolerIsQuietAndFalse) {
-  Make({}, {{"spooler_stopped", ""}});
+  MakeMachineWith({}, {{"spooler_stopped", ""}});
   bool ok = true;
   EXPECT_EQ(Run(StopSpoolerService, ok), "");
   EXPECT_FALSE(ok);
 }
 
 TEST_F(ServiceRoutinesTest, StartingAStoppedSpoolerPrintsLineE) {
-  Make({}, {{"spooler_stopped", ""}});
+  MakeMachineWith({}, {{"spooler_stopped", ""}});
   bool ok = false;
   EXPECT_EQ(Run(StartSpoolerService, ok), kLineE);
   EXPECT_TRUE(ok);
@@ -70,8 +70,8 @@ TEST_F(ServiceRoutinesTest, StartingARunningSpoolerPrintsLineFAndIsTrue) {
 
 TEST_F(ServiceRoutinesTest, WithoutRightsToTheManagerBothPrintLinesAAndLeaveTheSpoolerAlone) {
   for (bool admin : {false, true}) {
-    if (admin) Make({}, {{"scm_access_denied", ""}});
-    else Make({}, {}, /*admin=*/false);
+    if (admin) MakeMachineWith({}, {{"scm_access_denied", ""}});
+    else MakeMachineWith({}, {}, /*admin=*/false);
     for (bool (*routine)() : {StopSpoolerService, StartSpoolerService}) {
       bool ok = true;
       EXPECT_EQ(Run(routine, ok), kLinesA);
@@ -84,7 +84,7 @@ TEST_F(ServiceRoutinesTest, WithoutRightsToTheManagerBothPrintLinesAAndLeaveTheS
 
 TEST_F(ServiceRoutinesTest, ServiceRightsAndInvalidNamePrintLinesBAndC) {
   for (auto [fault, lines] : {std::pair{"service_access_denied", kLineB}, std::pair{"service_invalid_name", kLineC}}) {
-    Make({}, {{fault, ""}});
+    MakeMachineWith({}, {{fault, ""}});
     for (bool (*routine)() : {StopSpoolerService, StartSpoolerService}) {
       bool ok = true;
       EXPECT_EQ(Run(routine, ok), lines) << fault;
@@ -96,7 +96,7 @@ TEST_F(ServiceRoutinesTest, ServiceRightsAndInvalidNamePrintLinesBAndC) {
 }
 
 TEST_F(ServiceRoutinesTest, AMissingServiceIsTriedAgainWithLinesDBeforeEachNewAttempt) {
-  Make({}, {{"service_missing", "2"}});
+  MakeMachineWith({}, {{"service_missing", "2"}});
   bool ok = false;
   EXPECT_EQ(Run(StopSpoolerService, ok), Repeat(kLinesD, 2));
   EXPECT_TRUE(ok);
@@ -104,7 +104,7 @@ TEST_F(ServiceRoutinesTest, AMissingServiceIsTriedAgainWithLinesDBeforeEachNewAt
 }
 
 TEST_F(ServiceRoutinesTest, AServiceThatNeverAppearsEndsAfterTheLastAttempt) {
-  Make({}, {{"service_missing", "forever"}});
+  MakeMachineWith({}, {{"service_missing", "forever"}});
   bool ok = true;
   EXPECT_EQ(Run(StartSpoolerService, ok), Repeat(kLinesD, kMaxOpenAttempts - 1));
   EXPECT_FALSE(ok);
@@ -113,14 +113,14 @@ TEST_F(ServiceRoutinesTest, AServiceThatNeverAppearsEndsAfterTheLastAttempt) {
 }
 
 TEST_F(ServiceRoutinesTest, ARefusedStartPrintsLinesG) {
-  Make({}, {{"spooler_stopped", ""}, {"start_refused", ""}});
+  MakeMachineWith({}, {{"spooler_stopped", ""}, {"start_refused", ""}});
   bool ok = true;
   EXPECT_EQ(Run(StartSpoolerService, ok), kLinesG);
   EXPECT_FALSE(ok);
 }
 
 TEST_F(ServiceRoutinesTest, EachRoutineWaitsUntilThePendingStateHasEnded) {
-  Make({}, {{"stop_pending", "3"}, {"start_pending", "2"}});
+  MakeMachineWith({}, {{"stop_pending", "3"}, {"start_pending", "2"}});
   bool ok = false;
   EXPECT_EQ(Run(StopSpoolerService, ok), "");
   EXPECT_TRUE(ok);
@@ -139,7 +139,7 @@ TEST_F(ServiceRoutinesTest, EachRoutineWaitsUntilThePendingStateHasEnded) {
 }
 
 TEST_F(ServiceRoutinesTest, APendingStateThatNeverEndsEndsTheWaitAfterTheLastPoll) {
-  Make({}, {{"stop_pending", "forever"}});
+  MakeMachineWith({}, {{"stop_pending", "forever"}});
   std::uint64_t before = machine().Now();
   bool ok = true;
   EXPECT_EQ(Run(StopSpoolerService, ok), "");
@@ -147,7 +147,7 @@ TEST_F(ServiceRoutinesTest, APendingStateThatNeverEndsEndsTheWaitAfterTheLastPol
   EXPECT_EQ(TraceLines("service.query").size(), static_cast<size_t>(kMaxStatusPolls));
   EXPECT_EQ(machine().Now() - before, static_cast<std::uint64_t>(kMaxStatusPolls - 1) * kStatusPollPauseMs);
 
-  Make({}, {{"spooler_stopped", ""}, {"start_pending", "forever"}});
+  MakeMachineWith({}, {{"spooler_stopped", ""}, {"start_pending", "forever"}});
   EXPECT_EQ(Run(StartSpoolerService, ok), kLineE);
   EXPECT_FALSE(ok);
   EXPECT_EQ(TraceLines("service.query").size(), static_cast<size_t>(kMaxStatusPolls));

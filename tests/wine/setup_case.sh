@@ -75,7 +75,8 @@ winemu_value() {
                                 if (!sub(/\\0$/, "", t)) { print "no terminator:", t; next }; print c - 1, t }'
 }
 
-# walk_script LANG_CLICK: the walk as a winemu script.
+# walk_script LANG_CLICK END: the walk as a winemu script; END "box" answers the
+# result message, "cancel" leaves the progress page with Cancel.
 walk_script() {
     echo "click 12324"
     [ -z "$1" ] || echo "click $1"
@@ -83,7 +84,75 @@ walk_script() {
     echo "select 1006 0"
     echo "click 12324"
     echo "wait 200000"
-    echo "click 12325"
+    if [ "$2" = box ]; then echo "answer"; else echo "click 12325"; fi
+}
+
+# install_printui: the project's printui.dll in the prefix's system32, loaded
+# by rundll32 instead of Wine's own.
+install_printui() {
+    cp "$win_dir/printui.dll" "$WINEPREFIX/drive_c/windows/system32/printui.dll" || fail "printui.dll not built"
+    _wine reg add 'HKCU\Software\Wine\DllOverrides' /v printui /d native /f >>"$CASE_DIR/wineboot.log" 2>&1 \
+        || fail "DLL override failed"
+}
+
+# wine_printers: "NAME driver=DRIVER port=PORT" a line, "*" before the default.
+wine_printers() {
+    local def
+    def=$(awk -F'"' '/^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Windows\]/ { s = 1; next }
+                    /^\[/ { s = 0 } s && tolower($2) == "device" { split($4, f, ","); print f[1] }' "$WINEPREFIX/user.reg")
+    awk -F'"' -v def="$def" '
+        /^\[System\\\\CurrentControlSet\\\\Control\\\\Print\\\\Printers\\\\[^\\]*\]/ {
+            n = $0; sub(/^\[.*Printers\\\\/, "", n); sub(/\].*/, "", n); p = n; next }
+        /^\[/ { p = "" }
+        p != "" && $2 == "Printer Driver" { d[p] = $4 }
+        p != "" && $2 == "Port" { o[p] = $4 }
+        END { for (k in d) print (k == def ? "* " : "  ") k " driver=" d[k] " port=" o[k] }' "$WINEPREFIX/system.reg" | sort -k2
+}
+
+# winemu_printers MACHINE: the same from winemu (no line for no printer).
+winemu_printers() {
+    "$linux_dir/winemu" printers "$1" | grep -vx '(no printers)' \
+        | sed -E 's/^(\*| ) (.*)  driver="([^"]*)" port=(.*)$/\1 \2 driver=\3 port=\4/' | sort -k2
+}
+
+# The result message box of the Wine run: caption and text as UTF-8 lines, with
+# the backslashes the window tree escapes written plain, as winemu's trace has
+# them (a Big5 text holds 0x5C as the second byte of some characters).
+wine_box() {
+    _tree
+    local box
+    box=$(_message_box)
+    {
+        awk -F'\t' -v b="$box" '$1=="win" && $2==b { print "caption=" $15 }' "$LAST_TREE"
+        awk -F'\t' -v b="$box" '$1=="win" && $3==b && $7==65535 { print "text=" $15 }' "$LAST_TREE"
+    } | perl -pe 's/\\(\\|[tnr])/$1 eq "\\" ? "\\" : "\\$1"/ge'
+}
+
+# winemu_box MACHINE: the same from the trace of the last winemu run.
+winemu_box() {
+    grep ' msgbox ' "$1/trace.log" | tail -1 | sed -E 's/.* caption="(.*)" text="(.*)"$/caption=\1\ntext=\2/'
+}
+
+# wine_walk EXE LANG_CLICK: one walk of the wizard to its progress page.
+wine_walk() {
+    start_program "$1"
+    wait_for_window 30
+    click_control 12324
+    [ -z "$2" ] || click_control "$2"
+    click_control 12324
+    select_list_entry 1006 0
+    click_control 12324
+    wait_for_output "$start_line" 90
+}
+
+# wine_result_box: the result message is shown, answered, and the program ends
+# by itself (the quit request ends the wizard's modal loop).
+wine_result_box() {
+    _wait_until 120 _message_box_open || fail "no result message box"
+    wine_box >"$CASE_DIR/wine.box"
+    answer_message_box
+    wait_for_exit 30
+    [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
 }
 
 # check_common DRIVE_C LANG_FILE: what both machines must show.
@@ -105,47 +174,58 @@ check_common() {
     done
 }
 
-# run_case NAME WINVER LOCALE VERSION LANGID LANG_FILE LANG_CLICK FIRST_RUN
+# run_case NAME WINVER LOCALE VERSION LANGID LANG_FILE LANG_CLICK MODE
+# MODE: "" one walk; "first" a run that ends on the welcome page before the
+# walk; "again" two whole walks (the second over the installed K7X); "missing"
+# Wine's own printer setup utility, which installs nothing.
 run_case() {
-    local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 first=$8
+    local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 mode=$8
     case_begin "$name" "$winver" "$loc"
     local exe=$win_dir/setup.exe
-    if [ -n "$first" ]; then
+    [ "$mode" = missing ] || install_printui
+    if [ "$mode" = first ]; then
         start_program "$exe"
         wait_for_window 30
         click_control 1061
         wait_for_exit 20
     fi
-    start_program "$exe"
-    wait_for_window 30
-    click_control 12324
-    [ -z "$click" ] || click_control "$click"
-    click_control 12324
-    select_list_entry 1006 0
-    click_control 12324
-    wait_for_output "$start_line" 90
-    # Wine lists no printer (its utility installs nothing): the run ends
-    # without a message box and the wizard stays on the progress page.
-    if _wait_until 15 _message_box_open; then
-        fail "message box '$(message_box_text)' although Wine lists no printer"
+    if [ "$mode" = again ]; then
+        wine_walk "$exe" "$click"
+        wine_result_box
     fi
-    _has_window || fail "the wizard ended; it must stay on the progress page"
-    click_control 12325
-    wait_for_exit 20
-    [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
+    wine_walk "$exe" "$click"
+    if [ "$mode" = missing ]; then
+        # Wine's utility installs nothing and Wine lists no printer: the run ends
+        # without a message box and the wizard stays on the progress page.
+        if _wait_until 15 _message_box_open; then
+            fail "message box '$(message_box_text)' although Wine lists no printer"
+        fi
+        _has_window || fail "the wizard ended; it must stay on the progress page"
+        click_control 12325
+        wait_for_exit 20
+        [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
+    else
+        wine_result_box
+    fi
     flush_registry
     local wc=$WINEPREFIX/drive_c
     check_common "$wc" "$lang"
 
-    # The same walk on winemu, no printer on the machine.
-    local m=$CASE_DIR/winemu
-    "$linux_dir/winemu" create "$m" --version "$version" --lang "$langid" --fault printui_noop >/dev/null \
+    # The same walk on winemu.
+    local m=$CASE_DIR/winemu end=box
+    local -a faults=()
+    [ "$mode" = missing ] && faults=(--fault printui_noop) && end=cancel
+    "$linux_dir/winemu" create "$m" --version "$version" --lang "$langid" "${faults[@]}" >/dev/null \
         || fail "winemu create"
-    if [ -n "$first" ]; then
+    if [ "$mode" = first ]; then
         echo "click 1061" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >/dev/null \
             || fail "winemu first run"
     fi
-    walk_script "$click" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >"$CASE_DIR/winemu.stdout" \
+    if [ "$mode" = again ]; then
+        walk_script "$click" box | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >/dev/null \
+            || fail "winemu first walk failed"
+    fi
+    walk_script "$click" "$end" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >"$CASE_DIR/winemu.stdout" \
         || fail "winemu walk failed"
     check_common "$m/drive_c" "$lang"
 
@@ -162,6 +242,15 @@ run_case() {
     done
     diff -u <(grep '^PortTalk:' "$CASE_DIR/winemu.stdout") <(grep '^PortTalk:' "$CASE_DIR/stdout.txt" | tr -d '\r') >&2 \
         || fail "PortTalk lines differ (winemu -, wine +)"
+
+    wine_printers >"$CASE_DIR/wine.printers"
+    winemu_printers "$m" >"$CASE_DIR/winemu.printers"
+    diff -u "$CASE_DIR/winemu.printers" "$CASE_DIR/wine.printers" >&2 || fail "printers differ (winemu -, wine +)"
+    if [ "$mode" != missing ]; then
+        grep -qx '\* K7X driver=K7X port=LPT1:' "$CASE_DIR/wine.printers" || fail "K7X is not the default printer"
+        winemu_box "$m" >"$CASE_DIR/winemu.box"
+        diff -u "$CASE_DIR/winemu.box" "$CASE_DIR/wine.box" >&2 || fail "result message differs (winemu -, wine +)"
+    fi
     echo "PASS: $name"
     case_end
 }
@@ -174,9 +263,11 @@ one() {
         WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$1 timeout 10 wineserver -k 2>/dev/null
     fi
 }
-one xp_en    winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   ""
-one w2k_zh   win2k   zh_CN 5.0 0x0804 "Multi_ch.dll 9304"      ""   first
-one w2003_tw win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
-one w7_en_zh win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
+one xp_en      winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   ""
+one w2k_zh     win2k   zh_CN 5.0 0x0804 "Multi_ch.dll 9304"      ""   first
+one w2003_tw   win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
+one w7_en_zh   win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
+one xp_again   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   again
+one xp_missing winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   missing
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -4,13 +4,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "winemu/printui/inf.h"
-#include "winemu/printui/install_plan.h"
+#include "printui/inf.h"
+#include "printui/install_plan.h"
 
 namespace {
 
-using winemu::printui::InfFile;
-using winemu::printui::ParseInf;
+using printui::InfFile;
+using printui::ParseInf;
 
 std::vector<std::string> Fields(const InfFile& inf, const std::string& section, size_t line) {
   const auto* s = inf.Section(section);
@@ -97,7 +97,7 @@ TEST(InfParse, RefusesWhatItCannotRead) {
 }
 
 TEST(ModelsSection, PicksTheBestDecorationForTheSystem) {
-  using winemu::printui::ModelsSection;
+  using printui::ModelsSection;
   EXPECT_EQ(ModelsSection("M", {"NTx86"}, 5, 1), "M.NTx86");
   EXPECT_EQ(ModelsSection("M", {"NTx86"}, 5, 0), "M");  // Windows 2000 reads no decorations
   EXPECT_EQ(ModelsSection("M", {"NT", "NTx86"}, 6, 1), "M.NTx86");
@@ -116,10 +116,10 @@ class InstallPlanTest : public ::testing::Test {
     s << in.rdbuf();
     return s.str();
   }
-  winemu::printui::PlanResult Plan(const std::string& text, const std::string& model = "K7X", int minor = 1) {
+  printui::PlanResult Plan(const std::string& text, const std::string& model = "K7X", int minor = 1) {
     auto parsed = ParseInf(text);
     EXPECT_EQ(parsed.error, "");
-    return winemu::printui::PlanInstall(parsed.inf, {model, "C:\\TEMP", "C:\\D", 5, minor});
+    return printui::PlanInstall(parsed.inf, {model, "C:\\TEMP", "C:\\D", 5, minor});
   }
 };
 

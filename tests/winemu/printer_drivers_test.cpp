@@ -12,12 +12,6 @@ namespace {
 
 class PrinterDriversTest : public k7x::test::MachineTest {
  protected:
-  void Make(std::vector<std::string> printers, std::map<std::string, std::string> faults = {}) {
-    winemu::CreateOptions o;
-    o.printers = std::move(printers);
-    o.faults = std::move(faults);
-    MakeMachine(o);
-  }
   // Both calls of the protocol; the buffer is exactly the size the first one asked for.
   std::vector<BYTE> Enumerate(DWORD level, DWORD& returned) {
     DWORD needed = 0;
@@ -45,7 +39,7 @@ TEST_F(PrinterDriversTest, AMachineWithoutPrintersHasNoDriverAndNeedsNothing) {
 }
 
 TEST_F(PrinterDriversTest, Level3NamesEveryFileOfGenericTextOnlyByFullPathAfterTheRecords) {
-  Make({"Receipt"});
+  MakeMachineWith({"Receipt"});
   DWORD returned = 0;
   std::vector<BYTE> buffer = Enumerate(3, returned);
   ASSERT_EQ(returned, 1u);
@@ -74,7 +68,7 @@ TEST_F(PrinterDriversTest, Level3NamesEveryFileOfGenericTextOnlyByFullPathAfterT
 }
 
 TEST_F(PrinterDriversTest, Levels1And2AreTheHeadsOfLevel3AndEveryDriverIsListed) {
-  Make({"Receipt"});
+  MakeMachineWith({"Receipt"});
   winemu::spooler::DriverRecord k7x;
   k7x.name = "K7X";
   k7x.driverPath = "UNIDRV.DLL";
@@ -109,7 +103,7 @@ TEST_F(PrinterDriversTest, WrongLevelEnvironmentOrServerAndAStoppedSpoolerAreRef
   char server[] = "\\\\other";
   EXPECT_FALSE(EnumPrinterDriversA(server, env_, 3, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
-  Make({"Receipt"}, {{"spooler_stopped", ""}});
+  MakeMachineWith({"Receipt"}, {{"spooler_stopped", ""}});
   EXPECT_FALSE(EnumPrinterDriversA(nullptr, env_, 3, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(RPC_S_SERVER_UNAVAILABLE));
   EXPECT_EQ(TraceLines("spooler.enumdrivers").back(),

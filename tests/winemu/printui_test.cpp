@@ -5,15 +5,15 @@
 #include <sstream>
 
 #include "support/machine_fixture.h"
-#include "winemu/printui/command_line.h"
+#include "printui/command_line.h"
 #include "winemu/printui/printui.h"
 #include "winemu/winspool/spooler_store.h"
 
 namespace {
 
-using winemu::printui::Action;
-using winemu::printui::ParseCommand;
-using winemu::printui::SplitArguments;
+using printui::Action;
+using printui::ParseCommand;
+using printui::SplitArguments;
 using k7x::test::TempDir;
 namespace spooler = winemu::spooler;
 
@@ -150,7 +150,13 @@ TEST_F(PrintUiTest, InstallsDriverAndPrinterFromTheStagedInf) {
   EXPECT_LT(at("spooler.addprinter K7X"), at("file.copy C:\\TEMP\\K7X.INF C:\\WINDOWS\\inf\\oem0.inf -> ok"));
   EXPECT_EQ(trace.back(),
             "printui.install done: printer \"K7X\" driver \"K7X\" INF kept as C:\\WINDOWS\\inf\\oem0.inf");
-  EXPECT_EQ(TraceLines("file.copy").size(), 12u);
+  // The utility copies each file into the driver directory, the spooler from there into 3.
+  std::string driverDir = "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86";
+  EXPECT_LT(at("file.copy C:\\TEMP\\K7X.GPD " + driverDir + "\\K7X.GPD -> ok"),
+            at("file.copy " + driverDir + "\\K7X.GPD " + driverDir + "\\3\\K7X.GPD -> ok"));
+  EXPECT_LT(at("file.copy " + driverDir + "\\K7X.GPD " + driverDir + "\\3\\K7X.GPD -> ok"),
+            at("spooler.adddriver K7X"));
+  EXPECT_EQ(TraceLines("file.copy").size(), 23u);
 }
 
 TEST_F(PrintUiTest, ASecondInstallMakesACopyOfThePrinterAndTheNextFreeOemInf) {
@@ -227,7 +233,10 @@ TEST_F(PrintUiTest, SetsTheDefaultPrinterWhenItExists) {
   EXPECT_EQ(Run("/y /n \"K7X\""), static_cast<std::uint32_t>(ERROR_INVALID_PRINTER_NAME));
   EXPECT_EQ(spooler::DefaultPrinter(), "Receipt K7X");
   EXPECT_EQ(TraceLines("printui."),
-            (std::vector<std::string>{"printui.setdefault \"Receipt K7X\"", "printui.error no printer \"K7X\""}));
+            (std::vector<std::string>{"printui.setdefault \"receipt k7x\"", "printui.setdefault \"K7X\"",
+                                      "printui.error no printer \"K7X\""}));
+  EXPECT_EQ(TraceLines("spooler.setdefault"),
+            (std::vector<std::string>{"spooler.setdefault Receipt K7X -> ok", "spooler.setdefault K7X -> error 1801"}));
 }
 
 }  // namespace

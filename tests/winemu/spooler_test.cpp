@@ -14,13 +14,6 @@ namespace spooler = winemu::spooler;
 
 class SpoolerTest : public k7x::test::MachineTest {
  protected:
-  void Make(std::vector<std::string> printers, std::map<std::string, std::string> faults = {}, bool admin = true) {
-    winemu::CreateOptions o;
-    o.printers = std::move(printers);
-    o.faults = std::move(faults);
-    o.admin = admin;
-    MakeMachine(o);
-  }
   char env_[32] = "Windows NT x86";
 };
 
@@ -50,7 +43,7 @@ TEST_F(SpoolerTest, NoPrinterMeansSuccessAndNothingNeeded) {
 }
 
 TEST_F(SpoolerTest, EnumerationPacksLevel2RecordsAndTheirStringsIntoTheCallersBuffer) {
-  Make({"K7X", "Receipt K7X"});
+  MakeMachineWith({"K7X", "Receipt K7X"});
   DWORD needed = 0, returned = 0;
   EXPECT_FALSE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
@@ -80,7 +73,7 @@ TEST_F(SpoolerTest, EnumerationPacksLevel2RecordsAndTheirStringsIntoTheCallersBu
 }
 
 TEST_F(SpoolerTest, TheEnumerationFaultFailsOnlyTheSizedCall) {
-  Make({"K7X"}, {{"enum_printers_fails", ""}});
+  MakeMachineWith({"K7X"}, {{"enum_printers_fails", ""}});
   DWORD needed = 0, returned = 0;
   EXPECT_FALSE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
@@ -90,7 +83,7 @@ TEST_F(SpoolerTest, TheEnumerationFaultFailsOnlyTheSizedCall) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(RPC_S_SERVER_UNAVAILABLE));
   EXPECT_EQ(returned, 0u);
 
-  Make({"K7X"}, {{"enum_printers_fails", "87"}});
+  MakeMachineWith({"K7X"}, {{"enum_printers_fails", "87"}});
   EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
   buffer.assign(needed, 0);
   EXPECT_FALSE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned));
@@ -98,7 +91,7 @@ TEST_F(SpoolerTest, TheEnumerationFaultFailsOnlyTheSizedCall) {
 }
 
 TEST_F(SpoolerTest, AStoppedSpoolerAnswersEveryCallWithRpcServerUnavailable) {
-  Make({"K7X"}, {{"spooler_stopped", ""}});
+  MakeMachineWith({"K7X"}, {{"spooler_stopped", ""}});
   char dir[260];
   DWORD needed = 0, returned = 0;
   EXPECT_FALSE(GetPrinterDriverDirectoryA(nullptr, env_, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
@@ -135,7 +128,7 @@ TEST_F(SpoolerTest, AFormIsDeletedThroughThePrintServer) {
 }
 
 TEST_F(SpoolerTest, AUserCannotDeleteForms) {
-  Make({}, {}, /*admin=*/false);
+  MakeMachineWith({}, {}, /*admin=*/false);
   spooler::AddForm("papersize(80x297mm)", 80000, 297000);
   HANDLE server = nullptr;
   ASSERT_TRUE(OpenPrinterA(nullptr, &server, nullptr));
@@ -147,7 +140,7 @@ TEST_F(SpoolerTest, AUserCannotDeleteForms) {
 }
 
 TEST_F(SpoolerTest, PrintersOpenByNameWithoutCase) {
-  Make({"K7X"});
+  MakeMachineWith({"K7X"});
   HANDLE printer = nullptr;
   char name[] = "k7x";
   EXPECT_TRUE(OpenPrinterA(name, &printer, nullptr));
@@ -158,7 +151,7 @@ TEST_F(SpoolerTest, PrintersOpenByNameWithoutCase) {
 }
 
 TEST_F(SpoolerTest, AMachineIsMadeWithItsPrintersAndTheFirstAsDefault) {
-  Make({"Receipt K7X", "K7X"});
+  MakeMachineWith({"Receipt K7X", "K7X"});
   auto printers = spooler::Printers();
   ASSERT_EQ(printers.size(), 2u);
   EXPECT_EQ(printers[0].name, "K7X");  // listed by name, as the registry lists them
@@ -192,7 +185,7 @@ TEST_F(SpoolerTest, PrintersAddedAndMadeDefaultAreSeenByTheSpoolerCalls) {
 TEST_F(SpoolerTest, ThePrintersCommandListsDriverAndPortAndMarksTheDefault) {
   std::filesystem::path command = std::filesystem::path(K7X_BUILD_DIR) / "winemu";
   if (!std::filesystem::exists(command)) GTEST_SKIP() << "no winemu command in " << K7X_BUILD_DIR;
-  Make({"Receipt K7X", "K7X"});
+  MakeMachineWith({"Receipt K7X", "K7X"});
   FILE* out = popen((command.string() + " printers '" + dir().string() + "'").c_str(), "r");
   ASSERT_NE(out, nullptr);
   std::string printed;

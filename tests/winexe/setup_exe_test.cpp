@@ -16,7 +16,7 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// id -> size from the manifest ("ID SIZE FILE KIND DESCRIPTION...", '#' comments).
+// id -> size from the manifest ("ID NAME SIZE FILE KIND DESCRIPTION...", '#' comments).
 std::map<std::uint16_t, std::uint32_t> Manifest() {
   std::map<std::uint16_t, std::uint32_t> ids;
   std::ifstream in(K7X_PAYLOAD_MANIFEST);
@@ -24,7 +24,8 @@ std::map<std::uint16_t, std::uint32_t> Manifest() {
   while (std::getline(in, line)) {
     std::istringstream s(line);
     unsigned id = 0, size = 0;
-    if (line.empty() || line[0] == '#' || !(s >> id >> size)) continue;
+    std::string name;
+    if (line.empty() || line[0] == '#' || !(s >> id >> name >> size)) continue;
     ids[static_cast<std::uint16_t>(id)] = size;
   }
   return ids;

@@ -1,4 +1,5 @@
-// winspool: the print spooler calls the system uses (driver directory, local printers, forms).
+// winspool: the print spooler calls the system and the printer setup utility use (driver directory,
+// local printers, forms, adding drivers and printers, the default printer).
 #pragma once
 #include "winemu/wintypes.h"
 #include "winemu/winreg.h"
@@ -15,6 +16,12 @@
 #define PRINTER_ATTRIBUTE_DEFAULT 0x00000004
 #define PRINTER_ATTRIBUTE_SHARED 0x00000008
 #define PRINTER_ATTRIBUTE_LOCAL 0x00000040
+
+#define APD_STRICT_UPGRADE 0x00000001
+#define APD_STRICT_DOWNGRADE 0x00000002
+#define APD_COPY_ALL_FILES 0x00000004
+#define APD_COPY_NEW_FILES 0x00000008
+#define APD_COPY_FROM_DIRECTORY 0x00000010
 
 struct _devicemodeA;  // only ever handed on as a pointer here
 
@@ -87,5 +94,9 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
 BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault);
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName);
 BOOL WINAPI ClosePrinter(HANDLE hPrinter);
+BOOL WINAPI AddPrinterDriverExA(LPSTR pName, DWORD Level, LPBYTE pDriverInfo, DWORD dwFileCopyFlags);
+HANDLE WINAPI AddPrinterA(LPSTR pName, DWORD Level, LPBYTE pPrinter);
+BOOL WINAPI SetDefaultPrinterA(LPCSTR pszPrinter);
+BOOL WINAPI GetDefaultPrinterA(LPSTR pszBuffer, LPDWORD pcchBuffer);
 BOOL WINAPI EnumPrinterDriversA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo, DWORD cbBuf,
                                 LPDWORD pcbNeeded, LPDWORD pcReturned);

@@ -1,17 +1,22 @@
 #include "printui.h"
 
-#include <windows.h>
-
-#include "actions.h"
 #include "kernel32/file_object.h"
+#include "printui/print_ui.h"
 
 namespace winemu::printui {
+namespace {
+
+// The utility's notes as trace lines, their ANSI text shown as UTF-8.
+class TraceNotes : public ::printui::Notes {
+ public:
+  void Note(const char* kind, const std::string& line) override { Trace(kind, TracePath(line)); }
+};
+
+}  // namespace
 
 std::uint32_t PrintUIEntry(std::string_view arguments, const std::string& currentDirectory) {
-  CommandParseResult parsed = ParseCommand(SplitArguments(arguments));
-  if (!parsed.command) return Refuse(ERROR_INVALID_PARAMETER, parsed.error);
-  if (parsed.command->action == Action::InstallFromInf) return InstallFromInf(*parsed.command, currentDirectory);
-  return SetDefault(*parsed.command);
+  TraceNotes notes;
+  return ::printui::PrintUIEntry(arguments, currentDirectory, notes);
 }
 
 std::optional<EmulatedProgram> Program(std::string_view arguments, const std::string& currentDirectory) {

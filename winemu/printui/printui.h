@@ -1,10 +1,11 @@
-// The printer setup utility (printui.dll's PrintUIEntry, started through rundll32).
+// The printer setup utility (printui.dll's PrintUIEntry, started through rundll32) as an emulated
+// program: the utility's own code (printui/print_ui.h), run on the machine when its process ends.
 //
-// Trace: "printui.start <arguments>" when started; at its end "printui.install ..." (what is being
-// installed, then "done: ..." with the printer, the driver and the INF copy kept),
-// "printui.setdefault "NAME"", or "printui.error <why>" for a refusal that changes nothing.
-// Faults (machine.ini [Faults]): printui_missing (cannot be started), printui_hangs (never ends),
-// printui_noop (ends without doing anything), printui_duration=MS (default 3000).
+// Trace: "printui.start <arguments>" when started; then the utility's notes as trace lines
+// ("printui.install ...", "printui.setdefault "NAME"", "printui.error <why>") among the effects of
+// the calls it makes. Faults (machine.ini [Faults]): printui_missing (cannot be started),
+// printui_hangs (never ends), printui_noop (ends without doing anything), printui_duration=MS
+// (default 3000).
 #pragma once
 
 #include <cstdint>

@@ -15,24 +15,15 @@
 #include "kernel32/handles.h"
 #include "machine/codepage.h"
 #include "machine/ini.h"
-#include "spooler_store.h"
+#include "printer_handle.h"
 #include "spooler_calls.h"
+#include "spooler_store.h"
 
 using namespace winemu;
+using winemu::spooler::PrinterObject;
+using winemu::spooler::Shown;
 
 namespace {
-
-class PrinterObject : public KernelObject {
- public:
-  explicit PrinterObject(std::string n) : name(std::move(n)) {}
-  std::string name;  // empty for the print server
-};
-
-std::string Shown(const std::string& printerName) {
-  return printerName.empty() ? "(server)" : AnsiToUtf8(printerName, M().Config().codePage);
-}
-
-using spooler::SpoolerError;
 
 // Writes level-2 records for `printers` into `buffer` (at least `needed` bytes): the records first,
 // their strings packed from the end of the buffer downwards.
@@ -73,7 +64,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
   std::string env = pEnvironment ? pEnvironment : spooler::kEnvironment;
   std::string dir = spooler::DriverDirectory();
   DWORD needed = static_cast<DWORD>(dir.size() + 1);
-  DWORD err = SpoolerError();
+  DWORD err = spooler::SpoolerError();
   if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
   if (!err && !EqualsNoCase(env, spooler::kEnvironment)) err = ERROR_INVALID_ENVIRONMENT;
   if (!err && Level != 1) err = ERROR_INVALID_LEVEL;
@@ -91,7 +82,7 @@ BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Le
 
 BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf, LPDWORD pcbNeeded,
                           LPDWORD pcReturned) {
-  DWORD err = SpoolerError();
+  DWORD err = spooler::SpoolerError();
   if (!err && (!pcbNeeded || !pcReturned)) err = ERROR_INVALID_PARAMETER;
   if (!err && Name && *Name) err = ERROR_INVALID_NAME;  // no remote print servers
   if (!err && Level != 2) err = ERROR_INVALID_LEVEL;
@@ -120,7 +111,7 @@ BOOL WINAPI EnumPrintersA(DWORD Flags, LPSTR Name, DWORD Level, LPBYTE pPrinterE
 
 BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSA pDefault) {
   std::string name = pPrinterName ? pPrinterName : "";
-  DWORD err = SpoolerError();
+  DWORD err = spooler::SpoolerError();
   if (!err && !phPrinter) err = ERROR_INVALID_PARAMETER;
   if (!err && !name.empty() && !spooler::FindPrinter(name)) err = ERROR_INVALID_PRINTER_NAME;
   if (!err && pDefault && (pDefault->DesiredAccess & PRINTER_ACCESS_ADMINISTER) && !M().Config().admin)
@@ -133,7 +124,7 @@ BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAU
 BOOL WINAPI DeleteFormA(HANDLE hPrinter, LPSTR pFormName) {
   PrinterObject* printer = Handles().Get<PrinterObject>(hPrinter);
   std::string form = pFormName ? pFormName : "";
-  DWORD err = printer ? SpoolerError() : ERROR_INVALID_HANDLE;
+  DWORD err = printer ? spooler::SpoolerError() : ERROR_INVALID_HANDLE;
   if (!err && !pFormName) err = ERROR_INVALID_PARAMETER;
   if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
   if (!err && !spooler::DeleteForm(form)) err = ERROR_INVALID_FORM_NAME;

@@ -1,5 +1,5 @@
-// What the spooler calls share: their result (traced, last error set) and the layout of their
-// enumeration buffers.
+// What the spooler calls share: their result (traced, last error set), the answer of a spooler
+// that is not running, how a name shows in the trace, and the layout of their enumeration buffers.
 #pragma once
 
 #include <cstring>
@@ -20,6 +20,9 @@ inline BOOL CallResult(const char* kind, const std::string& detail, DWORD err) {
 
 // A stopped spooler answers every call with RPC_S_SERVER_UNAVAILABLE.
 inline DWORD SpoolerError() { return SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVAILABLE; }
+
+// An ANSI name as the trace shows it (UTF-8); "(server)" for the empty name of the print server.
+std::string Shown(const std::string& ansiName);
 
 // An enumeration buffer: the fixed-size records first, their strings packed from the end of the
 // buffer downwards, so that with the needed size they follow the records directly.

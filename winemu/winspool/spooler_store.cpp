@@ -22,6 +22,10 @@ std::vector<std::string> Path(std::string_view tail) {
 std::vector<std::string> PrintersPath() { return Path("Printers"); }
 std::vector<std::string> DriversPath() { return Path(std::string("Environments\\") + kEnvironment + "\\Drivers\\Version-3"); }
 std::vector<std::string> FormsPath() { return Path("Forms"); }
+std::vector<std::string> PrintProcessorsPath() {
+  return Path(std::string("Environments\\") + kEnvironment + "\\Print Processors");
+}
+std::vector<std::string> PortsPath() { return *reg::SplitKeyPath("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports"); }
 
 std::string Text(const Key& key, std::string_view name) {
   const reg::Value* v = key.FindValue(name);
@@ -134,6 +138,16 @@ void SetDefaultPrinter(std::string_view name) {
          [&](Registry& r) { WriteDefaultPrinter(r, printer->name, printer->port); });
 }
 
+bool PortExists(std::string_view name) {
+  Key* ports = reg::MachineRegistry().Find(Root::LocalMachine, PortsPath());
+  return ports && !name.empty() && ports->FindValue(name);
+}
+
+bool PrintProcessorExists(std::string_view name) {
+  Key* processors = reg::MachineRegistry().Find(Root::LocalMachine, PrintProcessorsPath());
+  return processors && !name.empty() && processors->Child(name);
+}
+
 std::vector<std::string> Forms() {
   std::vector<std::string> out;
   if (Key* forms = reg::MachineRegistry().Find(Root::LocalMachine, FormsPath()))
@@ -163,10 +177,11 @@ void WriteSpoolerKeys(Registry& r) {
   r.Create(Root::LocalMachine, PrintersPath());
   r.Create(Root::LocalMachine, DriversPath());
   r.Create(Root::LocalMachine, FormsPath());
-  SetText(r.Create(Root::LocalMachine, Path(std::string("Environments\\") + kEnvironment + "\\Print Processors\\winprint")),
-          "Driver", "WINPRINT.DLL");
+  std::vector<std::string> winprint = PrintProcessorsPath();
+  winprint.push_back("winprint");
+  SetText(r.Create(Root::LocalMachine, winprint), "Driver", "WINPRINT.DLL");
   SetText(r.Create(Root::LocalMachine, Path("Monitors\\Local Port")), "Driver", "localspl.dll");
-  Key& ports = r.Create(Root::LocalMachine, *reg::SplitKeyPath("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports"));
+  Key& ports = r.Create(Root::LocalMachine, PortsPath());
   for (const char* port : {"LPT1:", "LPT2:", "LPT3:", "FILE:"}) SetText(ports, port, "");
   for (const char* port : {"COM1:", "COM2:", "COM3:", "COM4:"}) SetText(ports, port, "9600,n,8,1");
   r.Create(Root::CurrentUser, {"Printers"});
@@ -193,6 +208,17 @@ void WritePrinter(Registry& r, const PrinterRecord& p) {
   SetNumber(key, "StartTime", 0);
   SetNumber(key, "UntilTime", 0);
   SetNumber(key, "Status", 0);
+  key.AddChild("PrinterDriverData");
+  // What the spooler publishes about the printer.
+  Key& ds = key.AddChild("DsSpooler");
+  SetText(ds, "printerName", p.name);
+  SetText(ds, "driverName", p.driver);
+  ds.SetValue("portName", REG_MULTI_SZ, reg::MultiStringData({p.port}));
+  SetText(ds, "printShareName", p.shareName);
+  SetText(ds, "description", p.comment);
+  SetText(ds, "location", p.location);
+  SetNumber(ds, "priority", 1);
+  SetNumber(ds, "versionNumber", 4);
 }
 
 void WriteDriver(Registry& r, const DriverRecord& d) {

@@ -1,9 +1,12 @@
 // The spooler's data as winemu keeps it: printers, drivers, forms and the default printer live in
 // the registry places Windows uses, so every view of them (the spooler calls, the printer setup
 // utility, "winemu printers") reads the same keys.
-//   printers: HKLM\SYSTEM\CurrentControlSet\Control\Print\Printers\<name>
+//   printers: HKLM\SYSTEM\CurrentControlSet\Control\Print\Printers\<name>, with the subkeys
+//             PrinterDriverData and DsSpooler Windows keeps (so RegDeleteKeyA cannot remove one)
 //   drivers:  HKLM\SYSTEM\CurrentControlSet\Control\Print\Environments\Windows NT x86\Drivers\Version-3\<name>
 //   forms:    HKLM\SYSTEM\CurrentControlSet\Control\Print\Forms
+//   ports:    HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Ports, one value a port
+//   print processors: ...\Environments\Windows NT x86\Print Processors\<name>
 //   default:  HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows, value Device ("name,winspool,port")
 #pragma once
 
@@ -53,6 +56,8 @@ std::optional<DriverRecord> FindDriver(std::string_view name);
 void AddDriver(const DriverRecord& driver);                         // traced as spooler.adddriver
 std::optional<std::string> DefaultPrinter();                        // the printer name of Device
 void SetDefaultPrinter(std::string_view name);                      // traced as spooler.setdefault
+bool PortExists(std::string_view name);           // without case
+bool PrintProcessorExists(std::string_view name);  // without case
 std::vector<std::string> Forms();
 bool DeleteForm(std::string_view name);
 void AddForm(std::string_view name, unsigned widthMicrons, unsigned heightMicrons);  // traced as spooler.addform

@@ -5,7 +5,7 @@
 
 #include "ntprint.h"
 
-namespace winemu::printui {
+namespace printui {
 namespace {
 
 std::string Join(std::initializer_list<std::string_view> parts) {
@@ -253,7 +253,7 @@ class Planner {
         if (SameName(f.name, *n)) copied = true;
       if (!copied) return Fail(kErrorInvalidData, *n + " is not among the files the install section copies");
     }
-    spooler::DriverRecord& d = plan_.driver;
+    PlannedDriver& d = plan_.driver;
     d.name = modelKey;
     d.driverPath = driverFile_;
     d.dataFile = dataFile_;
@@ -306,4 +306,4 @@ std::string ModelsSection(const std::string& base, const std::vector<std::string
 
 PlanResult PlanInstall(const InfFile& inf, const PlanInputs& inputs) { return Planner(inf, inputs).Run(); }
 
-}  // namespace winemu::printui
+}  // namespace printui

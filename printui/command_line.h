@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace winemu::printui {
+namespace printui {
 
 // Splits by the rules of the C runtime: blanks separate arguments outside quotes; 2n backslashes
 // before a quote give n backslashes and the quote opens or closes quoting, 2n+1 give n backslashes
@@ -37,4 +37,4 @@ struct CommandParseResult {
 // refused.
 CommandParseResult ParseCommand(const std::vector<std::string>& args);
 
-}  // namespace winemu::printui
+}  // namespace printui

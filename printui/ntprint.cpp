@@ -1,6 +1,6 @@
 #include "ntprint.h"
 
-namespace winemu::printui {
+namespace printui {
 
 const InfFile& SystemPrinterInf() {
   static const InfFile inf = ParseInf(
@@ -15,4 +15,4 @@ const InfFile& SystemPrinterInf() {
   return inf;
 }
 
-}  // namespace winemu::printui
+}  // namespace printui

@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 #include <vector>
+
 #include <windows.h>
 
 #include "inf.h"
-#include "winspool/spooler_store.h"
 
-namespace winemu::printui {
+namespace printui {
 
 constexpr std::uint32_t kErrorInvalidData = 13;  // ERROR_INVALID_DATA: the INF cannot be used
 
@@ -32,11 +32,21 @@ struct PlannedValue {
   bool noClobber = false;
 };
 
+// The driver as the spooler registers it: file names only.
+struct PlannedDriver {
+  std::string name;  // the model as the INF spells it
+  std::string driverPath;
+  std::string dataFile;
+  std::string configFile;
+  std::string helpFile;
+  std::vector<std::string> dependentFiles;
+};
+
 struct InstallPlan {
   std::string installSection;
   std::vector<PlannedFile> files;
   std::vector<PlannedValue> values;
-  spooler::DriverRecord driver;
+  PlannedDriver driver;
 };
 
 struct PlanInputs {
@@ -65,4 +75,4 @@ PlanResult PlanInstall(const InfFile& inf, const PlanInputs& inputs);
 std::string ModelsSection(const std::string& base, const std::vector<std::string>& decorations, int major,
                           int minor);
 
-}  // namespace winemu::printui
+}  // namespace printui

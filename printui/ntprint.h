@@ -4,7 +4,7 @@
 
 #include "inf.h"
 
-namespace winemu::printui {
+namespace printui {
 
 constexpr const char* kSystemPrinterInf = "NTPRINT.INF";
 
@@ -12,4 +12,4 @@ constexpr const char* kSystemPrinterInf = "NTPRINT.INF";
 // help file) and [UNIDRV_DATA] (STDNAMES.GPD).
 const InfFile& SystemPrinterInf();
 
-}  // namespace winemu::printui
+}  // namespace printui

@@ -2,7 +2,7 @@
 
 #include <map>
 
-namespace winemu::printui {
+namespace printui {
 
 std::vector<std::string> SplitArguments(std::string_view text) {
   std::vector<std::string> args;
@@ -87,4 +87,4 @@ CommandParseResult ParseCommand(const std::vector<std::string>& args) {
   return CommandParseResult{command, ""};
 }
 
-}  // namespace winemu::printui
+}  // namespace printui

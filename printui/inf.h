@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace winemu::printui {
+namespace printui {
 
 struct InfLine {
   std::optional<std::string> key;  // the text before '=', when the line has one
@@ -46,4 +46,4 @@ InfParseResult ParseInf(std::string_view bytes);
 // Whether two names are equal without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b);
 
-}  // namespace winemu::printui
+}  // namespace printui

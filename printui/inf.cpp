@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace winemu::printui {
+namespace printui {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -217,4 +217,4 @@ InfParseResult ParseInf(std::string_view bytes) {
   return result;
 }
 
-}  // namespace winemu::printui
+}  // namespace printui

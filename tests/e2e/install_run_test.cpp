@@ -235,4 +235,30 @@ TEST_F(InstallRun, ASecondRunRemovesTheFirstInstallationAndInstallsAgain) {
   EXPECT_EQ(Names(C("WINDOWS/inf")), (std::vector<std::string>{"oem0.inf", "oem0.pnf"}));
 }
 
+TEST_F(InstallRun, TheRunClosesWithTheResultMessageAndTheUninstallKeyRoundTripsThroughARegFile) {
+  const std::string winemu = WINEMU_COMMAND;
+  auto r = k7x::test::RunCommand(winemu + " run " + machine_.string() + " " + K7X_SETUP_PROGRAM + " --script " +
+                                 script_.string());
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.substr(r.out.rfind("winemu: ")),
+            "winemu: the program ended with the message \"The Printer Driver has been installed successfully!\" (exit "
+            "code 0)\n");
+  const std::string key = "'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall'";
+  fs::path file = tmp_.path() / "uninstall.reg";
+  fs::path fresh = tmp_.path() / "fresh";
+  ASSERT_EQ(Shell(winemu + " reg export " + machine_.string() + " " + key + " " + file.string()), 0);
+  EXPECT_EQ(Read(file).substr(0, 2), "\xFF\xFE");
+  ASSERT_EQ(Shell(winemu + " create " + fresh.string()), 0);
+  ASSERT_EQ(Shell(winemu + " reg import " + fresh.string() + " " + file.string()), 0);
+  auto show = [&](const fs::path& m) {
+    auto shown = k7x::test::RunCommand(winemu + " reg " + m.string() + " " + key + " --recursive");
+    EXPECT_EQ(shown.code, 0) << shown.err;
+    return shown.out;
+  };
+  std::string installed = show(machine_);
+  EXPECT_NE(installed.find("Uninstall\\"), std::string::npos) << installed;
+  EXPECT_NE(installed.find(" REG_SZ "), std::string::npos);
+  EXPECT_EQ(show(fresh), installed);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // "winemu create" arguments and machine.ini: what is understood and what is refused clearly.
 #include <gtest/gtest.h>
 
+#include "winemu/cli/config_args.h"
 #include "winemu/cli/create_args.h"
 #include "winemu/machine/config.h"
 
@@ -56,6 +57,49 @@ TEST(CreateArgs, RefusesWhatItCannotRead) {
   EXPECT_NE(ParseCreateArgs({"M", "--fault", "=1"}).error, "");
   EXPECT_NE(ParseCreateArgs({"M", "--bogus"}).error, "");
   EXPECT_NE(ParseCreateArgs({"M", "N"}).error, "");
+}
+
+TEST(SplitArgs, TakesValuesEitherWayAndStopsAtTheFirstProblem) {
+  const std::vector<winemu::cli::OptionSpec> specs = {{"--a", "V", ""}, {"--flag", nullptr, ""}};
+  auto r = winemu::cli::Split({"--a=x=y", "P", "--a", "2", "--flag", "--", "--not-an-option", "-"}, specs);
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.positional, (std::vector<std::string>{"P", "--not-an-option", "-"}));
+  EXPECT_EQ(r.options.size(), 3u);
+  EXPECT_EQ(r.options[0].second, "x=y");
+  EXPECT_EQ(r.Value("--a"), "2");
+  EXPECT_TRUE(r.Has("--flag"));
+  EXPECT_FALSE(r.help);
+  EXPECT_TRUE(winemu::cli::Split({"P", "-h"}, specs).help);
+  EXPECT_EQ(winemu::cli::Split({"--a="}, specs).Value("--a"), "");
+  EXPECT_EQ(winemu::cli::Split({"--a"}, specs).error, "option --a needs a value (V)");
+  EXPECT_EQ(winemu::cli::Split({"--flag=1"}, specs).error, "option --flag takes no value");
+  EXPECT_EQ(winemu::cli::Split({"--b=1"}, specs).error, "unknown option '--b'");
+  EXPECT_EQ(winemu::cli::Split({"-x\xFF"}, specs).error, "unknown option '-x\\xFF'");
+}
+
+TEST(ConfigArgs, ChangesOnlyWhatIsGivenWithTheRulesOfCreate) {
+  auto apply = [](std::vector<std::string> args, winemu::MachineConfig& c) {
+    return winemu::cli::ApplyConfigOptions(winemu::cli::Split(args, winemu::cli::ConfigOptionSpecs()), c);
+  };
+  winemu::MachineConfig c;
+  c.faults["printui_hangs"] = "";
+  ASSERT_EQ(apply({"--version=6.1", "--lang", "0x0804"}, c), "");
+  EXPECT_EQ(c.build, 7601);
+  EXPECT_EQ(c.codePage, 936u);  // follows the new language
+  EXPECT_TRUE(c.HasFault("printui_hangs"));
+  ASSERT_EQ(apply({"--codepage", "1252", "--user", "--not-nt"}, c), "");
+  EXPECT_EQ(c.langId, 0x0804);
+  EXPECT_EQ(c.build, 7601);
+  EXPECT_EQ(c.codePage, 1252u);
+  EXPECT_FALSE(c.admin);
+  EXPECT_FALSE(c.nt);
+  ASSERT_EQ(apply({"--admin", "--nt", "--clear-faults", "--fault", "disk_full=3"}, c), "");
+  EXPECT_TRUE(c.admin && c.nt);
+  EXPECT_EQ(c.faults, (std::map<std::string, std::string>{{"disk_full", "3"}}));
+  std::string before = c.Serialize();
+  EXPECT_EQ(apply({"--version", "6.0", "--fault", "nope"}, c).rfind("--fault unknown fault 'nope'", 0), 0u);
+  EXPECT_EQ(apply({"--lang", "x"}, c), "--lang needs a language id from 0 to 0xFFFF such as 0x0409, not 'x'");
+  EXPECT_EQ(c.Serialize(), before);
 }
 
 TEST(MachineConfig, RoundTripsAndFollowsTheLanguageForTheCodePage) {

@@ -80,7 +80,7 @@ TEST_F(RunDoor, ABadMachineIniOrRegistryFileIsRefusedBeforeTheProgramStarts) {
   ASSERT_EQ(Winemu("create " + Quoted(m)).code, 0);
   Replace(m / "machine.ini", "Version=5.1", "Version=abc");
   CommandResult r = Run();
-  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.code, 70);  // a machine error
   EXPECT_NE(r.err.find("machine.ini line 2: [System] Version: 'abc' is not allowed; expected MAJOR.MINOR"),
             std::string::npos)
       << r.err;
@@ -88,7 +88,7 @@ TEST_F(RunDoor, ABadMachineIniOrRegistryFileIsRefusedBeforeTheProgramStarts) {
   Replace(m / "machine.ini", "Version=abc", "Version=5.1");
   Replace(m / "registry" / "HKLM.reg", "key ", "kex ");
   r = Run();
-  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.code, 70);
   EXPECT_NE(r.err.find("HKLM.reg: line 2: expected a 'key' or 'value' line"), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(m / "trace.log"));
 }

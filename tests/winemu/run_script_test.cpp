@@ -53,9 +53,22 @@ TEST_F(RunScriptTest, AWalkToTheEndExitsZeroAndLeavesTheBoxInTheTrace) {
   EXPECT_NE(trace.find(box, trace.find(box) + 1), std::string::npos);  // shown twice, answered No then Yes
 }
 
+TEST_F(RunScriptTest, TheClosingLineTellsWhatTheRunEndedWith) {
+  RunResult r = Start("click 1\nanswer 6\n");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.substr(r.out.rfind("winemu: ")), "winemu: the program ended with the message \"Sure?\" (exit code 0)\n");
+  r = Start("key Escape\n");
+  EXPECT_EQ(r.code, 3);  // the program's own exit code
+  EXPECT_EQ(r.out.substr(r.out.rfind("winemu: ")), "winemu: the program was cancelled (exit code 3)\n") << r.err;
+  r = Start("click 1\nanswer 7\nkey Escape\n");
+  EXPECT_EQ(r.out.substr(r.out.rfind("winemu: ")), "winemu: the program was cancelled (exit code 3)\n") << r.err;
+  r = Start("click 304\n");  // the run fails: no closing line
+  EXPECT_EQ(r.out.find("winemu: the program"), std::string::npos);
+}
+
 TEST_F(RunScriptTest, AFailedActionEndsTheRunWithOneLine) {
   RunResult r = Start("dump\nclick 309\n");
-  EXPECT_NE(r.code, 0);
+  EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.err, "winemu: script line 2: click 309: control 309 is disabled\n");
 }
 
@@ -69,7 +82,7 @@ TEST_F(RunScriptTest, AScriptEndingWhileTheProgramWaitsIsAFailure) {
 
 TEST_F(RunScriptTest, ActionsLeftWhenTheProgramEndsAreAFailure) {
   RunResult r = Start("key Escape\ndump\nwait 10\n");
-  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.code, 1);  // the program run failed
   EXPECT_EQ(r.err, "winemu: the program ended with 2 script actions left (line 2: dump)\n");
 }
 

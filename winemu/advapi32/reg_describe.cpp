@@ -43,29 +43,46 @@ std::string ShowData(const Value& v, unsigned codePage) {
   return out.empty() ? "(no data)" : out;
 }
 
+void Describe(Registry& registry, const KeyPath& at, const Key& key, unsigned codePage, bool recursive,
+              std::string& out) {
+  std::string name = RootName(at.root);
+  for (const std::string& part : at.path) name += "\\" + part;
+  out += AnsiToUtf8(name, codePage) + "\n";
+  for (const Value& v : key.Values())
+    out += "  value " + ShowText(v.name, codePage) + " " + TypeName(v.type) + " " + std::to_string(v.data.size()) + " " +
+           ShowData(v, codePage) + "\n";
+  for (const std::string& sub : registry.SubkeyNames(at.root, at.path)) out += "  subkey " + ShowText(sub, codePage) + "\n";
+  if (!recursive) return;
+  for (const Key* child : key.Children()) {
+    KeyPath below = at;
+    below.path.push_back(child->Name());
+    Describe(registry, below, *child, codePage, true, out);
+  }
+}
+
 }  // namespace
 
-std::optional<std::string> DescribeKey(Registry& registry, std::string_view keyText, unsigned codePage,
-                                       std::string& error) {
+std::optional<KeyPath> FindKeyPath(Registry& registry, std::string_view keyText, unsigned codePage, std::string& error) {
   size_t slash = keyText.find('\\');
   auto root = RootFromName(keyText.substr(0, slash));
   if (!root) {
-    error = "unknown root '" + std::string(keyText.substr(0, slash)) + "' (HKLM, HKCU or HKCC)";
+    error = "unknown root '" + AnsiToUtf8(keyText.substr(0, slash), codePage) + "' (HKLM, HKCU or HKCC)";
     return std::nullopt;
   }
   auto path = SplitKeyPath(slash == std::string_view::npos ? "" : keyText.substr(slash + 1));
-  Key* key = path ? registry.Find(*root, *path) : nullptr;
-  if (!key) {
+  if (!path || !registry.Find(*root, *path)) {
     error = "no key " + AnsiToUtf8(keyText, codePage);
     return std::nullopt;
   }
-  std::string out = RootName(*root);
-  for (const std::string& name : *path) out += "\\" + name;
-  out = AnsiToUtf8(out, codePage) + "\n";
-  for (const Value& v : key->Values())
-    out += "  value " + ShowText(v.name, codePage) + " " + TypeName(v.type) + " " + std::to_string(v.data.size()) + " " +
-           ShowData(v, codePage) + "\n";
-  for (const std::string& name : registry.SubkeyNames(*root, *path)) out += "  subkey " + ShowText(name, codePage) + "\n";
+  return KeyPath{*root, *path};
+}
+
+std::optional<std::string> DescribeKey(Registry& registry, std::string_view keyText, unsigned codePage,
+                                       std::string& error, bool recursive) {
+  auto at = FindKeyPath(registry, keyText, codePage, error);
+  if (!at) return std::nullopt;
+  std::string out;
+  Describe(registry, *at, *registry.Find(at->root, at->path), codePage, recursive, out);
   return out;
 }
 

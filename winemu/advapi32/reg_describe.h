@@ -13,14 +13,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "registry.h"
 
 namespace winemu::reg {
 
-// `keyText` is ROOT\path (HKLM, HKEY_LOCAL_MACHINE, HKCU, HKCC ...). On failure returns nullopt and
-// says why in `error`.
+struct KeyPath {
+  Root root;
+  std::vector<std::string> path;
+};
+
+// `keyText` is ROOT\path (HKLM, HKEY_LOCAL_MACHINE, HKCU, HKCC ...); nullopt with `error` saying why
+// when it names no key of the registry.
+std::optional<KeyPath> FindKeyPath(Registry& registry, std::string_view keyText, unsigned codePage, std::string& error);
+
+// The key, and with `recursive` every key below it after it. On failure returns nullopt and says
+// why in `error`.
 std::optional<std::string> DescribeKey(Registry& registry, std::string_view keyText, unsigned codePage,
-                                       std::string& error);
+                                       std::string& error, bool recursive = false);
 
 }  // namespace winemu::reg

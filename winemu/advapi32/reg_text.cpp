@@ -3,6 +3,7 @@
 #include <charconv>
 #include <set>
 
+#include "machine/numbers.h"
 #include "machine/printable.h"
 
 namespace winemu::reg {
@@ -10,13 +11,6 @@ namespace {
 
 constexpr std::string_view kMagic = "WINEMU REGISTRY 1 ";
 const char kHex[] = "0123456789ABCDEF";
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 std::string HexByte(unsigned char c) { return {kHex[c >> 4], kHex[c & 0xF]}; }
 
@@ -42,8 +36,6 @@ std::string HexList(std::string_view bytes) {
   }
   return out;
 }
-
-bool IsStringType(std::uint32_t type) { return type == 1 || type == 2 || type == 7; }
 
 // One line of the file, read from left to right; every read checks the line's end.
 class LineReader {

@@ -62,6 +62,9 @@ std::string TextOf(const Value& value);
 std::vector<std::string> MultiTextOf(const Value& value);
 std::optional<std::uint32_t> DwordOf(const Value& value);
 
+// REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: text in the machine's code page.
+inline bool IsStringType(std::uint32_t type) { return type == 1 || type == 2 || type == 7; }
+
 // "REG_SZ" for 1 ...; the decimal number for a type without a name.
 std::string TypeName(std::uint32_t type);
 std::optional<std::uint32_t> TypeFromName(std::string_view name);

@@ -24,11 +24,19 @@ const char* RootName(Root root) {
   return "?";
 }
 
+const char* RootLongName(Root root) {
+  switch (root) {
+    case Root::LocalMachine: return "HKEY_LOCAL_MACHINE";
+    case Root::CurrentUser: return "HKEY_CURRENT_USER";
+    case Root::CurrentConfig: return "HKEY_CURRENT_CONFIG";
+  }
+  return "?";
+}
+
 std::optional<Root> RootFromName(std::string_view name) {
   std::string n = FoldName(name, 0);
-  if (n == "HKLM" || n == "HKEY_LOCAL_MACHINE") return Root::LocalMachine;
-  if (n == "HKCU" || n == "HKEY_CURRENT_USER") return Root::CurrentUser;
-  if (n == "HKCC" || n == "HKEY_CURRENT_CONFIG") return Root::CurrentConfig;
+  for (Root root : kRoots)
+    if (n == RootName(root) || n == RootLongName(root)) return root;
   return std::nullopt;
 }
 

@@ -22,7 +22,8 @@ namespace reg {
 enum class Root { LocalMachine, CurrentUser, CurrentConfig };
 constexpr Root kRoots[] = {Root::LocalMachine, Root::CurrentUser, Root::CurrentConfig};
 
-const char* RootName(Root root);  // "HKLM", "HKCU", "HKCC"
+const char* RootName(Root root);      // "HKLM", "HKCU", "HKCC"
+const char* RootLongName(Root root);  // "HKEY_LOCAL_MACHINE" ...
 // HKLM / HKEY_LOCAL_MACHINE, HKCU / HKEY_CURRENT_USER, HKCC / HKEY_CURRENT_CONFIG (no case).
 std::optional<Root> RootFromName(std::string_view name);
 

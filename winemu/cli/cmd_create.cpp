@@ -1,6 +1,4 @@
 // winemu create DIR [options]
-#include <cstdio>
-
 #include "seed/create.h"
 #include "command.h"
 #include "create_args.h"
@@ -8,17 +6,15 @@
 namespace winemu::cli {
 namespace {
 
-int Run(const std::vector<std::string>& args) {
-  CreateArgs parsed = ParseCreateArgs(args);
+int Run(const SplitArgs& args) {
+  CreateArgs parsed = ReadCreateArgs(args);
   if (!parsed.error.empty()) return UsageError("create: " + parsed.error);
   CreateMachine(parsed.dir, parsed.options);
   return 0;
 }
 
-Registration reg({"create",
-                  "DIR [--version MAJOR.MINOR] [--not-nt] [--lang 0xNNNN] [--codepage N] [--user] "
-                  "[--printer NAME]... [--oem-inf N=FILE]... [--fault NAME[=VALUE]]...",
-                  &Run});
+Registration reg({"create", "DIR", "Makes a new machine in DIR (missing or empty); nothing is left behind on error.",
+                  CreateOptionSpecs(), &Run});
 
 }  // namespace
 }  // namespace winemu::cli

@@ -9,9 +9,9 @@
 namespace winemu::cli {
 namespace {
 
-int Run(const std::vector<std::string>& args) {
-  if (args.size() != 1) return UsageError("printers: needs exactly one machine directory");
-  Machine::Use(Machine::Open(args[0]));
+int Run(const SplitArgs& args) {
+  if (args.positional.size() != 1) return UsageError("printers: needs exactly one machine directory");
+  Machine::Use(Machine::Open(args.positional[0]));
   unsigned cp = M().Config().codePage;
   auto printers = spooler::Printers();
   auto defaultPrinter = spooler::DefaultPrinter();
@@ -24,7 +24,8 @@ int Run(const std::vector<std::string>& args) {
   return 0;
 }
 
-Registration reg({"printers", "DIR", &Run});
+Registration reg({"printers", "DIR", "Lists the installed printers with driver and port; '*' marks the default one.",
+                  {}, &Run});
 
 }  // namespace
 }  // namespace winemu::cli

@@ -1,4 +1,4 @@
-// winemu reg DIR KEY: a key's values (name, type, byte count, data) and subkeys.
+// winemu reg DIR KEY [--recursive]: a key's values (name, type, byte count, data) and subkeys.
 #include <cstdio>
 
 #include "advapi32/reg_describe.h"
@@ -8,21 +8,21 @@
 namespace winemu::cli {
 namespace {
 
-int Run(const std::vector<std::string>& args) {
-  if (args.size() != 2) return UsageError("reg: needs a machine directory and a key such as 'HKLM\\SOFTWARE'");
-  auto machine = Machine::Open(args[0]);
-  reg::Registry registry(machine->Root() / "registry", machine->Config().codePage);
+int Run(const SplitArgs& args) {
+  if (args.positional.size() != 2)
+    return UsageError("reg: needs a machine directory and a key such as 'HKLM\\SOFTWARE'");
+  auto machine = Machine::Open(args.positional[0]);
+  reg::Registry registry(*machine);
   std::string error;
-  auto text = reg::DescribeKey(registry, args[1], machine->Config().codePage, error);
-  if (!text) {
-    std::fprintf(stderr, "winemu: reg: %s\n", error.c_str());
-    return 1;
-  }
+  auto text = reg::DescribeKey(registry, args.positional[1], machine->Config().codePage, error, args.Has("--recursive"));
+  if (!text) return MachineFailure("reg: " + error);
   std::fputs(text->c_str(), stdout);
   return 0;
 }
 
-Registration reg({"reg", "DIR KEY", &Run});
+Registration reg({"reg", "DIR KEY",
+                  "Shows a key of the machine's registry: its values (name, type, byte count, data) and subkeys.",
+                  {{"--recursive", nullptr, "every key below it too"}}, &Run});
 
 }  // namespace
 }  // namespace winemu::cli

@@ -1,7 +1,8 @@
 // winemu run DIR PROGRAM [--create] [--script FILE|- [--screens] | --terminal [--real-time]]: runs a
 // Linux build of a program on a machine, driven by a script (checked here before the run when it is
 // a file; --screens prints each view as drawn) or at the terminal (--real-time: timers at the real
-// pace). The machine (machine.ini and the registry files) is checked before the program starts;
+// pace), closing with what the run ended with. The machine (machine.ini and the registry files) is
+// checked before the program starts;
 // a missing machine directory is an error unless --create asks for a default machine.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,37 +18,21 @@
 #include "machine/machine.h"
 #include "machine/printable.h"
 #include "seed/create.h"
+#include "ui/outcome.h"
 #include "ui/script.h"
 #include "command.h"
 
 namespace winemu::cli {
 namespace {
 
-int Run(const std::vector<std::string>& args) {
-  std::vector<std::string> positional;
-  std::string script;
-  bool terminal = false;
-  bool screens = false;
-  bool realTime = false;
-  bool create = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--script") {
-      if (i + 1 >= args.size()) return UsageError("run: --script needs a file name or -");
-      script = args[++i];
-    } else if (args[i] == "--terminal") {
-      terminal = true;
-    } else if (args[i] == "--screens") {
-      screens = true;
-    } else if (args[i] == "--real-time") {
-      realTime = true;
-    } else if (args[i] == "--create") {
-      create = true;
-    } else if (!args[i].empty() && args[i][0] == '-') {
-      return UsageError("run: unknown option '" + Printable(args[i]) + "'");
-    } else {
-      positional.push_back(args[i]);
-    }
-  }
+int Run(const SplitArgs& args) {
+  const std::vector<std::string>& positional = args.positional;
+  std::string script = args.Value("--script");
+  bool terminal = args.Has("--terminal");
+  bool screens = args.Has("--screens");
+  bool realTime = args.Has("--real-time");
+  bool create = args.Has("--create");
+  if (args.Has("--script") && script.empty()) return UsageError("run: --script needs a file name or -");
   if (positional.size() != 2) return UsageError("run: needs a machine directory and a program");
   std::filesystem::path dir = positional[0];
   std::string program = positional[1];
@@ -71,7 +56,7 @@ int Run(const std::vector<std::string>& args) {
     auto machine = Machine::Open(dir);
     reg::Registry registry(*machine);
   } catch (const MachineError& e) {
-    return UsageError("run: " + std::string(e.what()));
+    return MachineFailure("run: " + std::string(e.what()));
   }
   ::setenv("WINEMU_MACHINE", std::filesystem::absolute(dir).c_str(), 1);
   if (!script.empty()) ::setenv("WINEMU_SCRIPT", script == "-" ? "-" : std::filesystem::absolute(script).c_str(), 1);
@@ -80,6 +65,7 @@ int Run(const std::vector<std::string>& args) {
     if (on) ::setenv(name, "1", 1);
     else ::unsetenv(name);
   }
+  std::filesystem::remove(dir / "trace.log");  // the closing line reads this run's log only
   std::fflush(stdout);
   pid_t pid = ::fork();
   if (pid < 0) return UsageError("run: cannot start a process");
@@ -90,12 +76,27 @@ int Run(const std::vector<std::string>& args) {
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  std::fprintf(stderr, "winemu: run: the program ended by signal %d\n", WTERMSIG(status));
-  return 128 + WTERMSIG(status);
+  if (!WIFEXITED(status)) {
+    std::fprintf(stderr, "winemu: run: the program ended by signal %d\n", WTERMSIG(status));
+    return 128 + WTERMSIG(status);
+  }
+  std::ifstream log(dir / "trace.log", std::ios::binary);
+  std::string trace((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  if (auto outcome = ui::RunOutcome(trace))
+    std::printf("winemu: the program %s (exit code %d)\n", outcome->c_str(), WEXITSTATUS(status));
+  return WEXITSTATUS(status);
 }
 
-Registration reg({"run", "DIR PROGRAM [--create] [--script FILE|- | --terminal]", &Run});
+Registration reg({"run", "DIR PROGRAM",
+                  "Runs a Linux build of a program on the machine in DIR, driven by a script or at the terminal; the "
+                  "closing line tells what the run ended with (the last message box's text, cancelled, or a silent "
+                  "end). Exits with the program's own exit code.",
+                  {{"--create", nullptr, "make DIR as a default machine when it is missing"},
+                   {"--script", "FILE|-", "the actions to take, from FILE or standard input"},
+                   {"--screens", nullptr, "with --script: print each view of the program as drawn"},
+                   {"--terminal", nullptr, "walk the program at the terminal"},
+                   {"--real-time", nullptr, "with --terminal: timers fire at the real pace"}},
+                  &Run});
 
 }  // namespace
 }  // namespace winemu::cli

@@ -18,75 +18,101 @@ std::optional<std::string> PrinterNameProblem(const std::string& name) {
   for (char ch : name) {
     unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F || c == '\\' || c == ',')
-      return "'" + Printable(name) + "' is not a printer name (no '\\', ',' or control characters)";
+      return std::string("'").append(Printable(name)).append("' is not a printer name (no '\\', ',' or control characters)");
   }
   return std::nullopt;
 }
 
 }  // namespace
 
-CreateArgs ParseCreateArgs(const std::vector<std::string>& args) {
+const std::vector<OptionSpec>& SystemOptionSpecs() {
+  static const std::vector<OptionSpec> specs = {
+    {"--version", "MAJOR.MINOR", "the Windows version (default 5.1: XP)"},
+    {"--not-nt", nullptr, "a Windows that is not of the NT family"},
+    {"--lang", "0xNNNN", "the system's default language id (default 0x0409)"},
+    {"--codepage", "N", "the ANSI code page (default: follows the language)"},
+    {"--user", nullptr, "the program runs as a standard user, not as administrator"},
+    {"--fault", "NAME[=VALUE]", "a fault to inject (repeatable; see the README)"},
+  };
+  return specs;
+}
+
+const std::vector<OptionSpec>& CreateOptionSpecs() {
+  static const std::vector<OptionSpec> specs = [] {
+    std::vector<OptionSpec> all = SystemOptionSpecs();
+    all.push_back({"--printer", "NAME", "an installed printer (repeatable; the first is the default printer)"});
+    all.push_back({"--oem-inf", "N=FILE", "FILE placed as C:\\WINDOWS\\inf\\oemN.inf (repeatable)"});
+    return all;
+  }();
+  return specs;
+}
+
+std::optional<std::string> ReadSystemOption(const std::string& option, const std::string& v, CreateOptions& o) {
+  if (option == "--version") {
+    size_t dot = v.find('.');
+    auto major = dot == std::string::npos ? std::nullopt : ParseNumber(v.substr(0, dot), 255);
+    auto minor = dot == std::string::npos ? std::nullopt : ParseNumber(v.substr(dot + 1), 255);
+    if (!major || !minor) return "--version needs MAJOR.MINOR, two numbers from 0 to 255, not '" + Printable(v) + "'";
+    o.major = static_cast<int>(*major);
+    o.minor = static_cast<int>(*minor);
+  } else if (option == "--not-nt") {
+    o.nt = false;
+  } else if (option == "--lang") {
+    auto n = ParseNumber(v, 0xFFFF);
+    if (!n) return "--lang needs a language id from 0 to 0xFFFF such as 0x0409, not '" + Printable(v) + "'";
+    o.langId = static_cast<std::uint16_t>(*n);
+  } else if (option == "--codepage") {
+    auto n = ParseNumber(v, 0xFFFF);
+    if (!n || !IsAnsiCodePage(static_cast<unsigned>(*n)))
+      return "--codepage needs one of " + AnsiCodePageList() + ", not '" + Printable(v) + "'";
+    o.codePage = static_cast<unsigned>(*n);
+  } else if (option == "--user") {
+    o.admin = false;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadFaultOption(const std::string& v, std::map<std::string, std::string>& faults) {
+  if (v.empty() || v[0] == '=') return "--fault needs NAME[=VALUE]";
+  size_t eq = v.find('=');
+  std::string name = v.substr(0, eq);
+  std::string faultValue = eq == std::string::npos ? "" : v.substr(eq + 1);
+  if (auto why = FaultProblem(name, faultValue)) return "--fault " + *why;
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  faults[name] = faultValue;
+  return std::nullopt;
+}
+
+CreateArgs ParseCreateArgs(const std::vector<std::string>& args) { return ReadCreateArgs(Split(args, CreateOptionSpecs())); }
+
+CreateArgs ReadCreateArgs(const SplitArgs& split) {
   CreateArgs r;
   auto fail = [&](std::string message) {
     r.error = std::move(message);
     return r;
   };
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--version") {
-      size_t dot = value(v) ? v.find('.') : std::string::npos;
-      auto major = dot == std::string::npos ? std::nullopt : ParseNumber(v.substr(0, dot), 255);
-      auto minor = dot == std::string::npos ? std::nullopt : ParseNumber(v.substr(dot + 1), 255);
-      if (!major || !minor) return fail("--version needs MAJOR.MINOR, two numbers from 0 to 255, not '" + Printable(v) + "'");
-      r.options.major = static_cast<int>(*major);
-      r.options.minor = static_cast<int>(*minor);
-    } else if (a == "--not-nt") {
-      r.options.nt = false;
-    } else if (a == "--lang") {
-      auto n = value(v) ? ParseNumber(v, 0xFFFF) : std::nullopt;
-      if (!n) return fail("--lang needs a language id from 0 to 0xFFFF such as 0x0409, not '" + Printable(v) + "'");
-      r.options.langId = static_cast<std::uint16_t>(*n);
-    } else if (a == "--codepage") {
-      auto n = value(v) ? ParseNumber(v, 0xFFFF) : std::nullopt;
-      if (!n || !IsAnsiCodePage(static_cast<unsigned>(*n)))
-        return fail("--codepage needs one of " + AnsiCodePageList() + ", not '" + Printable(v) + "'");
-      r.options.codePage = static_cast<unsigned>(*n);
-    } else if (a == "--user") {
-      r.options.admin = false;
-    } else if (a == "--printer") {
-      if (!value(v)) return fail("--printer needs a printer name");
+  if (!split.error.empty()) return fail(split.error);
+  for (const auto& [option, v] : split.options) {
+    if (auto why = ReadSystemOption(option, v, r.options)) return fail(*why);
+    if (option == "--printer") {
       if (auto why = PrinterNameProblem(v)) return fail("--printer " + *why);
       r.options.printers.push_back(v);
-    } else if (a == "--oem-inf") {
-      size_t eq = value(v) ? v.find('=') : std::string::npos;
+    } else if (option == "--oem-inf") {
+      size_t eq = v.find('=');
       auto n = eq == std::string::npos ? std::nullopt : ParseNumber(v.substr(0, eq), kMaxOemInfNumber);
       if (!n || eq + 1 == v.size())
         return fail("--oem-inf needs N=FILE with N from 0 to " + std::to_string(kMaxOemInfNumber) + ", not '" +
                     Printable(v) + "'");
       r.options.oemInfs.emplace_back(static_cast<int>(*n), v.substr(eq + 1));
-    } else if (a == "--fault") {
-      if (!value(v) || v.empty() || v[0] == '=') return fail("--fault needs NAME[=VALUE]");
-      size_t eq = v.find('=');
-      std::string name = v.substr(0, eq);
-      std::string faultValue = eq == std::string::npos ? "" : v.substr(eq + 1);
-      if (auto why = FaultProblem(name, faultValue)) return fail("--fault " + *why);
-      for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      r.options.faults[name] = faultValue;
-    } else if (!a.empty() && a[0] == '-') {
-      return fail("unknown option '" + Printable(a) + "'");
-    } else if (r.dir.empty()) {
-      r.dir = a;
-    } else {
-      return fail("more than one machine directory given ('" + Printable(r.dir) + "', '" + Printable(a) + "')");
+    } else if (option == "--fault") {
+      if (auto why = ReadFaultOption(v, r.options.faults)) return fail(*why);
     }
   }
-  if (r.dir.empty()) return fail("no machine directory given");
+  if (split.positional.empty()) return fail("no machine directory given");
+  if (split.positional.size() > 1)
+    return fail("more than one machine directory given ('" + Printable(split.positional[0]) + "', '" +
+                Printable(split.positional[1]) + "')");
+  r.dir = split.positional[0];
   return r;
 }
 

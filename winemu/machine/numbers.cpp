@@ -16,4 +16,11 @@ std::optional<std::uint64_t> ParseNumber(std::string_view text, std::uint64_t ma
   return value;
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
 }  // namespace winemu

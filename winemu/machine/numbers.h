@@ -11,4 +11,7 @@ namespace winemu {
 // blanks, other characters, a value out of range).
 std::optional<std::uint64_t> ParseNumber(std::string_view text, std::uint64_t max);
 
+// The value of a hex digit (either case); -1 for any other character.
+int HexDigit(char c);
+
 }  // namespace winemu

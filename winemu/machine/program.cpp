@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "exit_codes.h"
 #include "machine.h"
 
 namespace winemu {
@@ -34,7 +35,7 @@ int RunProgram(WinMainEntry entry) {
     M().FlushTraceLog();
     std::fflush(stdout);
     std::fprintf(stderr, "winemu: %s\n", e.what());
-    return 70;
+    return dynamic_cast<const RunError*>(&e) ? kExitRunFailed : kExitMachine;
   }
 }
 

@@ -1,12 +1,21 @@
 // Running a program's WinMain on the current machine.
 #pragma once
 
+#include <stdexcept>
+
 namespace winemu {
+
+// A run that cannot go on for a reason of the run itself (a script action fails, nothing drives
+// the program); RunProgram ends it with kExitRunFailed, where any other error is a machine error.
+class RunError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 using WinMainEntry = int (*)(void* instance, void* previous, char* commandLine, int show);
 
-// Starts the trace log, runs the entry, and returns the process exit code: WinMain's result, or a
-// non-zero code when the run's script reports a failure.
+// Starts the trace log, runs the entry, and returns the process exit code: WinMain's result, or
+// one of exit_codes.h when the run fails or the machine cannot be used.
 int RunProgram(WinMainEntry entry);
 
 // Hooks that run when the program's WinMain has returned; a non-zero result becomes the exit code.

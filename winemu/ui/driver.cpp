@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "machine/exit_codes.h"
 #include "machine/program.h"
 #include "user32/idle.h"
 #include "user32/wnd.h"
@@ -70,13 +71,13 @@ int CheckScriptUsedUp() {
     RunDriver();
   } catch (const UiError& e) {
     std::fprintf(stderr, "winemu: %s\n", e.what());
-    return 2;
+    return kExitUsage;
   }
   ScriptDriver* s = Run().script;
   if (!s || s->Remaining() == 0) return 0;
   std::fprintf(stderr, "winemu: the program ended with %zu script action%s left (%s)\n", s->Remaining(),
                s->Remaining() == 1 ? "" : "s", s->NextSource().c_str());
-  return 1;
+  return kExitRunFailed;
 }
 
 [[maybe_unused]] const bool kExitCheckAdded = (AddExitCheck(&CheckScriptUsedUp), true);

@@ -290,6 +290,18 @@ INT_PTR DialogBoxFrom(const DialogTemplate& t, HINSTANCE instance, HWND parentHa
 using namespace winemu;
 using namespace winemu::user32;
 
+namespace {
+
+// A program's modal dialog (not a message box) has ended: with its owner, so that a run's outcome
+// can tell the main dialog's Cancel from a dialog it opened.
+INT_PTR TraceDialogEnd(HWND owner, int templateId, INT_PTR result) {
+  Trace("dialog.end", "owner=" + HandleText(owner) + " template=" + std::to_string(templateId) +
+                          " result=" + std::to_string(result));
+  return result;
+}
+
+}  // namespace
+
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam) {
   DialogTemplate t;
@@ -310,14 +322,14 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
   DialogTemplate t;
   int id = -1;
   if (!LoadTemplate(lpTemplateName, t, id)) return -1;
-  return DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, id);
+  return TraceDialogEnd(hWndParent, id, DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, id));
 }
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam) {
   DialogTemplate t;
   if (!ReadTemplate(hDialogTemplate, t)) return -1;
-  return DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, -1);
+  return TraceDialogEnd(hWndParent, -1, DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, -1));
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {

@@ -15,6 +15,7 @@
 
 #include "kernel32/res_file.h"
 #include "machine/machine.h"
+#include "machine/program.h"
 
 namespace winemu::user32 {
 
@@ -29,9 +30,9 @@ constexpr DWORD kErrorInvalidIconHandle = 1414;
 
 // A run of the program that cannot go on: nothing drives it while it waits for input, an action
 // of the script fails, a window would repaint forever. RunProgram reports it as one line.
-class UiError : public std::runtime_error {
+class UiError : public RunError {
  public:
-  using std::runtime_error::runtime_error;
+  using RunError::RunError;
 };
 
 struct WindowClass {

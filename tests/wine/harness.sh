@@ -107,6 +107,7 @@ harness_init() {
 
     MINGW=$MINGW bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree failed" >&2; exit 1; }
     WINTREE_EXE=$build_dir/wintree.exe
+    PLANTED_EXE=$build_dir/planted.exe
 
     HARNESS_RUN_DIR=$(mktemp -d /tmp/k7x-wine.XXXXXX)
     mkdir -p "$HARNESS_RUN_DIR/prefixes"

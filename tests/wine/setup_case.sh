@@ -95,6 +95,13 @@ install_printui() {
         || fail "DLL override failed"
 }
 
+# plant_rundll32 DRIVE_C: a rundll32.exe that marks C:\planted-ran.txt when run, beside the
+# program and in C:\TEMP, the places Windows searches before the system directory.
+plant_rundll32() {
+    mkdir -p "$1/Setup" "$1/TEMP"
+    cp "$PLANTED_EXE" "$1/Setup/rundll32.exe" && cp "$PLANTED_EXE" "$1/TEMP/rundll32.exe" || fail "planting failed"
+}
+
 # wine_printers: "NAME driver=DRIVER port=PORT" a line, "*" before the default.
 wine_printers() {
     local def
@@ -177,12 +184,14 @@ check_common() {
 # run_case NAME WINVER LOCALE VERSION LANGID LANG_FILE LANG_CLICK MODE
 # MODE: "" one walk; "first" a run that ends on the welcome page before the
 # walk; "again" two whole walks (the second over the installed K7X); "missing"
-# Wine's own printer setup utility, which installs nothing.
+# Wine's own printer setup utility, which installs nothing; "planted" one walk with
+# a rundll32.exe planted in C:\Setup and C:\TEMP, which must never run.
 run_case() {
     local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 mode=$8
     case_begin "$name" "$winver" "$loc"
     local exe=$win_dir/setup.exe
     [ "$mode" = missing ] || install_printui
+    if [ "$mode" = planted ]; then plant_rundll32 "$WINEPREFIX/drive_c"; fi
     if [ "$mode" = first ]; then
         start_program "$exe"
         wait_for_window 30
@@ -209,6 +218,7 @@ run_case() {
     fi
     flush_registry
     local wc=$WINEPREFIX/drive_c
+    [ ! -e "$wc/planted-ran.txt" ] || fail "a planted rundll32.exe ran: $(tr -d '\r' <"$wc/planted-ran.txt" | tr '\n' ' ')"
     check_common "$wc" "$lang"
 
     # The same walk on winemu.
@@ -217,6 +227,7 @@ run_case() {
     [ "$mode" = missing ] && faults=(--fault printui_noop) && end=cancel
     "$linux_dir/winemu" create "$m" --version "$version" --lang "$langid" "${faults[@]}" >/dev/null \
         || fail "winemu create"
+    if [ "$mode" = planted ]; then plant_rundll32 "$m/drive_c"; fi
     if [ "$mode" = first ]; then
         echo "click 1061" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >/dev/null \
             || fail "winemu first run"
@@ -263,7 +274,7 @@ one() {
         WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$1 timeout 10 wineserver -k 2>/dev/null
     fi
 }
-one xp_en      winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   ""
+one xp_en      winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   planted
 one w2k_zh     win2k   zh_CN 5.0 0x0804 "Multi_ch.dll 9304"      ""   first
 one w2003_tw   win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
 one w7_en_zh   win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""

@@ -227,6 +227,15 @@ case_end() {
     unset WINEPREFIX
 }
 
+# install_printui BUILD_WIN_DIR: the project's printui.dll in the prefix's system32, loaded by
+# rundll32 instead of Wine's own.
+install_printui() {
+    cp "${1:?install_printui BUILD_WIN_DIR}/printui.dll" "$WINEPREFIX/drive_c/windows/system32/printui.dll" \
+        || fail "printui.dll not built"
+    _wine reg add 'HKCU\Software\Wine\DllOverrides' /v printui /d native /f >>"$CASE_DIR/wineboot.log" 2>&1 \
+        || fail "DLL override failed"
+}
+
 start_program() {
     local exe=${1:?start_program EXE}
     mkdir -p "$WINEPREFIX/drive_c/Setup"

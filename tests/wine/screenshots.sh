@@ -1,7 +1,8 @@
 #!/bin/bash
-# Pictures of every page and of the About box of the real setup.exe under
-# Wine, in English (XP) and simplified Chinese (Windows 2000, second run),
-# cropped to the active window.
+# Pictures of every page, the About box and the result message of the real
+# setup.exe under Wine (with the project's printer setup utility), in English
+# (XP) and simplified Chinese (Windows 2000, second run), cropped to the
+# active window.
 # usage: tests/wine/screenshots.sh BUILD_WIN_DIR OUT_DIR
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,7 +25,7 @@ shot() {
     convert "$CASE_DIR/screen.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$out/$1" || fail "crop failed"
 }
 
-# pages PREFIX: welcome, system and language, printer setting, progress, About.
+# pages PREFIX: welcome, system and language, printer setting, progress, result, About.
 pages() {
     local p=$1
     start_program "$win_dir/setup.exe"
@@ -44,17 +45,20 @@ pages() {
     shot "$p-3-setting.png"
     click_control 12324
     wait_for_output "PortTalk: The PortTalk driver has been successfully started." 90
-    _wait_until 15 _message_box_open
     shot "$p-4-progress.png"
-    click_control 12325
-    wait_for_exit 20
+    _wait_until 120 _message_box_open || fail "no result message"
+    shot "$p-5-result.png"
+    answer_message_box
+    wait_for_exit 30
 }
 
 case_begin shots_en winxp en_US
+install_printui "$win_dir"
 pages en
 case_end
 
 case_begin shots_zh win2k zh_CN
+install_printui "$win_dir"
 start_program "$win_dir/setup.exe"
 wait_for_window 30
 click_control 1061

@@ -87,14 +87,6 @@ walk_script() {
     if [ "$2" = box ]; then echo "answer"; else echo "click 12325"; fi
 }
 
-# install_printui: the project's printui.dll in the prefix's system32, loaded
-# by rundll32 instead of Wine's own.
-install_printui() {
-    cp "$win_dir/printui.dll" "$WINEPREFIX/drive_c/windows/system32/printui.dll" || fail "printui.dll not built"
-    _wine reg add 'HKCU\Software\Wine\DllOverrides' /v printui /d native /f >>"$CASE_DIR/wineboot.log" 2>&1 \
-        || fail "DLL override failed"
-}
-
 # plant_rundll32 DRIVE_C: a rundll32.exe that marks C:\planted-ran.txt when run, beside the
 # program and in C:\TEMP, the places Windows searches before the system directory.
 plant_rundll32() {
@@ -190,7 +182,7 @@ run_case() {
     local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 mode=$8
     case_begin "$name" "$winver" "$loc"
     local exe=$win_dir/setup.exe
-    [ "$mode" = missing ] || install_printui
+    [ "$mode" = missing ] || install_printui "$win_dir"
     if [ "$mode" = planted ]; then plant_rundll32 "$WINEPREFIX/drive_c"; fi
     if [ "$mode" = first ]; then
         start_program "$exe"

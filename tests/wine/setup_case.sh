@@ -20,9 +20,12 @@ setting_bytes=$'[Setting]\r\nLanguage=English\r\nPrinterName=K7X'
 # effects DRIVE_C OUT: the visible effects compared between the machines.
 # C:\Setup without setup.exe itself (copied there by the harness on Wine, the
 # program's own image on winemu); only the driver directory's own files (Wine
-# keeps its own subdirectories there).
+# keeps its own subdirectories there). The uninstaller is the payload 255 of
+# the build that ran (the Windows program in the Windows build, a placeholder of
+# the same size in the Linux one): its hash is shown as that when it matches.
 effects() {
-    local c=$1 out=$2
+    local c=$1 out=$2 own
+    own=$(sha256sum "$3/payload/uninstallK7X.exe" | cut -d' ' -f1)
     {
         echo "[C:\\Setup]"
         bash "$here/listing.sh" "$(_ci_path "$c" Setup)" | grep -v '^setup\.exe '
@@ -30,7 +33,7 @@ effects() {
         bash "$here/listing.sh" "$(_ci_path "$c" TEMP)"
         echo "[driver directory]"
         bash "$here/listing.sh" "$(_ci_path "$c" windows/system32/spool/drivers/w32x86)" 1
-    } >"$out"
+    } | sed "s/^\(.*uninstallk7x\.exe [0-9]*\) $own\$/\1 (payload 255 of its build)/" >"$out"
 }
 
 # _ci_path ROOT a/b/c: the existing path under ROOT matching a/b/c without case.
@@ -232,8 +235,8 @@ run_case() {
         || fail "winemu walk failed"
     check_common "$m/drive_c" "$lang"
 
-    effects "$wc" "$CASE_DIR/wine.effects"
-    effects "$m/drive_c" "$CASE_DIR/winemu.effects"
+    effects "$wc" "$CASE_DIR/wine.effects" "$win_dir"
+    effects "$m/drive_c" "$CASE_DIR/winemu.effects" "$linux_dir"
     diff -u "$CASE_DIR/winemu.effects" "$CASE_DIR/wine.effects" >&2 || fail "files differ (winemu -, wine +)"
     local v a b
     for v in $uninstall_values; do

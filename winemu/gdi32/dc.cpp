@@ -36,18 +36,6 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
   return previous;
 }
 
-HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type) {
-  DeviceContext* dc = DcOrFail(hdc);
-  if (!dc) return nullptr;
-  switch (type) {
-    case OBJ_BRUSH: return dc->brush;
-    case OBJ_PEN: return dc->pen;
-    case OBJ_FONT: return dc->font;
-    case OBJ_BITMAP: return dc->bitmap;
-    default: return SetError(ERROR_INVALID_PARAMETER), nullptr;
-  }
-}
-
 int WINAPI SetBkMode(HDC hdc, int mode) {
   DeviceContext* dc = DcOrFail(hdc);
   if (!dc) return 0;
@@ -86,19 +74,6 @@ COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
 COLORREF WINAPI GetTextColor(HDC hdc) {
   DeviceContext* dc = DcOrFail(hdc);
   return dc ? dc->textColor : CLR_INVALID;
-}
-
-int WINAPI GetDeviceCaps(HDC hdc, int index) {
-  if (!DcOrFail(hdc)) return 0;
-  switch (index) {
-    case HORZRES: return 1024;
-    case VERTRES: return 768;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    default: return 0;
-  }
 }
 
 HDC WINAPI CreateCompatibleDC(HDC hdc) {

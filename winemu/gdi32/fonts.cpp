@@ -61,37 +61,3 @@ FontMetrics MetricsOfFont(HGDIOBJ font) {
 
 using namespace winemu;
 using namespace winemu::gdi;
-
-BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm) {
-  DeviceContext* dc = Gdi().Dc(hdc);
-  if (!dc || !lptm) return SetError(ERROR_INVALID_PARAMETER), FALSE;
-  FontMetrics m = MetricsOfFont(dc->font);
-  *lptm = TEXTMETRICA{};
-  lptm->tmHeight = m.height;
-  lptm->tmAscent = m.ascent;
-  lptm->tmDescent = m.descent;
-  lptm->tmInternalLeading = m.internalLeading;
-  lptm->tmAveCharWidth = m.aveCharWidth;
-  lptm->tmMaxCharWidth = m.maxCharWidth;
-  lptm->tmWeight = m.weight;
-  lptm->tmDigitizedAspectX = 96;
-  lptm->tmDigitizedAspectY = 96;
-  lptm->tmFirstChar = 0x20;
-  lptm->tmLastChar = 0xFF;
-  lptm->tmDefaultChar = 0x1F;
-  lptm->tmBreakChar = 0x20;
-  lptm->tmPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  Object* o = dc->font ? Gdi().Get(dc->font) : nullptr;
-  lptm->tmCharSet = o && o->type == OBJ_FONT ? o->font.lfCharSet : ANSI_CHARSET;
-  lptm->tmItalic = o && o->type == OBJ_FONT ? o->font.lfItalic : 0;
-  return TRUE;
-}
-
-BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
-  DeviceContext* dc = Gdi().Dc(hdc);
-  if (!dc || !psizl || c < 0 || (c > 0 && !lpString)) return SetError(ERROR_INVALID_PARAMETER), FALSE;
-  FontMetrics m = MetricsOfFont(dc->font);
-  psizl->cx = c * m.aveCharWidth;
-  psizl->cy = m.height;
-  return TRUE;
-}

@@ -187,13 +187,6 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho) {
   return TRUE;
 }
 
-DWORD WINAPI GetObjectType(HGDIOBJ h) {
-  if (Gdi().Dc(static_cast<HDC>(h))) return Gdi().Dc(static_cast<HDC>(h))->memory ? OBJ_MEMDC : OBJ_DC;
-  Object* o = Gdi().Get(h);
-  if (!o) return SetError(ERROR_INVALID_HANDLE), 0;
-  return o->type;
-}
-
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
   Object* o = Gdi().Get(h);
   if (!o) return SetError(ERROR_INVALID_HANDLE), 0;
@@ -251,9 +244,4 @@ HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientat
   lf.lfPitchAndFamily = static_cast<BYTE>(iPitchAndFamily);
   if (pszFaceName) std::strncpy(lf.lfFaceName, pszFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectA(&lf);
-}
-
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
-  if (!Gdi().Dc(hdc) || cx < 0 || cy < 0) return SetError(ERROR_INVALID_PARAMETER), nullptr;
-  return AddBitmap(BitmapSize{cx, cy, 32, 1});
 }

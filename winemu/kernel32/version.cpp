@@ -29,18 +29,6 @@ BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
 }
 
 LANGID WINAPI GetSystemDefaultLangID(void) { return M().Config().langId; }
-LANGID WINAPI GetUserDefaultLangID(void) { return M().Config().langId; }
-UINT WINAPI GetACP(void) { return M().Config().codePage; }
-
-int WINAPI MultiByteToWideChar(UINT CodePage, DWORD, LPCSTR src, int srcLen, LPWSTR dst, int dstLen) {
-  if (!src) return SetError(ERROR_INVALID_PARAMETER), 0;
-  size_t n = srcLen < 0 ? std::strlen(src) + 1 : static_cast<size_t>(srcLen);
-  std::u16string w = AnsiToWide(std::string_view(src, n), CodePage == CP_ACP ? M().Config().codePage : CodePage);
-  if (dstLen == 0) return static_cast<int>(w.size());
-  if (static_cast<size_t>(dstLen) < w.size()) return SetError(ERROR_INSUFFICIENT_BUFFER), 0;
-  std::memcpy(dst, w.data(), w.size() * sizeof(WCHAR));
-  return static_cast<int>(w.size());
-}
 
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD, LPCWSTR src, int srcLen, LPSTR dst, int dstLen, LPCSTR, LPBOOL) {
   if (!src) return SetError(ERROR_INVALID_PARAMETER), 0;

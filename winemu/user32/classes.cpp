@@ -112,22 +112,6 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE) {
   return FALSE;
 }
 
-BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR lpClassName, LPWNDCLASSA wc) {
-  WindowClass* c = FindClassA(lpClassName);
-  if (!c || !wc) return SetError(kErrorClassDoesNotExist), FALSE;
-  wc->style = c->style;
-  wc->lpfnWndProc = c->proc;
-  wc->cbClsExtra = c->clsExtra;
-  wc->cbWndExtra = c->wndExtra;
-  wc->hInstance = c->instance;
-  wc->hIcon = c->icon;
-  wc->hCursor = c->cursor;
-  wc->hbrBackground = c->background;
-  wc->lpszMenuName = nullptr;
-  wc->lpszClassName = lpClassName;
-  return TRUE;
-}
-
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
   Window* w = WOrFail(hWnd);
   if (!w || !lpClassName || nMaxCount <= 0) return 0;

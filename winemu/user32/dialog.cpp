@@ -130,20 +130,6 @@ bool LoadTemplate(LPCSTR name, DialogTemplate& out, int& id) {
   return true;
 }
 
-// A template in memory: bounded by the resource it lies in, else by the largest template size.
-bool ReadTemplate(LPCDLGTEMPLATEA ptr, DialogTemplate& out) {
-  if (!ptr) return SetError(ERROR_INVALID_PARAMETER), false;
-  auto* begin = reinterpret_cast<const std::uint8_t*>(ptr);
-  size_t size = 0x10000;
-  for (const ResEntry& e : ProgramResources())
-    if (begin >= e.data.data() && begin < e.data.data() + e.data.size())
-      size = static_cast<size_t>(e.data.data() + e.data.size() - begin);
-  DialogTemplateResult r = ParseDialogTemplate(std::span<const std::uint8_t>(begin, size));
-  if (!r.error.empty()) throw UiError("dialog template in memory: " + r.error);
-  out = std::move(r.dialog);
-  return true;
-}
-
 }  // namespace
 
 int ScaleRound(int value, int numerator, int denominator) {
@@ -310,26 +296,12 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
   return CreateDialogFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, id);
 }
 
-HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  DialogTemplate t;
-  if (!ReadTemplate(lpTemplate, t)) return nullptr;
-  return CreateDialogFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, -1);
-}
-
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam) {
   DialogTemplate t;
   int id = -1;
   if (!LoadTemplate(lpTemplateName, t, id)) return -1;
   return TraceDialogEnd(hWndParent, id, DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, id));
-}
-
-INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-  DialogTemplate t;
-  if (!ReadTemplate(hDialogTemplate, t)) return -1;
-  return TraceDialogEnd(hWndParent, -1, DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, -1));
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {

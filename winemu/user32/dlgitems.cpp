@@ -21,13 +21,6 @@ UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMa
   return static_cast<UINT>(GetWindowTextA(item, lpString, cchMax));
 }
 
-BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned) {
-  char text[16];
-  if (bSigned) std::snprintf(text, sizeof text, "%d", static_cast<int>(uValue));
-  else std::snprintf(text, sizeof text, "%u", uValue);
-  return SetDlgItemTextA(hDlg, nIDDlgItem, text);
-}
-
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned) {
   char text[64];
   if (lpTranslated) *lpTranslated = FALSE;

@@ -105,19 +105,6 @@ HWND WINAPI SetActiveWindow(HWND hWnd) {
   return old;
 }
 
-HWND WINAPI GetForegroundWindow(void) { return GetActiveWindow(); }
-
-BOOL WINAPI SetForegroundWindow(HWND hWnd) {
-  Window* w = WOrFail(hWnd);
-  if (!w) return FALSE;
-  Activate(Root(w));
-  return TRUE;
-}
-
-BOOL WINAPI BringWindowToTop(HWND hWnd) {
-  return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 HWND WINAPI GetCapture(void) { return W(WS().capture) ? WS().capture : nullptr; }
 
 HWND WINAPI SetCapture(HWND hWnd) {

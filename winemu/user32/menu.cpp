@@ -98,8 +98,6 @@ BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lp
   return TRUE;
 }
 
-BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags) { return RemoveMenu(hMenu, uPosition, uFlags); }
-
 BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags) {
   auto* items = Find(hMenu);
   if (!items) return SetError(ERROR_INVALID_MENU_HANDLE), FALSE;

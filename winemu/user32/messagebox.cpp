@@ -195,5 +195,3 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     if (W(t2)) EnableWindow(t2, TRUE);
   return static_cast<int>(result);
 }
-
-BOOL WINAPI MessageBeep(UINT) { return TRUE; }

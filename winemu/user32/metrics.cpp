@@ -104,8 +104,6 @@ int WINAPI GetSystemMetrics(int nIndex) {
   }
 }
 
-DWORD WINAPI GetSysColor(int nIndex) { return SysColor(nIndex); }
-
 HBRUSH WINAPI GetSysColorBrush(int nIndex) {
   if (nIndex < 0 || nIndex > COLOR_INFOBK) return nullptr;
   return gdi::SysColorBrush(nIndex, SysColor(nIndex));

@@ -142,14 +142,6 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase) {
   return TRUE;
 }
 
-BOOL WINAPI ValidateRect(HWND hWnd, const RECT*) {
-  Window* w = WOrFail(hWnd);
-  if (!w) return FALSE;
-  w->needPaint = false;
-  w->needErase = false;
-  return TRUE;
-}
-
 BOOL WINAPI UpdateWindow(HWND hWnd) {
   Window* w = WOrFail(hWnd);
   if (!w) return FALSE;
@@ -197,14 +189,7 @@ HDC WINAPI GetDC(HWND hWnd) {
   return w ? OpenDc(w) : nullptr;
 }
 
-HDC WINAPI GetWindowDC(HWND hWnd) { return GetDC(hWnd); }
-
 int WINAPI ReleaseDC(HWND, HDC hDC) { return CloseDc(hDC) ? 1 : 0; }
-
-HWND WINAPI WindowFromDC(HDC hDC) {
-  gdi::DeviceContext* dc = gdi::Gdi().Dc(hDC);
-  return dc ? dc->window : nullptr;
-}
 
 int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   if (!lprc || !gdi::Gdi().Dc(hDC)) return 0;

@@ -120,8 +120,3 @@ BOOL WINAPI IsIconic(HWND hWnd) {
   Window* w = W(hWnd);
   return w && (w->style & WS_MINIMIZE);
 }
-
-BOOL WINAPI IsZoomed(HWND hWnd) {
-  Window* w = W(hWnd);
-  return w && (w->style & WS_MAXIMIZE);
-}

@@ -162,12 +162,6 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
   return lpMsg->message != WM_QUIT;
 }
 
-BOOL WINAPI WaitMessage(void) {
-  MSG m;
-  while (!Retrieve(&m, nullptr, 0, 0, false)) Idle();
-  return TRUE;
-}
-
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
   if (!lpMsg || (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_SYSKEYDOWN)) return FALSE;
   char c = KeyChar(lpMsg->wParam, (WS().keyState[VK_SHIFT] & 0x80) != 0);
@@ -190,15 +184,7 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
   return r;
 }
 
-LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-  return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
-}
-
 SHORT WINAPI GetKeyState(int nVirtKey) {
   BYTE s = WS().keyState[static_cast<BYTE>(nVirtKey)];
   return static_cast<SHORT>(((s & 0x80) ? 0xFF80 : 0) | (s & 0x01));
-}
-
-SHORT WINAPI GetAsyncKeyState(int vKey) {
-  return static_cast<SHORT>((WS().keyState[static_cast<BYTE>(vKey)] & 0x80) ? 0x8000 : 0);
 }

@@ -9,39 +9,7 @@ BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
 
 BOOL WINAPI SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
 
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc) {
-  if (!lprcDst || !lprcSrc) return FALSE;
-  *lprcDst = *lprcSrc;
-  return TRUE;
-}
-
-BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy) {
-  if (!lprc) return FALSE;
-  lprc->left += dx;
-  lprc->right += dx;
-  lprc->top += dy;
-  lprc->bottom += dy;
-  return TRUE;
-}
-
-BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy) {
-  if (!lprc) return FALSE;
-  lprc->left -= dx;
-  lprc->right += dx;
-  lprc->top -= dy;
-  lprc->bottom += dy;
-  return TRUE;
-}
-
 BOOL WINAPI IsRectEmpty(const RECT* lprc) { return !lprc || lprc->right <= lprc->left || lprc->bottom <= lprc->top; }
-
-BOOL WINAPI EqualRect(const RECT* a, const RECT* b) {
-  return a && b && a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
-}
-
-BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
-  return lprc && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
-}
 
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* a, const RECT* b) {
   if (!lprcDst || !a || !b) return FALSE;

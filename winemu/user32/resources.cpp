@@ -168,8 +168,6 @@ BOOL WINAPI DestroyIcon(HICON hIcon) {
   return TRUE;
 }
 
-BOOL WINAPI DestroyCursor(HCURSOR hCursor) { return DestroyIcon(hCursor); }
-
 namespace {
 // The cursor before the program sets one is the arrow.
 HCURSOR& CurrentCursor() {
@@ -194,8 +192,3 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
 }
 
 HCURSOR WINAPI GetCursor(void) { return CurrentCursor(); }
-
-int WINAPI ShowCursor(BOOL bShow) {
-  WS().cursorShowCount += bShow ? 1 : -1;
-  return WS().cursorShowCount;
-}

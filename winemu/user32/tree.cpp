@@ -42,11 +42,6 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
   }
 }
 
-HWND WINAPI GetTopWindow(HWND hWnd) {
-  if (!hWnd) return WS().topLevels.empty() ? nullptr : WS().topLevels.front()->handle;
-  return GetWindow(hWnd, GW_CHILD);
-}
-
 HWND WINAPI GetParent(HWND hWnd) {
   Window* w = WOrFail(hWnd);
   if (!w) return nullptr;
@@ -68,23 +63,6 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags) {
     }
     default: return SetError(ERROR_INVALID_PARAMETER), nullptr;
   }
-}
-
-HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent) {
-  Window* w = WOrFail(hWndChild);
-  Window* p = hWndNewParent ? WOrFail(hWndNewParent) : nullptr;
-  if (!w || (hWndNewParent && !p)) return nullptr;
-  if (p == w || IsDescendant(w, p)) return SetError(ERROR_INVALID_PARAMETER), nullptr;
-  HWND old = w->parent ? w->parent->handle : GetDesktopWindow();
-  auto& from = w->parent ? w->parent->children : WS().topLevels;
-  from.erase(std::remove(from.begin(), from.end(), w), from.end());
-  w->parent = p;
-  if (p) {
-    p->children.insert(p->children.begin(), w);
-  } else {
-    WS().topLevels.insert(WS().topLevels.begin(), w);
-  }
-  return old;
 }
 
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd) {

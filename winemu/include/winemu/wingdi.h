@@ -172,7 +172,6 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH* plbrush);
 HGDIOBJ WINAPI GetStockObject(int i);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
-DWORD WINAPI GetObjectType(HGDIOBJ h);
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 #define GetObject GetObjectA
 HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
@@ -182,22 +181,15 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf);
 #define CreateFont CreateFontA
 #define CreateFontIndirect CreateFontIndirectA
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
-HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type);
 int WINAPI SetBkMode(HDC hdc, int mode);
 int WINAPI GetBkMode(HDC hdc);
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
 COLORREF WINAPI GetBkColor(HDC hdc);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
 COLORREF WINAPI GetTextColor(HDC hdc);
-BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
-#define GetTextMetrics GetTextMetricsA
-BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
-#define GetTextExtentPoint32 GetTextExtentPoint32A
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 #define TextOut TextOutA
-int WINAPI GetDeviceCaps(HDC hdc, int index);
 HDC WINAPI CreateCompatibleDC(HDC hdc);
 BOOL WINAPI DeleteDC(HDC hdc);
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);

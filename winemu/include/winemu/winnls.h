@@ -16,9 +16,5 @@
 #define SUBLANG_CHINESE_SIMPLIFIED 0x02
 
 LANGID WINAPI GetSystemDefaultLangID(void);
-LANGID WINAPI GetUserDefaultLangID(void);
-UINT WINAPI GetACP(void);
-int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
-                               LPWSTR lpWideCharStr, int cchWideChar);
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                                LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar);

@@ -942,7 +942,6 @@ typedef DLGITEMTEMPLATE* LPDLGITEMTEMPLATE;
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpWndClass);
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
-BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                             int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
@@ -951,24 +950,17 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 #define CreateWindow CreateWindowA
 BOOL WINAPI DestroyWindow(HWND hWnd);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 BOOL WINAPI IsIconic(HWND hWnd);
-BOOL WINAPI IsZoomed(HWND hWnd);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
 HWND WINAPI GetParent(HWND hWnd);
-HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
-HWND WINAPI GetTopWindow(HWND hWnd);
 HWND WINAPI GetDesktopWindow(void);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);
-HWND WINAPI GetForegroundWindow(void);
-BOOL WINAPI SetForegroundWindow(HWND hWnd);
-BOOL WINAPI BringWindowToTop(HWND hWnd);
 HWND WINAPI GetFocus(void);
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetCapture(void);
@@ -1000,15 +992,12 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
-BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 HDC WINAPI GetDC(HWND hWnd);
-HDC WINAPI GetWindowDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
-HWND WINAPI WindowFromDC(HDC hDC);
 
 // ---- drawing helpers of user32
 int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
@@ -1016,49 +1005,34 @@ int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
 #define DrawText DrawTextA
 BOOL WINAPI DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
-DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);
 int WINAPI GetSystemMetrics(int nIndex);
 
 // ---- rectangles
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL WINAPI SetRectEmpty(LPRECT lprc);
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
-BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
-BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IsRectEmpty(const RECT* lprc);
-BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
-BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 
 // ---- dialogs
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam);
-HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam);
-INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
 #define CreateDialogA(i, t, p, f) CreateDialogParamA(i, t, p, f, 0L)
-#define CreateDialogIndirectA(i, t, p, f) CreateDialogIndirectParamA(i, t, p, f, 0L)
 #define DialogBoxA(i, t, p, f) DialogBoxParamA(i, t, p, f, 0L)
-#define DialogBoxIndirectA(i, t, p, f) DialogBoxIndirectParamA(i, t, p, f, 0L)
 #define CreateDialog CreateDialogA
 #define CreateDialogParam CreateDialogParamA
 #define CreateDialogIndirect CreateDialogIndirectA
-#define CreateDialogIndirectParam CreateDialogIndirectParamA
 #define DialogBox DialogBoxA
 #define DialogBoxParam DialogBoxParamA
 #define DialogBoxIndirect DialogBoxIndirectA
-#define DialogBoxIndirectParam DialogBoxIndirectParamA
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
-BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned);
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned);
 #define SetDlgItemText SetDlgItemTextA
 #define GetDlgItemText GetDlgItemTextA
@@ -1082,9 +1056,7 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
-BOOL WINAPI WaitMessage(void);
 SHORT WINAPI GetKeyState(int nVirtKey);
-SHORT WINAPI GetAsyncKeyState(int vKey);
 #define SendMessage SendMessageA
 #define PostMessage PostMessageA
 #define GetMessage GetMessageA
@@ -1092,7 +1064,6 @@ SHORT WINAPI GetAsyncKeyState(int vKey);
 #define DispatchMessage DispatchMessageA
 #define DefWindowProc DefWindowProcA
 #define DefDlgProc DefDlgProcA
-#define CallWindowProc CallWindowProcA
 
 // ---- timers
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
@@ -1105,10 +1076,8 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 BOOL WINAPI DestroyIcon(HICON hIcon);
-BOOL WINAPI DestroyCursor(HCURSOR hCursor);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 HCURSOR WINAPI GetCursor(void);
-int WINAPI ShowCursor(BOOL bShow);
 #define LoadString LoadStringA
 #define LoadIcon LoadIconA
 #define LoadCursor LoadCursorA
@@ -1118,7 +1087,6 @@ int WINAPI ShowCursor(BOOL bShow);
 // ---- menus
 HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
-BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 int WINAPI GetMenuItemCount(HMENU hMenu);
@@ -1130,4 +1098,3 @@ int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax,
 // ---- message boxes
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 #define MessageBox MessageBoxA
-BOOL WINAPI MessageBeep(UINT uType);

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "winemu/printui/command_line.h"
+#include "printui/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  auto result = winemu::printui::ParseCommand(winemu::printui::SplitArguments(text));
+  auto result = printui::ParseCommand(printui::SplitArguments(text));
   if (result.command.has_value() == !result.error.empty()) __builtin_trap();
   return 0;
 }

@@ -60,8 +60,8 @@ TEST(CreateArgs, RefusesWhatItCannotRead) {
 }
 
 TEST(SplitArgs, TakesValuesEitherWayAndStopsAtTheFirstProblem) {
-  const std::vector<winemu::cli::OptionSpec> specs = {{"--a", "V", ""}, {"--flag", nullptr, ""}};
-  auto r = winemu::cli::Split({"--a=x=y", "P", "--a", "2", "--flag", "--", "--not-an-option", "-"}, specs);
+  const std::vector<winemu::cli::OptionDef> defs = {{"--a", "V", ""}, {"--flag", nullptr, ""}};
+  auto r = winemu::cli::Split({"--a=x=y", "P", "--a", "2", "--flag", "--", "--not-an-option", "-"}, defs);
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.positional, (std::vector<std::string>{"P", "--not-an-option", "-"}));
   EXPECT_EQ(r.options.size(), 3u);
@@ -69,17 +69,17 @@ TEST(SplitArgs, TakesValuesEitherWayAndStopsAtTheFirstProblem) {
   EXPECT_EQ(r.Value("--a"), "2");
   EXPECT_TRUE(r.Has("--flag"));
   EXPECT_FALSE(r.help);
-  EXPECT_TRUE(winemu::cli::Split({"P", "-h"}, specs).help);
-  EXPECT_EQ(winemu::cli::Split({"--a="}, specs).Value("--a"), "");
-  EXPECT_EQ(winemu::cli::Split({"--a"}, specs).error, "option --a needs a value (V)");
-  EXPECT_EQ(winemu::cli::Split({"--flag=1"}, specs).error, "option --flag takes no value");
-  EXPECT_EQ(winemu::cli::Split({"--b=1"}, specs).error, "unknown option '--b'");
-  EXPECT_EQ(winemu::cli::Split({"-x\xFF"}, specs).error, "unknown option '-x\\xFF'");
+  EXPECT_TRUE(winemu::cli::Split({"P", "-h"}, defs).help);
+  EXPECT_EQ(winemu::cli::Split({"--a="}, defs).Value("--a"), "");
+  EXPECT_EQ(winemu::cli::Split({"--a"}, defs).error, "option --a needs a value (V)");
+  EXPECT_EQ(winemu::cli::Split({"--flag=1"}, defs).error, "option --flag takes no value");
+  EXPECT_EQ(winemu::cli::Split({"--b=1"}, defs).error, "unknown option '--b'");
+  EXPECT_EQ(winemu::cli::Split({"-x\xFF"}, defs).error, "unknown option '-x\\xFF'");
 }
 
 TEST(ConfigArgs, ChangesOnlyWhatIsGivenWithTheRulesOfCreate) {
   auto apply = [](std::vector<std::string> args, winemu::MachineConfig& c) {
-    return winemu::cli::ApplyConfigOptions(winemu::cli::Split(args, winemu::cli::ConfigOptionSpecs()), c);
+    return winemu::cli::ApplyConfigOptions(winemu::cli::Split(args, winemu::cli::ConfigOptionDefs()), c);
   };
   winemu::MachineConfig c;
   c.faults["printui_hangs"] = "";

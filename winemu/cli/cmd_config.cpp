@@ -34,7 +34,7 @@ int Run(const SplitArgs& args) {
 
 Registration reg({"config", "DIR",
                   "Changes the system of the machine in DIR and prints its new machine.ini; without options, prints it.",
-                  ConfigOptionSpecs(), &Run});
+                  ConfigOptionDefs(), &Run});
 
 }  // namespace
 }  // namespace winemu::cli

@@ -14,7 +14,7 @@ int Run(const SplitArgs& args) {
 }
 
 Registration reg({"create", "DIR", "Makes a new machine in DIR (missing or empty); nothing is left behind on error.",
-                  CreateOptionSpecs(), &Run});
+                  CreateOptionDefs(), &Run});
 
 }  // namespace
 }  // namespace winemu::cli

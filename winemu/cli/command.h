@@ -14,7 +14,7 @@ struct Command {
   const char* name;       // one or two words: "create", "reg export"
   const char* arguments;  // the positional arguments: "DIR KEY [FILE]"
   const char* summary;    // what it does, for the help
-  std::vector<OptionSpec> options;
+  std::vector<OptionDef> options;
   int (*run)(const SplitArgs& args);
 };
 

@@ -4,15 +4,15 @@
 
 namespace winemu::cli {
 
-const std::vector<OptionSpec>& ConfigOptionSpecs() {
-  static const std::vector<OptionSpec> specs = [] {
-    std::vector<OptionSpec> all = SystemOptionSpecs();
+const std::vector<OptionDef>& ConfigOptionDefs() {
+  static const std::vector<OptionDef> defs = [] {
+    std::vector<OptionDef> all = SystemOptionDefs();
     all.push_back({"--nt", nullptr, "a Windows of the NT family"});
     all.push_back({"--admin", nullptr, "the program runs as administrator"});
     all.push_back({"--clear-faults", nullptr, "no faults but those given with --fault"});
     return all;
   }();
-  return specs;
+  return defs;
 }
 
 std::string ApplyConfigOptions(const SplitArgs& split, MachineConfig& config) {

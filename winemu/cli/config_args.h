@@ -10,7 +10,7 @@
 namespace winemu::cli {
 
 // The system options of "winemu create" and those that undo them (--nt, --admin, --clear-faults).
-const std::vector<OptionSpec>& ConfigOptionSpecs();
+const std::vector<OptionDef>& ConfigOptionDefs();
 
 // Applies the options to `config` (a new version gets its typical build number; a new language
 // its code page unless --codepage is given); what is wrong, or "" when all were applied.

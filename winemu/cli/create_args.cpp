@@ -25,8 +25,8 @@ std::optional<std::string> PrinterNameProblem(const std::string& name) {
 
 }  // namespace
 
-const std::vector<OptionSpec>& SystemOptionSpecs() {
-  static const std::vector<OptionSpec> specs = {
+const std::vector<OptionDef>& SystemOptionDefs() {
+  static const std::vector<OptionDef> defs = {
     {"--version", "MAJOR.MINOR", "the Windows version (default 5.1: XP)"},
     {"--not-nt", nullptr, "a Windows that is not of the NT family"},
     {"--lang", "0xNNNN", "the system's default language id (default 0x0409)"},
@@ -34,17 +34,17 @@ const std::vector<OptionSpec>& SystemOptionSpecs() {
     {"--user", nullptr, "the program runs as a standard user, not as administrator"},
     {"--fault", "NAME[=VALUE]", "a fault to inject (repeatable; see the README)"},
   };
-  return specs;
+  return defs;
 }
 
-const std::vector<OptionSpec>& CreateOptionSpecs() {
-  static const std::vector<OptionSpec> specs = [] {
-    std::vector<OptionSpec> all = SystemOptionSpecs();
+const std::vector<OptionDef>& CreateOptionDefs() {
+  static const std::vector<OptionDef> defs = [] {
+    std::vector<OptionDef> all = SystemOptionDefs();
     all.push_back({"--printer", "NAME", "an installed printer (repeatable; the first is the default printer)"});
     all.push_back({"--oem-inf", "N=FILE", "FILE placed as C:\\WINDOWS\\inf\\oemN.inf (repeatable)"});
     return all;
   }();
-  return specs;
+  return defs;
 }
 
 std::optional<std::string> ReadSystemOption(const std::string& option, const std::string& v, CreateOptions& o) {
@@ -83,7 +83,7 @@ std::optional<std::string> ReadFaultOption(const std::string& v, std::map<std::s
   return std::nullopt;
 }
 
-CreateArgs ParseCreateArgs(const std::vector<std::string>& args) { return ReadCreateArgs(Split(args, CreateOptionSpecs())); }
+CreateArgs ParseCreateArgs(const std::vector<std::string>& args) { return ReadCreateArgs(Split(args, CreateOptionDefs())); }
 
 CreateArgs ReadCreateArgs(const SplitArgs& split) {
   CreateArgs r;

@@ -18,8 +18,8 @@ constexpr std::uint64_t kMaxOemInfNumber = 99999;  // oem0.inf to oem99999.inf
 
 // The options that describe the system (version, language, code page, rights, faults), shared
 // with "winemu config", and those with the options only a new machine takes.
-const std::vector<OptionSpec>& SystemOptionSpecs();
-const std::vector<OptionSpec>& CreateOptionSpecs();
+const std::vector<OptionDef>& SystemOptionDefs();
+const std::vector<OptionDef>& CreateOptionDefs();
 
 struct CreateArgs {
   std::string dir;

@@ -49,7 +49,7 @@ void PrintCommandHelp(const Command& c) {
   std::printf("usage: winemu %s %s%s\n%s\n", c.name, c.arguments, c.options.empty() ? "" : " [OPTIONS]", c.summary);
   std::printf("options:\n");
   auto line = [](const std::string& left, const char* help) { std::printf("  %-28s %s\n", left.c_str(), help); };
-  for (const OptionSpec& o : c.options) line(std::string(o.name) + (o.value ? std::string(" ") + o.value : ""), o.help);
+  for (const OptionDef& o : c.options) line(std::string(o.name) + (o.value ? std::string(" ") + o.value : ""), o.help);
   line("-h, --help", "this help");
 }
 

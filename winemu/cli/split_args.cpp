@@ -17,7 +17,7 @@ std::string SplitArgs::Value(const std::string& name) const {
   return found;
 }
 
-SplitArgs Split(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+SplitArgs Split(const std::vector<std::string>& args, const std::vector<OptionDef>& defs) {
   SplitArgs r;
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -36,23 +36,23 @@ SplitArgs Split(const std::vector<std::string>& args, const std::vector<OptionSp
     }
     size_t eq = a.find('=');
     std::string name = a.substr(0, eq);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& s : specs)
-      if (name == s.name) spec = &s;
-    if (!spec) {
+    const OptionDef* def = nullptr;
+    for (const OptionDef& s : defs)
+      if (name == s.name) def = &s;
+    if (!def) {
       r.error = "unknown option '" + Printable(name) + "'";
       return r;
     }
-    if (!spec->value && eq != std::string::npos) {
+    if (!def->value && eq != std::string::npos) {
       r.error = "option " + name + " takes no value";
       return r;
     }
     std::string value;
     if (eq != std::string::npos) {
       value = a.substr(eq + 1);
-    } else if (spec->value) {
+    } else if (def->value) {
       if (i + 1 >= args.size()) {
-        r.error = "option " + name + " needs a value (" + spec->value + ")";
+        r.error = "option " + name + " needs a value (" + def->value + ")";
         return r;
       }
       value = args[++i];

@@ -8,7 +8,7 @@
 
 namespace winemu::cli {
 
-struct OptionSpec {
+struct OptionDef {
   const char* name;   // "--version"
   const char* value;  // what the value looks like ("MAJOR.MINOR"); null for a flag
   const char* help;   // one line for the command's help
@@ -25,6 +25,6 @@ struct SplitArgs {
   std::string Value(const std::string& name) const;
 };
 
-SplitArgs Split(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+SplitArgs Split(const std::vector<std::string>& args, const std::vector<OptionDef>& defs);
 
 }  // namespace winemu::cli

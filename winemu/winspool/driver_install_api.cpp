@@ -63,11 +63,7 @@ DWORD CopyFiles(const std::vector<DriverFile>& files) {
 BOOL WINAPI AddPrinterDriverExA(LPSTR pName, DWORD Level, LPBYTE pDriverInfo, DWORD dwFileCopyFlags) {
   const auto* info = reinterpret_cast<const DRIVER_INFO_3A*>(pDriverInfo);
   std::string shown = Level == 3 && info ? spooler::Shown(Text(info->pName)) : "(no driver)";
-  DWORD err = spooler::SpoolerError();
-  if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
-  if (!err && Level != 3) err = ERROR_INVALID_LEVEL;
-  if (!err && !info) err = ERROR_INVALID_PARAMETER;
-  if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
+  DWORD err = spooler::ChangeRequestError(pName, Level, 3, info);
   if (!err && info->cVersion != 3) err = ERROR_INVALID_PARAMETER;
   if (!err && info->pEnvironment && !EqualsNoCase(info->pEnvironment, spooler::kEnvironment))
     err = ERROR_INVALID_ENVIRONMENT;

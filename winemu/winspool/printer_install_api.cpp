@@ -32,11 +32,7 @@ DWORD Check(const PRINTER_INFO_2A& info) {
 HANDLE WINAPI AddPrinterA(LPSTR pName, DWORD Level, LPBYTE pPrinter) {
   const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(pPrinter);
   std::string shown = Level == 2 && info ? spooler::Shown(Text(info->pPrinterName)) : "(no printer)";
-  DWORD err = spooler::SpoolerError();
-  if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
-  if (!err && Level != 2) err = ERROR_INVALID_LEVEL;
-  if (!err && !info) err = ERROR_INVALID_PARAMETER;
-  if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
+  DWORD err = spooler::ChangeRequestError(pName, Level, 2, info);
   if (!err) err = Check(*info);
   if (err) {
     spooler::CallResult("spooler.addprinter", shown, err);

@@ -21,6 +21,17 @@ inline BOOL CallResult(const char* kind, const std::string& detail, DWORD err) {
 // A stopped spooler answers every call with RPC_S_SERVER_UNAVAILABLE.
 inline DWORD SpoolerError() { return SpoolerRunning() ? 0 : RPC_S_SERVER_UNAVAILABLE; }
 
+// The first refusal of a change asked of the local spooler at `level` (only `wanted` is known) with
+// the record `info`: a stopped spooler, another machine, another level, no record, no administrator.
+inline DWORD ChangeRequestError(LPCSTR name, DWORD level, DWORD wanted, const void* info) {
+  DWORD err = SpoolerError();
+  if (!err && name && *name) err = ERROR_INVALID_NAME;  // only the local machine
+  if (!err && level != wanted) err = ERROR_INVALID_LEVEL;
+  if (!err && !info) err = ERROR_INVALID_PARAMETER;
+  if (!err && !M().Config().admin) err = ERROR_ACCESS_DENIED;
+  return err;
+}
+
 // An ANSI name as the trace shows it (UTF-8); "(server)" for the empty name of the print server.
 std::string Shown(const std::string& ansiName);
 

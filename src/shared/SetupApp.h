@@ -40,7 +40,7 @@ class CSetupApp : public CWinApp {
   void LoadLanguage(std::string language);
   // Payload extraction (payload/ExtractPayload.cpp).
   BOOL ExtractPayload(UINT id, std::string path, BOOL rewrite);
-  void RewriteLines(std::string source, std::string target, const LineReplacement* table, int count);
+  static void RewriteLines(std::string source, std::string target, const LineReplacement* table, int count);
 };
 
 extern CSetupApp theApp;

@@ -91,6 +91,32 @@ void CheckShareModes() {
   ok_fails(!CloseHandle(reader), ERROR_INVALID_HANDLE, "CloseHandle of a closed handle");
 }
 
+// What one handle wrote is there for every other look at the file before that handle closes.
+void CheckWritesSeenAtOnce() {
+  std::string name = InScratch("growing.txt");
+  HANDLE writer = Open(name, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+  DWORD n = 0;
+  WriteFile(writer, "ab", 2, &n, nullptr);
+  WriteFile(writer, "c", 1, &n, nullptr);
+  HANDLE reader = Open(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  char buffer[8] = {};
+  ok(reader != INVALID_HANDLE_VALUE && ReadFile(reader, buffer, sizeof buffer, &n, nullptr) && n == 3 &&
+         std::string(buffer, n) == "abc",
+     "another handle read %u bytes '%s' of a file being written, expected 'abc'", static_cast<unsigned>(n), buffer);
+  ok(GetFileSize(reader, nullptr) == 3, "another handle's size %u, expected 3",
+     static_cast<unsigned>(GetFileSize(reader, nullptr)));
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(name.c_str(), &found);
+  ok(find != INVALID_HANDLE_VALUE && found.nFileSizeLow == 3, "FindFirstFileA gave the size %u, expected 3",
+     static_cast<unsigned>(found.nFileSizeLow));
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  CloseHandle(reader);
+  CloseHandle(writer);
+  ok(DeleteFileA(name.c_str()), "DeleteFileA failed with %u", static_cast<unsigned>(GetLastError()));
+  ok_fails(GetFileAttributesA(InScratch("Data.TXT\\x").c_str()) == INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND,
+           "GetFileAttributesA of a path through a file");
+}
+
 void CheckCopyAndReadOnly() {
   std::string data = InScratch("Data.TXT");
   std::string copy = InScratch("copy.txt");
@@ -104,6 +130,9 @@ void CheckCopyAndReadOnly() {
      "CopyFileA over an existing file left '%s', expected 'hello!'", ReadBytes(copy).c_str());
   ok_fails(!CopyFileA(InScratch("missing.txt").c_str(), copy.c_str(), FALSE), ERROR_FILE_NOT_FOUND,
            "CopyFileA of a missing file");
+  ok_fails(!CopyFileA(copy.c_str(), InScratch("COPY.txt").c_str(), FALSE), ERROR_SHARING_VIOLATION,
+           "CopyFileA of a file onto itself");
+  ok(ReadBytes(copy) == "hello!", "copying a file onto itself left '%s', expected 'hello!'", ReadBytes(copy).c_str());
 
   ok(SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY), "SetFileAttributesA failed with %u",
      static_cast<unsigned>(GetLastError()));
@@ -192,6 +221,7 @@ void CheckStrings() {
 void CheckFiles() {
   CheckCreateAndCase();
   CheckShareModes();
+  CheckWritesSeenAtOnce();
   CheckCopyAndReadOnly();
   CheckDirectories();
   CheckStrings();

@@ -79,6 +79,12 @@ void MachineTest::WriteFile(const std::string& windowsPath, const std::string& b
   std::filesystem::path host = Host(windowsPath);
   std::filesystem::create_directories(host.parent_path());
   std::ofstream(host, std::ios::binary) << bytes;
+  winemu::ForgetListings();
+}
+
+void MachineTest::RemoveFile(const std::string& windowsPath) const {
+  std::filesystem::remove(Host(windowsPath));
+  winemu::ForgetListings();
 }
 
 bool MachineTest::Exists(const std::string& windowsPath) const {

@@ -39,6 +39,8 @@ class MachineTest : public ::testing::Test {
   // File helpers on the machine, by Windows path.
   std::string ReadFile(const std::string& windowsPath) const;
   void WriteFile(const std::string& windowsPath, const std::string& bytes) const;
+  // Removes a file on the host, behind the machine's back as another program would.
+  void RemoveFile(const std::string& windowsPath) const;
   bool Exists(const std::string& windowsPath) const;
 
   // Trace lines ("<kind> <detail>", time left out) in order, optionally of one kind only.

@@ -32,6 +32,82 @@ TEST_F(FilesTest, PathsMatchExistingComponentsWithoutCaseAndNewOnesKeepTheirCase
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
 }
 
+// Names are looked up in what the machine knows of each directory; its own changes keep that true.
+TEST_F(FilesTest, LookupsFollowWhatTheMachineMakesAndRemoves) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\TEMP", nullptr));
+  EXPECT_EQ(GetFileAttributesA("c:\\temp\\x86"), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(CreateDirectoryA("C:\\TEMP\\x86", nullptr));
+  HANDLE h = Create("c:\\temp\\X86\\K7X.GPD", GENERIC_WRITE, CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_TRUE(std::filesystem::exists(dir() / "drive_c/TEMP/x86/K7X.GPD"));
+  EXPECT_EQ(GetFileAttributesA("C:\\TEMP\\x86\\k7x.gpd"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+
+  // A name given up and made again takes the new letter case.
+  ASSERT_TRUE(DeleteFileA("C:\\TEMP\\x86\\K7X.GPD"));
+  EXPECT_EQ(GetFileAttributesA("C:\\TEMP\\x86\\K7X.GPD"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  WriteFile("C:\\Setup\\new.gpd", "x");
+  ASSERT_TRUE(CopyFileA("C:\\Setup\\new.gpd", "C:\\TEMP\\x86\\k7x.gpd", TRUE));
+  EXPECT_TRUE(std::filesystem::exists(dir() / "drive_c/TEMP/x86/k7x.gpd"));
+  EXPECT_FALSE(std::filesystem::exists(dir() / "drive_c/TEMP/x86/K7X.GPD"));
+
+  // A path through a file, then the file replaced by a folder of the same name.
+  EXPECT_EQ(Create("C:\\TEMP\\x86\\k7x.gpd\\inner", GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  ASSERT_TRUE(DeleteFileA("C:\\TEMP\\x86\\k7x.gpd"));
+  ASSERT_TRUE(CreateDirectoryA("C:\\TEMP\\x86\\k7x.gpd", nullptr));
+  h = Create("C:\\TEMP\\x86\\k7x.gpd\\inner", GENERIC_WRITE, CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_EQ(GetFileAttributesA("C:\\TEMP\\x86\\K7X.GPD"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+
+  // Folders removed and made again, as the installation stages and clears C:\TEMP.
+  ASSERT_TRUE(DeleteFileA("C:\\TEMP\\x86\\k7x.gpd\\inner"));
+  ASSERT_TRUE(RemoveDirectoryA("C:\\TEMP\\x86\\k7x.gpd"));
+  ASSERT_TRUE(RemoveDirectoryA("C:\\TEMP\\x86"));
+  EXPECT_EQ(GetFileAttributesA("C:\\TEMP\\x86"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Create("C:\\TEMP\\x86\\a", GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  ASSERT_TRUE(CreateDirectoryA("C:\\TEMP\\X86", nullptr));
+  EXPECT_EQ(GetFileAttributesA("C:\\TEMP\\x86"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_TRUE(std::filesystem::is_directory(dir() / "drive_c/TEMP/X86"));
+}
+
+// Small writes are handed to the host later, but nothing that looks at the file can tell.
+TEST_F(FilesTest, WrittenBytesAreThereForEveryLookBeforeTheWriterCloses) {
+  HANDLE writer = Create("C:\\Setup\\w.txt", GENERIC_WRITE, CREATE_ALWAYS, FILE_SHARE_READ);
+  ASSERT_TRUE(Write(writer, "ab"));
+  ASSERT_TRUE(Write(writer, "c"));
+  EXPECT_EQ(GetFileSize(writer, nullptr), 3u);
+  HANDLE reader = Create("C:\\Setup\\w.txt", GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  char buf[8];
+  DWORD n = 0;
+  ASSERT_TRUE(::ReadFile(reader, buf, sizeof buf, &n, nullptr));
+  EXPECT_EQ(std::string(buf, n), "abc");
+  ASSERT_TRUE(Write(writer, "d"));
+  EXPECT_EQ(GetFileSize(reader, nullptr), 4u);
+  CloseHandle(reader);
+  ASSERT_TRUE(Write(writer, "e"));
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA("C:\\Setup\\w.txt", &found);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(found.nFileSizeLow, 5u);
+  FindClose(find);
+  EXPECT_EQ(ReadFile("C:\\Setup\\w.txt"), "abcde");
+
+  // A large write goes straight through, after what was kept, in order.
+  std::string large(100000, 'y');
+  ASSERT_TRUE(Write(writer, "x"));
+  ASSERT_TRUE(Write(writer, large));
+  ASSERT_TRUE(Write(writer, "z"));
+  EXPECT_EQ(SetFilePointer(writer, 1, nullptr, FILE_BEGIN), 1u);
+  ASSERT_TRUE(Write(writer, "B"));
+  CloseHandle(writer);
+  EXPECT_EQ(ReadFile("C:\\Setup\\w.txt"), "aBcdex" + large + "z");
+  EXPECT_EQ(TraceLines("file.write").size(), 8u);  // every call traced as made
+}
+
 TEST_F(FilesTest, CreateDispositionsAndErrors) {
   EXPECT_EQ(Create("C:\\Nope\\a.txt", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
@@ -83,6 +159,9 @@ TEST_F(FilesTest, CopyKeepsContentAndAttributesAndHonoursFailIfExists) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
   EXPECT_EQ(ReadFile("C:\\Setup\\c.txt"), "old");
   EXPECT_TRUE(CopyFileA("C:\\Setup\\b.txt", "C:\\Setup\\c.txt", FALSE));
+  EXPECT_EQ(ReadFile("C:\\Setup\\c.txt"), "new");
+  EXPECT_FALSE(CopyFileA("C:\\Setup\\c.txt", "c:\\setup\\C.TXT", FALSE));  // onto itself: the source is open
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   EXPECT_EQ(ReadFile("C:\\Setup\\c.txt"), "new");
   EXPECT_FALSE(CopyFileA("C:\\Setup\\missing", "C:\\Setup\\d.txt", FALSE));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));

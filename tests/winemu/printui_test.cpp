@@ -181,7 +181,7 @@ TEST_F(PrintUiTest, TheUnidrvCoreComesFromTheDriverDirectoryWhenNotStaged) {
   Stage();
   std::string core = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86\\UNIDRV.DLL";
   WriteFile(core, "the system's UNIDRV.DLL");
-  std::filesystem::remove(Host("C:\\TEMP\\UNIDRV.DLL"));
+  RemoveFile("C:\\TEMP\\UNIDRV.DLL");
   ASSERT_EQ(Run(kInstall), 0u);
   EXPECT_EQ(ReadFile(std::string(kDriverDir3) + "\\UNIDRV.DLL"), "the system's UNIDRV.DLL");
 }
@@ -197,7 +197,7 @@ TEST_F(PrintUiTest, RefusalsInstallNothingAndSayWhy) {
   EXPECT_EQ(Run("/if /f C:\\TEMP\\K7X.INF /r LPT1: /m K7X /x"), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(Run("/if /f C:\\TEMP\\K7X.INF /r LPT1: /b K7X /m K8X"), 1797u);
   EXPECT_EQ(Run("/if /f C:\\TEMP\\NONE.INF /r LPT1: /m K7X"), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-  std::filesystem::remove(Host("C:\\TEMP\\x86\\K7XF.dll"));
+  RemoveFile("C:\\TEMP\\x86\\K7XF.dll");
   EXPECT_EQ(Run(kInstall), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
   WriteFile("C:\\TEMP\\BAD.INF", "[Version]\r\nClass=Printer\r\n[Manufacturer\r\n");
   EXPECT_EQ(Run("/if /f C:\\TEMP\\BAD.INF /r LPT1: /m K7X"), 13u);

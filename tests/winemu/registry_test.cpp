@@ -194,6 +194,16 @@ TEST_F(RegistryTest, EveryChangeIsOnDiskAtOnceAndTheBytesComeBackInTheNextRun) {
   EXPECT_EQ(Query(again, "Bytes", &type), binary);
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
   RegCloseKey(again);
+
+  // The file shrinks with the registry: nothing of the longer text is left behind it.
+  ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X", KEY_SET_VALUE, &again), ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteValueA(again, "Bytes"), ERROR_SUCCESS);
+  RegCloseKey(again);
+  EXPECT_EQ(RegistryFile("HKLM").find("Bytes"), std::string::npos);
+  Reopen();
+  ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\K7X", KEY_READ, &again), ERROR_SUCCESS);
+  EXPECT_EQ(Query(again, "NoTerminator"), "abc");
+  RegCloseKey(again);
 }
 
 TEST_F(RegistryTest, AStringsTerminatorLeftOutOfItsSizeIsStoredWhenTheByteAfterIsNul) {

@@ -1,5 +1,8 @@
 #include "registry.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -122,14 +125,13 @@ std::vector<std::string> Registry::SubkeyNames(Root root, const std::vector<std:
 void Registry::Save(Root root) {
   std::filesystem::create_directories(dir_);
   std::filesystem::path file = dir_ / (std::string(RootName(root)) + ".reg");
-  std::filesystem::path temp = file;
-  temp += ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << SerializeRegistryText(RootKey(root), RootName(root));
-    if (!out.flush()) throw MachineError("cannot write " + temp.string());
-  }
-  std::filesystem::rename(temp, file);
+  std::string text = SerializeRegistryText(RootKey(root), RootName(root));
+  // Rewritten in place and cut to its length: one write, no new file for every change.
+  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  bool written = fd >= 0 && ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()) &&
+                 ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+  if (fd >= 0) ::close(fd);
+  if (!written) throw MachineError("cannot write " + file.string());
 }
 
 void Registry::SaveAll() {

@@ -1,6 +1,6 @@
 // The machine's registry: the roots HKLM, HKCU and HKCC, each kept in MACHINE/registry/<ROOT>.reg
-// (format in reg_text.h). Loaded on first use; every change is saved at once (written beside and
-// renamed over the old file), so a run that crashes keeps what earlier changes wrote.
+// (format in reg_text.h). Loaded on first use; every change is saved at once (the file rewritten
+// by one write), so a run that crashes keeps what earlier changes wrote.
 // Under HKLM, SYSTEM\CurrentControlSet is an alias of SYSTEM\ControlSet001, as on Windows.
 #pragma once
 

@@ -58,6 +58,7 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     else if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (WriteProtectionError(p.windows)) err = ERROR_ACCESS_DENIED;
     else if (::mkdir(p.host.c_str(), 0755) != 0) err = ERROR_ACCESS_DENIED;
+    else NoteMade(p.host, true);
   }
   TraceResult("dir.create", TracePath(p.windows.empty() ? (lpPathName ? lpPathName : "") : p.windows), err);
   SetError(err);
@@ -71,11 +72,12 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
     std::error_code ec;
     if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (!p.exists) err = ERROR_FILE_NOT_FOUND;
-    else if (!std::filesystem::is_directory(p.host, ec)) err = ERROR_DIRECTORY;
+    else if (!p.directory) err = ERROR_DIRECTORY;
     else if (!std::filesystem::is_empty(p.host, ec)) err = ERROR_DIR_NOT_EMPTY;
     else if (IsInside(M().currentDirectory, p.windows)) err = ERROR_SHARING_VIOLATION;
     else if (WriteProtectionError(p.windows)) err = ERROR_ACCESS_DENIED;
     else if (::rmdir(p.host.c_str()) != 0) err = ERROR_ACCESS_DENIED;
+    else NoteRemoved(p.host);
   }
   TraceResult("dir.remove", TracePath(p.windows.empty() ? (lpPathName ? lpPathName : "") : p.windows), err);
   SetError(err);
@@ -86,10 +88,9 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {
   ResolvedPath p;
   DWORD err = ResolvePath(lpPathName ? lpPathName : "", p);
   if (!err) {
-    std::error_code ec;
     if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (!p.exists) err = ERROR_FILE_NOT_FOUND;
-    else if (!std::filesystem::is_directory(p.host, ec)) err = ERROR_DIRECTORY;
+    else if (!p.directory) err = ERROR_DIRECTORY;
   }
   if (!err) M().currentDirectory = p.windows;
   TraceResult("dir.current", TracePath(p.windows.empty() ? (lpPathName ? lpPathName : "") : p.windows), err);

@@ -13,9 +13,54 @@ FileObject::FileObject(int fd_, ResolvedPath path_, std::uint32_t access_, std::
   machine_.State<OpenFiles>().files.insert(this);
 }
 
+namespace {
+constexpr size_t kWriteBehind = 64 * 1024;
+}  // namespace
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
 FileObject::~FileObject() {
+  Flush();
   machine_.State<OpenFiles>().files.erase(this);
   ::close(fd);
+}
+
+bool FileObject::Write(const char* data, size_t size) {
+  if (failed_) {  // what an earlier write left behind did not reach the host
+    failed_ = false;
+    return false;
+  }
+  if (pending_.size() + size < kWriteBehind) {
+    pending_.append(data, size);
+    return true;
+  }
+  bool ok = Flush() && WriteAll(fd, data, size);
+  failed_ = false;
+  return ok;
+}
+
+bool FileObject::Flush() {
+  if (pending_.empty()) return true;
+  bool ok = WriteAll(fd, pending_.data(), pending_.size());
+  pending_.clear();
+  if (!ok) failed_ = true;
+  return ok;
+}
+
+OpenFiles::OpenFiles(Machine& machine) {
+  machine.OnHostAccess([this] { FlushAll(); });
+}
+
+void OpenFiles::FlushAll() {
+  for (FileObject* f : files) f->Flush();
 }
 
 std::uint32_t SharingError(const std::filesystem::path& host, std::uint32_t access, std::uint32_t share) {

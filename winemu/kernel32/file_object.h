@@ -11,10 +11,17 @@
 
 namespace winemu {
 
+// Writes are collected and handed to the host in larger pieces: before anything else is done with
+// the file (through any handle or path), when enough has gathered, and when the handle closes.
 class FileObject : public KernelObject {
  public:
   FileObject(int fd, ResolvedPath path, std::uint32_t access, std::uint32_t share);
   ~FileObject() override;
+  // Writes `size` bytes at the file position, a small piece kept for later; false when these or
+  // earlier kept bytes could not be written to the host.
+  bool Write(const char* data, size_t size);
+  // Writes what is kept; false when the host refused it (then it is dropped).
+  bool Flush();
   int fd;
   ResolvedPath path;
   std::uint32_t access;
@@ -22,14 +29,20 @@ class FileObject : public KernelObject {
 
  private:
   Machine& machine_;  // the one it was opened on, which may no longer be current when it closes
+  std::string pending_;
+  bool failed_ = false;  // a write to the host failed since the last Write
 };
 
 class OpenFiles {
  public:
-  explicit OpenFiles(Machine&) {}
+  explicit OpenFiles(Machine& machine);
+  void FlushAll();
   std::set<FileObject*> files;
   std::uint64_t bytesWritten = 0;  // by this process, for the disk-full fault
 };
+
+// Writes all of `data` to the host file `fd`; false when the host refuses.
+bool WriteAll(int fd, const char* data, size_t size);
 
 // 0 when a new open with `access` and `share` is compatible with every open of the same file.
 std::uint32_t SharingError(const std::filesystem::path& host, std::uint32_t access, std::uint32_t share);

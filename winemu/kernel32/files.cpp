@@ -23,7 +23,7 @@ void SetReadOnly(const std::filesystem::path& host, bool readOnly) {
   struct stat st {};
   if (::stat(host.c_str(), &st) != 0) return;
   mode_t mode = readOnly ? (st.st_mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (st.st_mode | S_IWUSR);
-  ::chmod(host.c_str(), mode);
+  if (mode != st.st_mode) ::chmod(host.c_str(), mode);
 }
 
 // The running program's own file is mapped as its image: Windows refuses to delete it.
@@ -32,14 +32,13 @@ bool IsRunningImage(const std::string& windowsPath) {
   return NormalizePath(M().Config().program, "C:\\", image) == 0 && EqualsNoCase(image, windowsPath);
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
+// Copies the rest of `in` to `out`.
+bool CopyBytes(int in, int out) {
+  char buf[65536];
+  ssize_t n;
+  while ((n = ::read(in, buf, sizeof buf)) > 0)
+    if (!WriteAll(out, buf, static_cast<size_t>(n))) return false;
+  return n == 0;
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
   if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING)
     return fail(ERROR_INVALID_PARAMETER);
   if (!p.parentExists) return fail(ERROR_PATH_NOT_FOUND);
-  if (p.exists && std::filesystem::is_directory(p.host)) return fail(ERROR_ACCESS_DENIED);
+  if (p.exists && p.directory) return fail(ERROR_ACCESS_DENIED);
   if (!p.exists && (dwCreationDisposition == OPEN_EXISTING || dwCreationDisposition == TRUNCATE_EXISTING))
     return fail(ERROR_FILE_NOT_FOUND);
   if (p.exists && dwCreationDisposition == CREATE_NEW) return fail(ERROR_FILE_EXISTS);
@@ -87,6 +86,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
   if (truncate) flags |= O_TRUNC;
   int fd = ::open(p.host.c_str(), flags, 0644);
   if (fd < 0) return fail(ERROR_ACCESS_DENIED);
+  if (!p.exists) NoteMade(p.host, false);
   if (!p.exists && (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY)) SetReadOnly(p.host, true);
   bool existed = p.exists;
   if (kind) TraceResult(kind, TracePath(p.windows), 0);
@@ -103,6 +103,7 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
   FileObject* f = Handles().Get<FileObject>(hFile);
   if (!f) return SetError(ERROR_INVALID_HANDLE), FALSE;
   if (!(f->access & (GENERIC_READ | GENERIC_ALL))) return SetError(ERROR_ACCESS_DENIED), FALSE;
+  M().HostAccess();
   ssize_t n = ::read(f->fd, lpBuffer, nNumberOfBytesToRead);
   if (n < 0) return SetError(ERROR_INVALID_FUNCTION), FALSE;
   if (lpNumberOfBytesRead) *lpNumberOfBytesRead = static_cast<DWORD>(n);
@@ -117,7 +118,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
   if (!f) return SetError(ERROR_INVALID_HANDLE), FALSE;
   std::string detail = TracePath(f->path.windows) + " " + std::to_string(nNumberOfBytesToWrite);
   DWORD err = (f->access & (GENERIC_WRITE | GENERIC_ALL)) ? DiskSpaceError(nNumberOfBytesToWrite) : ERROR_ACCESS_DENIED;
-  if (!err && !WriteAll(f->fd, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite)) err = ERROR_DISK_FULL;
+  if (!err && !f->Write(static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite)) err = ERROR_DISK_FULL;
   TraceResult("file.write", detail, err);
   if (err) return SetError(err), FALSE;
   M().State<OpenFiles>().bytesWritten += nNumberOfBytesToWrite;
@@ -132,6 +133,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
   off_t offset = lDistanceToMove;
   if (lpDistanceToMoveHigh) offset = static_cast<off_t>((static_cast<std::uint64_t>(*lpDistanceToMoveHigh) << 32) |
                                                          static_cast<std::uint32_t>(lDistanceToMove));
+  M().HostAccess();
   int whence = dwMoveMethod == FILE_BEGIN ? SEEK_SET : dwMoveMethod == FILE_CURRENT ? SEEK_CUR : SEEK_END;
   off_t r = ::lseek(f->fd, offset, whence);
   if (r < 0) return SetError(ERROR_INVALID_PARAMETER), INVALID_SET_FILE_POINTER;
@@ -143,6 +145,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
   FileObject* f = Handles().Get<FileObject>(hFile);
   if (!f) return SetError(ERROR_INVALID_HANDLE), 0xFFFFFFFF;
+  M().HostAccess();
   struct stat st {};
   ::fstat(f->fd, &st);
   if (lpFileSizeHigh) *lpFileSizeHigh = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_size) >> 32);
@@ -165,11 +168,12 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   DWORD err = 0;
   if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
   else if (!p.exists) err = ERROR_FILE_NOT_FOUND;
-  else if (std::filesystem::is_directory(p.host) || IsReadOnly(p.host) || WriteProtectionError(p.windows) ||
+  else if (p.directory || IsReadOnly(p.host) || WriteProtectionError(p.windows) ||
            IsRunningImage(p.windows))
     err = ERROR_ACCESS_DENIED;
   else if (DWORD s = DeleteSharingError(p.host)) err = s;
   else if (::unlink(p.host.c_str()) != 0) err = ERROR_ACCESS_DENIED;
+  else NoteRemoved(p.host);
   TraceResult("file.delete", TracePath(p.windows), err);
   SetError(err);
   return err ? FALSE : TRUE;
@@ -181,38 +185,35 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
   if (!err) err = ResolvePath(lpNewFileName ? lpNewFileName : "", dst);
   std::string detail = TracePath(src.windows.empty() ? (lpExistingFileName ? lpExistingFileName : "") : src.windows) +
                        " " + TracePath(dst.windows.empty() ? (lpNewFileName ? lpNewFileName : "") : dst.windows);
-  std::vector<char> bytes;
   if (!err) {
     if (!src.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (!src.exists) err = ERROR_FILE_NOT_FOUND;
-    else if (std::filesystem::is_directory(src.host)) err = ERROR_ACCESS_DENIED;
+    else if (src.directory) err = ERROR_ACCESS_DENIED;
     else if (!dst.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (dst.exists && bFailIfExists) err = ERROR_FILE_EXISTS;
-    else if (dst.exists && (std::filesystem::is_directory(dst.host) || IsReadOnly(dst.host))) err = ERROR_ACCESS_DENIED;
+    else if (dst.exists && (dst.directory || IsReadOnly(dst.host))) err = ERROR_ACCESS_DENIED;
     else if (WriteProtectionError(dst.windows)) err = ERROR_ACCESS_DENIED;
     else if (DWORD s = SharingError(src.host, GENERIC_READ, FILE_SHARE_READ)) err = s;
     else if (DWORD s2 = dst.exists ? SharingError(dst.host, GENERIC_WRITE, 0) : 0) err = s2;
+    else if (dst.exists && dst.host == src.host) err = ERROR_SHARING_VIOLATION;  // the source is open for reading
   }
-  if (!err) {
-    int in = ::open(src.host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) err = ERROR_ACCESS_DENIED;
-    else {
-      char buf[65536];
-      ssize_t n;
-      while ((n = ::read(in, buf, sizeof buf)) > 0) bytes.insert(bytes.end(), buf, buf + n);
-      ::close(in);
-    }
-  }
-  if (!err) err = DiskSpaceError(bytes.size());
+  int in = err ? -1 : ::open(src.host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (!err && in < 0) err = ERROR_ACCESS_DENIED;
+  struct stat st {};
+  if (!err && ::fstat(in, &st) != 0) err = ERROR_ACCESS_DENIED;
+  std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+  if (!err) err = DiskSpaceError(size);
   if (!err) {
     int out = ::open(dst.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (out < 0 || !WriteAll(out, bytes.data(), bytes.size())) err = ERROR_ACCESS_DENIED;
+    if (!dst.exists && out >= 0) NoteMade(dst.host, false);
+    if (out < 0 || !CopyBytes(in, out)) err = ERROR_ACCESS_DENIED;
     if (out >= 0) ::close(out);
     if (!err) {
-      M().State<OpenFiles>().bytesWritten += bytes.size();
+      M().State<OpenFiles>().bytesWritten += size;
       SetReadOnly(dst.host, IsReadOnly(src.host));
     }
   }
+  if (in >= 0) ::close(in);
   TraceResult("file.copy", detail, err);
   SetError(err);
   return err ? FALSE : TRUE;
@@ -224,7 +225,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
   if (!p.parentExists) return SetError(ERROR_PATH_NOT_FOUND), INVALID_FILE_ATTRIBUTES;
   if (!p.exists) return SetError(ERROR_FILE_NOT_FOUND), INVALID_FILE_ATTRIBUTES;
   SetError(0);
-  if (std::filesystem::is_directory(p.host)) return FILE_ATTRIBUTE_DIRECTORY;
+  if (p.directory) return FILE_ATTRIBUTE_DIRECTORY;
   return FILE_ATTRIBUTE_ARCHIVE | (IsReadOnly(p.host) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
@@ -233,7 +234,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   DWORD err = ResolvePath(lpFileName ? lpFileName : "", p);
   if (!err && !p.exists) err = p.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
   if (!err) err = WriteProtectionError(p.windows);
-  if (!err && !std::filesystem::is_directory(p.host)) SetReadOnly(p.host, dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+  if (!err && !p.directory) SetReadOnly(p.host, dwFileAttributes & FILE_ATTRIBUTE_READONLY);
   TraceResult("file.attributes", TracePath(p.windows.empty() ? (lpFileName ? lpFileName : "") : p.windows) + " " +
                                      std::to_string(dwFileAttributes), err);
   SetError(err);

@@ -69,7 +69,7 @@ std::string SystemRundll32() { return SystemDirectory() + "\\rundll32.exe"; }
 
 bool IsFile(const std::string& path) {
   ResolvedPath p;
-  return ResolvePath(path, p) == 0 && p.exists && std::filesystem::is_regular_file(p.host);
+  return ResolvePath(path, p) == 0 && p.exists && !p.directory;
 }
 
 // The system's own programs winemu emulates are there whether or not a file is.
@@ -215,7 +215,7 @@ BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECU
   std::string directory = M().currentDirectory;
   if (lpCurrentDirectory) {
     ResolvedPath p;
-    if (DWORD err = ResolvePath(lpCurrentDirectory, p); err || !p.exists || !std::filesystem::is_directory(p.host)) {
+    if (DWORD err = ResolvePath(lpCurrentDirectory, p); err || !p.exists || !p.directory) {
       DWORD e = err ? err : ERROR_DIRECTORY;
       TraceResult("process.create", traced, e);
       return SetError(e), FALSE;

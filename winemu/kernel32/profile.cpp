@@ -67,7 +67,7 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   std::string text;
   ResolvedPath p;
   bool readable = lpFileName && *lpFileName && ResolvePath(ProfilePath(lpFileName), p) == 0 && p.exists &&
-                  !std::filesystem::is_directory(p.host) && ReadHostFile(p.host, text);
+                  !p.directory && ReadHostFile(p.host, text);
   IniDocument ini = IniDocument::Parse(readable ? text : "");
   if (!lpAppName) return CopyNameList(ini.Sections(), lpReturnedString, nSize);
   if (!lpKeyName) return CopyNameList(ini.Keys(lpAppName), lpReturnedString, nSize);
@@ -93,7 +93,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
   DWORD err = ResolvePath(ProfilePath(lpFileName), p);
   std::string text;
   if (!err && !p.parentExists) err = ERROR_PATH_NOT_FOUND;
-  if (!err && p.exists && std::filesystem::is_directory(p.host)) err = ERROR_ACCESS_DENIED;
+  if (!err && p.exists && p.directory) err = ERROR_ACCESS_DENIED;
   if (!err) err = WriteProtectionError(p.windows);
   if (!err && p.exists) err = SharingError(p.host, GENERIC_READ | GENERIC_WRITE, 0);
   if (!err && p.exists && !ReadHostFile(p.host, text)) err = ERROR_ACCESS_DENIED;
@@ -107,6 +107,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     err = DiskSpaceError(growth);
     if (!err) {
       int fd = ::open(p.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      if (!p.exists && fd >= 0) NoteMade(p.host, false);
       if (fd < 0 || ::write(fd, out.data(), out.size()) != static_cast<ssize_t>(out.size())) err = ERROR_ACCESS_DENIED;
       if (fd >= 0) ::close(fd);
       M().State<OpenFiles>().bytesWritten += growth;

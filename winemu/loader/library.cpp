@@ -69,7 +69,7 @@ const Library* SystemLibraryAt(const std::string& path) {
 
 bool IsFile(const std::string& path) {
   ResolvedPath p;
-  return ResolvePath(path, p) == 0 && p.exists && std::filesystem::is_regular_file(p.host);
+  return ResolvePath(path, p) == 0 && p.exists && !p.directory;
 }
 
 bool Exists(const std::string& path) { return SystemLibraryAt(path) || IsFile(path); }

@@ -42,6 +42,7 @@ Machine::Machine(std::filesystem::path root, MachineConfig config, bool temporar
 Machine::~Machine() {
   advanceListeners_.clear();
   exitListeners_.clear();
+  hostAccessListeners_.clear();
   // One state at a time, the latest first; a destructor that uses a state already gone makes it
   // again, and that one is destroyed in turn.
   while (!stateOrder_.empty()) {
@@ -61,6 +62,10 @@ Machine::~Machine() {
 
 void Machine::ProgramExited() {
   for (const auto& listener : exitListeners_) listener();
+}
+
+void Machine::HostAccess() {
+  for (const auto& listener : hostAccessListeners_) listener();
 }
 
 void Machine::Advance(std::uint64_t ms) {

@@ -57,6 +57,10 @@ class Machine {
   // Called once the program has ended; what it started runs on without it.
   void OnProgramExit(std::function<void()> listener) { exitListeners_.push_back(std::move(listener)); }
   void ProgramExited();
+  // Called before a path is mapped to the host, so that what the host holds is what the program
+  // wrote (open files keep small writes until then).
+  void OnHostAccess(std::function<void()> listener) { hostAccessListeners_.push_back(std::move(listener)); }
+  void HostAccess();
 
   // Appends one effect to the trace (in memory and, once the log is started, to trace.log).
   void Trace(std::string_view kind, std::string_view detail);
@@ -95,6 +99,7 @@ class Machine {
   std::vector<std::type_index> stateOrder_;  // in the order made
   std::vector<std::function<void()>> advanceListeners_;
   std::vector<std::function<void()>> exitListeners_;
+  std::vector<std::function<void()>> hostAccessListeners_;
 };
 
 // Shorthands for the current machine.

@@ -4,6 +4,7 @@
 #include <winemu/winerror.h>
 
 #include "codepage.h"
+#include "directory_view.h"
 #include "ini.h"
 #include "machine.h"
 
@@ -89,40 +90,34 @@ std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWi
   if (std::uint32_t err = NormalizePath(path, m.currentDirectory, full, allowWildcards)) return err;
   out = ResolvedPath{};
   out.windows = full;
-  std::filesystem::path host = m.DriveC();
+  m.HostAccess();
+  DirectoryView& view = m.State<DirectoryView>();
+  std::string host = m.DriveC().string();
   std::vector<std::string> parts = Split(std::string_view(full).substr(3));
   if (full.size() == 3) parts.clear();
+  const DirectoryView::Listing* parent = nullptr;
+  const DirectoryView::Entry* entry = nullptr;
   bool present = true;
   for (const std::string& part : parts) {
     std::string want = AnsiNameToHost(part);
-    std::string found;
-    std::error_code ec;
-    // The name as written is the common case and costs one look-up; otherwise the directory is
-    // searched without case.
-    if (present && std::filesystem::symlink_status(host / want, ec).type() != std::filesystem::file_type::not_found &&
-        !ec) {
-      found = want;
-    } else if (present && std::filesystem::is_directory(host, ec)) {
-      for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
-        std::string name = entry.path().filename().string();
-        if (EqualsNoCase(name, want)) {
-          found = name;
-          break;
-        }
-      }
-    }
-    if (found.empty()) {
-      present = false;
-      found = want;
-    }
-    host /= found;
+    parent = present ? view.List(host) : nullptr;
+    entry = parent ? parent->Find(want) : nullptr;
+    present = entry != nullptr;
+    host += '/';
+    host += entry ? entry->name : want;
   }
-  std::error_code ec;
-  out.parentExists = parts.size() <= 1 || std::filesystem::is_directory(host.parent_path(), ec);
-  out.exists = parts.empty() || (present && std::filesystem::exists(host, ec));
+  out.parentExists = parts.size() <= 1 || parent != nullptr;
+  out.exists = parts.empty() || present;
+  out.directory = parts.empty() || (entry && entry->directory);
   out.host = host;
   return 0;
 }
+
+void NoteMade(const std::filesystem::path& host, bool directory) { M().State<DirectoryView>().Made(host.string(), directory); }
+
+void NoteRemoved(const std::filesystem::path& host) { M().State<DirectoryView>().Removed(host.string()); }
+
+void ForgetListings() { M().State<DirectoryView>().Clear(); }
 
 bool IsInside(std::string_view path, std::string_view dir) {
   while (!dir.empty() && dir.back() == '\\') dir.remove_suffix(1);

@@ -22,10 +22,18 @@ struct ResolvedPath {
   std::filesystem::path host;   // where it lives on the host
   bool parentExists = false;    // all components but the last exist as directories
   bool exists = false;          // the last component exists too
+  bool directory = false;       // and is a directory
 };
 
 // Resolves against the current machine and its current directory; returns 0 or a Windows error.
+// Names are looked up in the machine's view of drive_c/, which the machine's own changes keep true.
 std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWildcards = false);
+// To be called after making or removing `host` under drive_c/.
+void NoteMade(const std::filesystem::path& host, bool directory);
+void NoteRemoved(const std::filesystem::path& host);
+// For changes to drive_c/ made on the host beside the machine's file functions: everything is
+// listed afresh.
+void ForgetListings();
 
 // Host (UTF-8) file name to the machine's ANSI name and back.
 std::string HostNameToAnsi(const std::string& hostName);

@@ -26,6 +26,26 @@ TEST_F(ProfileTest, SectionsAndKeysMatchWithoutCaseAndValuesAreTrimmed) {
   EXPECT_EQ(Get("Setting", "Missing", nullptr), "");
 }
 
+// Strings are read one by one from a file kept in memory; any change to the drive reads it again.
+TEST_F(ProfileTest, AFileChangedBetweenTwoReadsIsReadAgain) {
+  WriteFile("C:\\Setup\\t.ini", "[S]\r\nK=1\r\n");
+  EXPECT_EQ(Get("S", "K"), "1");
+  HANDLE h = CreateFileA("C:\\Setup\\t.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD n = 0;
+  ASSERT_TRUE(::WriteFile(h, "[S]\r\nK=2\r\n", 10, &n, nullptr));  // the same size, within the same tick
+  CloseHandle(h);
+  EXPECT_EQ(Get("S", "K"), "2");
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "3", "C:\\Setup\\t.ini"));
+  EXPECT_EQ(Get("S", "K"), "3");
+  WriteFile("C:\\Setup\\t.ini", "[S]\r\nK=4\r\n");  // on the host, as another program would
+  EXPECT_EQ(Get("S", "K"), "4");
+  ASSERT_TRUE(CopyFileA("C:\\Setup\\t.ini", "C:\\Setup\\u.ini", FALSE));
+  EXPECT_EQ(GetPrivateProfileIntA("S", "K", 0, "C:\\Setup\\u.ini"), 4u);
+  WriteFile("C:\\Setup\\t.ini", "[S]\r\nK=5\r\n");
+  ASSERT_TRUE(CopyFileA("C:\\Setup\\t.ini", "C:\\Setup\\u.ini", FALSE));
+  EXPECT_EQ(GetPrivateProfileIntA("S", "K", 0, "C:\\Setup\\u.ini"), 5u);
+}
+
 TEST_F(ProfileTest, QuotesAroundAValueAreRemovedOnce) {
   WriteFile("C:\\Setup\\t.ini", "[S]\nA=\"quoted\"\nB='single'\nC=\"unbalanced\nD=\"\"x\"\"\n");
   EXPECT_EQ(Get("S", "A"), "quoted");

@@ -73,6 +73,7 @@ Registry::Registry(std::filesystem::path dir, unsigned codePage) : dir_(std::mov
     ParseResult parsed = ParseRegistryText(bytes.str(), RootName(root), codePage_);
     if (!parsed.root) throw MachineError(file.string() + ": " + parsed.error);
     roots_[Index(root)] = std::move(parsed.root);
+    onDisk_[Index(root)] = bytes.str();
   }
 }
 
@@ -123,15 +124,18 @@ std::vector<std::string> Registry::SubkeyNames(Root root, const std::vector<std:
 }
 
 void Registry::Save(Root root) {
-  std::filesystem::create_directories(dir_);
-  std::filesystem::path file = dir_ / (std::string(RootName(root)) + ".reg");
   std::string text = SerializeRegistryText(RootKey(root), RootName(root));
+  std::optional<std::string>& onDisk = onDisk_[Index(root)];
+  if (onDisk == text) return;
+  if (!onDisk) std::filesystem::create_directories(dir_);
+  std::filesystem::path file = dir_ / (std::string(RootName(root)) + ".reg");
   // Rewritten in place and cut to its length: one write, no new file for every change.
   int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   bool written = fd >= 0 && ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()) &&
                  ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
   if (fd >= 0) ::close(fd);
   if (!written) throw MachineError("cannot write " + file.string());
+  onDisk = std::move(text);
 }
 
 void Registry::SaveAll() {

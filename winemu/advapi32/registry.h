@@ -49,7 +49,7 @@ class Registry {
   // CurrentControlSet link while ControlSet001 exists, as Windows lists it.
   std::vector<std::string> SubkeyNames(Root root, const std::vector<std::string>& path);
 
-  void Save(Root root);  // writes the root's file
+  void Save(Root root);  // writes the root's file unless it holds that text already
   void SaveAll();
 
  private:
@@ -57,6 +57,7 @@ class Registry {
   std::filesystem::path dir_;
   unsigned codePage_;
   std::unique_ptr<Key> roots_[3];
+  std::optional<std::string> onDisk_[3];  // each file's text as last read or written here
 };
 
 // The current machine's registry.

@@ -4,8 +4,11 @@
 // pace), closing with what the run ended with. The machine (machine.ini and the registry files) is
 // checked before the program starts;
 // a missing machine directory is an error unless --create asks for a default machine.
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,12 +70,13 @@ int Run(const SplitArgs& args) {
   }
   std::filesystem::remove(dir / "trace.log");  // the closing line reads this run's log only
   std::fflush(stdout);
-  pid_t pid = ::fork();
-  if (pid < 0) return UsageError("run: cannot start a process");
-  if (pid == 0) {
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+  // Spawned without copying this process's memory first.
+  pid_t pid = 0;
+  char* argv[] = {program.data(), nullptr};
+  if (int err = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ)) {
+    errno = err;
     std::perror("winemu: run: exec");
-    ::_exit(127);
+    return 127;
   }
   int status = 0;
   ::waitpid(pid, &status, 0);

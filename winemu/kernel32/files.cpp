@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 #include <windows.h>
@@ -87,6 +88,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
   int fd = ::open(p.host.c_str(), flags, 0644);
   if (fd < 0) return fail(ERROR_ACCESS_DENIED);
   if (!p.exists) NoteMade(p.host, false);
+  if (truncate) ++M().driveChanges;
   if (!p.exists && (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY)) SetReadOnly(p.host, true);
   bool existed = p.exists;
   if (kind) TraceResult(kind, TracePath(p.windows), 0);
@@ -121,6 +123,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
   if (!err && !f->Write(static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite)) err = ERROR_DISK_FULL;
   TraceResult("file.write", detail, err);
   if (err) return SetError(err), FALSE;
+  ++M().driveChanges;
   M().State<OpenFiles>().bytesWritten += nNumberOfBytesToWrite;
   if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = nNumberOfBytesToWrite;
   SetError(0);
@@ -207,10 +210,11 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     int out = ::open(dst.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (!dst.exists && out >= 0) NoteMade(dst.host, false);
     if (out < 0 || !CopyBytes(in, out)) err = ERROR_ACCESS_DENIED;
+    ++M().driveChanges;
     if (out >= 0) ::close(out);
     if (!err) {
       M().State<OpenFiles>().bytesWritten += size;
-      SetReadOnly(dst.host, IsReadOnly(src.host));
+      if (!(st.st_mode & S_IWUSR)) SetReadOnly(dst.host, true);  // the target was writable
     }
   }
   if (in >= 0) ::close(in);

@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <windows.h>
 
@@ -30,6 +32,30 @@ bool ReadHostFile(const std::filesystem::path& host, std::string& out) {
   ::close(fd);
   return true;
 }
+
+// The text of the files read by the profile functions, kept while nothing on drive C: changes: a
+// program reads its strings one by one.
+class ProfileTexts {
+ public:
+  explicit ProfileTexts(Machine&) {}
+  bool Read(const std::filesystem::path& host, std::string& out) {
+    std::uint64_t now = M().driveChanges;
+    if (now != readAt_) texts_.clear();
+    readAt_ = now;
+    auto it = texts_.find(host.string());
+    if (it == texts_.end()) {
+      std::string text;
+      if (!ReadHostFile(host, text)) return false;
+      it = texts_.emplace(host.string(), std::move(text)).first;
+    }
+    out = it->second;
+    return true;
+  }
+
+ private:
+  std::uint64_t readAt_ = 0;
+  std::map<std::string, std::string> texts_;
+};
 
 // Names separated by NULs and ended by a double NUL, cut to the buffer as Windows cuts them.
 DWORD CopyNameList(const std::vector<std::string>& names, LPSTR buffer, DWORD size) {
@@ -67,7 +93,7 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   std::string text;
   ResolvedPath p;
   bool readable = lpFileName && *lpFileName && ResolvePath(ProfilePath(lpFileName), p) == 0 && p.exists &&
-                  !p.directory && ReadHostFile(p.host, text);
+                  !p.directory && M().State<ProfileTexts>().Read(p.host, text);
   IniDocument ini = IniDocument::Parse(readable ? text : "");
   if (!lpAppName) return CopyNameList(ini.Sections(), lpReturnedString, nSize);
   if (!lpKeyName) return CopyNameList(ini.Keys(lpAppName), lpReturnedString, nSize);
@@ -108,6 +134,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     if (!err) {
       int fd = ::open(p.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
       if (!p.exists && fd >= 0) NoteMade(p.host, false);
+      ++M().driveChanges;
       if (fd < 0 || ::write(fd, out.data(), out.size()) != static_cast<ssize_t>(out.size())) err = ERROR_ACCESS_DENIED;
       if (fd >= 0) ::close(fd);
       M().State<OpenFiles>().bytesWritten += growth;

@@ -72,6 +72,9 @@ class Machine {
   void ClearTrace() { trace_.clear(); }
 
   std::uint32_t lastError = 0;
+  // Counts the changes made to drive C: (files made, removed or written, and host changes told
+  // through ForgetListings), so that what was read from it can be known to be current.
+  std::uint64_t driveChanges = 0;
   std::string currentDirectory;  // full Windows path
 
   // Per-process state of a subsystem, made on first use and destroyed with the machine, the

@@ -113,11 +113,20 @@ std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWi
   return 0;
 }
 
-void NoteMade(const std::filesystem::path& host, bool directory) { M().State<DirectoryView>().Made(host.string(), directory); }
+void NoteMade(const std::filesystem::path& host, bool directory) {
+  ++M().driveChanges;
+  M().State<DirectoryView>().Made(host.string(), directory);
+}
 
-void NoteRemoved(const std::filesystem::path& host) { M().State<DirectoryView>().Removed(host.string()); }
+void NoteRemoved(const std::filesystem::path& host) {
+  ++M().driveChanges;
+  M().State<DirectoryView>().Removed(host.string());
+}
 
-void ForgetListings() { M().State<DirectoryView>().Clear(); }
+void ForgetListings() {
+  ++M().driveChanges;
+  M().State<DirectoryView>().Clear();
+}
 
 bool IsInside(std::string_view path, std::string_view dir) {
   while (!dir.empty() && dir.back() == '\\') dir.remove_suffix(1);

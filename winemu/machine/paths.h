@@ -32,7 +32,7 @@ std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWi
 void NoteMade(const std::filesystem::path& host, bool directory);
 void NoteRemoved(const std::filesystem::path& host);
 // For changes to drive_c/ made on the host beside the machine's file functions: everything is
-// listed afresh.
+// listed and read afresh.
 void ForgetListings();
 
 // Host (UTF-8) file name to the machine's ANSI name and back.

@@ -4,11 +4,7 @@
 // pace), closing with what the run ended with. The machine (machine.ini and the registry files) is
 // checked before the program starts;
 // a missing machine directory is an error unless --create asks for a default machine.
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +17,6 @@
 #include "machine/machine.h"
 #include "machine/printable.h"
 #include "seed/create.h"
-#include "ui/outcome.h"
 #include "ui/script.h"
 #include "command.h"
 
@@ -68,27 +63,14 @@ int Run(const SplitArgs& args) {
     if (on) ::setenv(name, "1", 1);
     else ::unsetenv(name);
   }
-  std::filesystem::remove(dir / "trace.log");  // the closing line reads this run's log only
+  std::filesystem::remove(dir / "trace.log");
+  // The program takes this process's place and prints the closing line itself when it ends.
+  ::setenv("WINEMU_CLOSING_LINE", "1", 1);
   std::fflush(stdout);
-  // Spawned without copying this process's memory first.
-  pid_t pid = 0;
   char* argv[] = {program.data(), nullptr};
-  if (int err = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ)) {
-    errno = err;
-    std::perror("winemu: run: exec");
-    return 127;
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (!WIFEXITED(status)) {
-    std::fprintf(stderr, "winemu: run: the program ended by signal %d\n", WTERMSIG(status));
-    return 128 + WTERMSIG(status);
-  }
-  std::ifstream log(dir / "trace.log", std::ios::binary);
-  std::string trace((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
-  if (auto outcome = ui::RunOutcome(trace))
-    std::printf("winemu: the program %s (exit code %d)\n", outcome->c_str(), WEXITSTATUS(status));
-  return WEXITSTATUS(status);
+  ::execv(program.c_str(), argv);
+  std::perror("winemu: run: exec");
+  return 127;
 }
 
 Registration reg({"run", "DIR PROGRAM",

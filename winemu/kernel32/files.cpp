@@ -207,9 +207,11 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
   std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
   if (!err) err = DiskSpaceError(size);
   if (!err) {
-    int out = ::open(dst.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Written over, then cut to the source's length: on ext4 a file first cut to nothing is
+    // flushed to the disk when it closes.
+    int out = ::open(dst.host.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (!dst.exists && out >= 0) NoteMade(dst.host, false);
-    if (out < 0 || !CopyBytes(in, out)) err = ERROR_ACCESS_DENIED;
+    if (out < 0 || !CopyBytes(in, out) || ::ftruncate(out, static_cast<off_t>(size)) != 0) err = ERROR_ACCESS_DENIED;
     ++M().driveChanges;
     if (out >= 0) ::close(out);
     if (!err) {

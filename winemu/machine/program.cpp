@@ -13,11 +13,13 @@ std::vector<ExitCheck>& Checks() {
   static std::vector<ExitCheck> checks;
   return checks;
 }
-}  // namespace
 
-void AddExitCheck(ExitCheck check) { Checks().push_back(check); }
+ExitReport& Report() {
+  static ExitReport report = nullptr;
+  return report;
+}
 
-int RunProgram(WinMainEntry entry) {
+int Run(WinMainEntry entry) {
   try {
     Machine& m = M();
     m.StartTraceLog();
@@ -37,6 +39,18 @@ int RunProgram(WinMainEntry entry) {
     std::fprintf(stderr, "winemu: %s\n", e.what());
     return dynamic_cast<const RunError*>(&e) ? kExitRunFailed : kExitMachine;
   }
+}
+
+}  // namespace
+
+void AddExitCheck(ExitCheck check) { Checks().push_back(check); }
+
+void SetExitReport(ExitReport report) { Report() = report; }
+
+int RunProgram(WinMainEntry entry) {
+  int code = Run(entry);
+  if (ExitReport report = Report()) report(code);
+  return code;
 }
 
 }  // namespace winemu

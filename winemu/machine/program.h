@@ -22,4 +22,9 @@ int RunProgram(WinMainEntry entry);
 using ExitCheck = int (*)();
 void AddExitCheck(ExitCheck check);
 
+// What the run reports once its exit code is known ("winemu run"'s closing line); installed by the
+// layer that drives programs.
+using ExitReport = void (*)(int exitCode);
+void SetExitReport(ExitReport report);
+
 }  // namespace winemu

@@ -1,0 +1,27 @@
+// "winemu run"'s closing line, printed by the program itself once its exit code is known, from its
+// own trace, when the command asks for it (WINEMU_CLOSING_LINE).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "machine/machine.h"
+#include "machine/program.h"
+#include "outcome.h"
+
+namespace winemu::ui {
+namespace {
+
+void PrintClosingLine(int exitCode) {
+  const char* asked = std::getenv("WINEMU_CLOSING_LINE");
+  if (!asked || !*asked) return;
+  std::string log;
+  for (const TraceEntry& e : M().TraceEntries()) log += e.Line() + "\n";
+  if (auto outcome = RunOutcome(log))
+    std::printf("winemu: the program %s (exit code %d)\n", outcome->c_str(), exitCode & 0xFF);
+  std::fflush(stdout);
+}
+
+[[maybe_unused]] const bool kExitReportSet = (SetExitReport(&PrintClosingLine), true);
+
+}  // namespace
+}  // namespace winemu::ui

@@ -160,6 +160,9 @@ TEST_F(FilesTest, CopyKeepsContentAndAttributesAndHonoursFailIfExists) {
   EXPECT_EQ(ReadFile("C:\\Setup\\c.txt"), "old");
   EXPECT_TRUE(CopyFileA("C:\\Setup\\b.txt", "C:\\Setup\\c.txt", FALSE));
   EXPECT_EQ(ReadFile("C:\\Setup\\c.txt"), "new");
+  WriteFile("C:\\Setup\\long.txt", "a longer old text");
+  EXPECT_TRUE(CopyFileA("C:\\Setup\\b.txt", "C:\\Setup\\long.txt", FALSE));
+  EXPECT_EQ(ReadFile("C:\\Setup\\long.txt"), "new");  // nothing of the old text is left
   EXPECT_FALSE(CopyFileA("C:\\Setup\\c.txt", "c:\\setup\\C.TXT", FALSE));  // onto itself: the source is open
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   EXPECT_EQ(ReadFile("C:\\Setup\\c.txt"), "new");

@@ -86,6 +86,21 @@ TEST_F(ScreenTest, AMessageBoxIsDrawnOverItsOwnerAndWideTextTakesTwoCells) {
   EXPECT_TRUE(wideText);
 }
 
+TEST_F(ScreenTest, AMessageBoxIconIsDrawnAsItsSign) {
+  HWND dlg = Modeless(IDD_CONTROLS);
+  for (auto [style, sign] : {std::pair{MB_ICONERROR, "(x)"}, {MB_ICONWARNING, "(!)"}, {MB_ICONQUESTION, "(?)"},
+                             {MB_ICONINFORMATION, "(i)"}}) {
+    std::string drawn;
+    winemu::ui::ScriptDriver script;
+    script.Then([&] {
+      for (const std::string& line : Draw(80, 26).Lines())
+        if (line.find("Sign") != std::string::npos) drawn = line;
+    }).Answer();
+    MessageBoxA(dlg, "Sign", "Setup", MB_OK | style);
+    EXPECT_LT(drawn.find(sign), drawn.find("Sign")) << sign << " in: " << drawn;  // left of the text
+  }
+}
+
 TEST_F(ScreenTest, PutClipsAtTheEdgeAndAWideCharacterHalfOverwrittenLeavesABlank) {
   Screen screen(6, 2);
   EXPECT_EQ(screen.Put(0, 0, "完成完成"), 6);

@@ -5,6 +5,7 @@
 
 #include "user32/control_data.h"
 #include "user32/controls.h"
+#include "user32/icons.h"
 #include "user32/window_ops.h"
 
 namespace winemu::ui {
@@ -259,6 +260,17 @@ class Painter {
     }
   }
 
+  // A system icon as its sign reads: error, warning, question; any other icon as information.
+  static std::u32string IconGlyph(Window* w) {
+    auto* data = w->Control<user32::StaticData>();
+    auto info = data ? user32::IconOf(static_cast<HICON>(data->image)) : std::nullopt;
+    std::string name = info ? info->name : "";
+    if (name == "IDI_HAND") return U"(x)";
+    if (name == "IDI_EXCLAMATION") return U"(!)";
+    if (name == "IDI_QUESTION") return U"(?)";
+    return U"(i)";
+  }
+
   void Static(Window* w, const Cells& c) {
     switch (w->style & SS_TYPEMASK) {
       case SS_LEFT:
@@ -280,7 +292,7 @@ class Painter {
       case SS_ETCHEDHORZ:
         Put(c.left, c.top, std::u32string(static_cast<size_t>(std::max(0, c.Width())), U'─'));
         return;
-      case SS_ICON: Put(c.left, c.top, U"(i)"); return;
+      case SS_ICON: Put(c.left, c.top, IconGlyph(w)); return;
       case SS_BITMAP: Fill(c, U'░'); return;
       default: return;
     }

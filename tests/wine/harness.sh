@@ -194,8 +194,15 @@ case_begin() {
 
     _start_wineserver
     # The Windows version, as winecfg -v sets it (64-bit winecfg offers no version before 2003).
-    _wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >>"$CASE_DIR/wineboot.log" 2>&1 \
-        || fail "setting the Windows version $winver failed"
+    # The first call in a prefix copied under another locale may fail while Wine updates the
+    # prefix; it is tried once more.
+    local attempt rc=0
+    for attempt in 1 2; do
+        _wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >>"$CASE_DIR/wineboot.log" 2>&1 && rc=0 && break
+        rc=$?
+        echo "[harness] reg add, attempt $attempt: exit code $rc" >>"$CASE_DIR/wineboot.log"
+    done
+    [ "$rc" -eq 0 ] || fail "setting the Windows version $winver failed (exit code $rc)"
     # Wine's own Tahoma and Marlett, which Debian keeps outside the prefix.
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # A virtual desktop: Wine draws captions and close boxes as Windows does.

@@ -2,7 +2,6 @@
 
 #include <winspool.h>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -19,12 +18,6 @@ std::string ErrorText(DWORD err) { return " (error " + std::to_string(err) + ")"
 
 bool IsAbsolute(const std::string& path) {
   return (path.size() > 1 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
-// Whether two full paths name the same file, compared without case as Windows compares names.
-bool SamePath(const std::string& a, const std::string& b) {
-  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 bool IsFile(const std::string& path) {
@@ -76,7 +69,7 @@ class Installer {
     for (size_t i = 0; i < plan.files.size(); ++i) {
       std::string target = driverDirectory_ + "\\" + plan.files[i].name;
       // A file taken from the driver directory is in its place already; a copy onto itself fails.
-      if (SamePath(sources[i], target)) continue;
+      if (SameName(sources[i], target)) continue;
       if (DWORD err = Copy(sources[i], target, false)) return err;
     }
     for (const PlannedValue& v : plan.values)

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <vector>
 #include <windows.h>
 
 #include "file_object.h"

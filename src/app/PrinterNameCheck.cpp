@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/WizardLanguage.h"
 #include "framework/WinApp.h"
 #include "install/DriverFileSet.h"
 #include "shared/globals.h"
@@ -106,7 +105,7 @@ bool CheckPrinterNameOrTellUser(const char* name) {
   int maxLength = MaxPrinterNameLength(driverDirectory);
   PrinterNameProblem problem = CheckPrinterName(name, maxLength);
   if (problem == PrinterNameProblem::None) return true;
-  const RefusalTexts& texts = kTexts[static_cast<int>(WizardLanguage())];
+  const RefusalTexts& texts = kTexts[static_cast<int>(g_WizardLanguage)];
   const char* reasonFormat = texts.reasons[static_cast<int>(problem) - 1];
   DriverFileSet set;
   char reason[512];

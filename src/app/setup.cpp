@@ -1,6 +1,6 @@
 // The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
-#include "app/WizardLanguage.h"
+#include "i18n/LanguageFile.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
 #include "pages/SettingDlg.h"
@@ -8,7 +8,6 @@
 #include "pages/setupDlg.h"
 #include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
-#include "shared/SystemLanguage.h"
 #include "shared/globals.h"
 #include "shared/resource.h"
 #include "sys/AdminRights.h"
@@ -39,7 +38,7 @@ BOOL CSetupApp::InitInstance() {
   CWelcomeDlg welcome;
   CLanguageDlg language;
   CSettingDlg setting;
-  CCopyDlg copy;
+  CCopyDlg copy(*this);
   wizard.AppendPage(&welcome, IDD_WELCOME);
   wizard.AppendPage(&language, IDD_LANGUAGE);
   wizard.AppendPage(&setting, IDD_SETTING);
@@ -61,17 +60,9 @@ bool CSetupApp::PrepareStartup() {
   CreateDirectoryA(languageDir.c_str(), nullptr);
 
   // The user-interface language follows the system's default language.
-  SystemLanguage system = GetSystemLanguage();
-  std::string language;
-  if (IsChinese(system)) {
-    g_LanguageFile =
-        languageDir + (system == SystemLanguage::SimplifiedChinese ? "\\Multi_ch.dll" : "\\Multi_ch_BIG5.dll");
-    language = "Chinese";
-  } else {
-    g_LanguageFile = languageDir + "\\Multi_eng.dll";
-    language = "English";
-  }
-  LoadLanguage(language);
+  TextLanguage language = SystemTextLanguage(GetSystemDefaultLangID());
+  UseLanguageFile(languageDir, language);
+  LoadLanguage(language == TextLanguage::English ? "English" : "Chinese");
 
   g_SettingFile = g_AppDir + "setting.dll";
   if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
@@ -79,5 +70,5 @@ bool CSetupApp::PrepareStartup() {
                            g_SettingFile.c_str());
   // Nothing of the machine changes before both checks: the name, then the rights to install.
   return CheckPrinterNameOrTellUser(g_PrinterName) &&
-         RequireAdministratorRights(WizardLanguage(), m_strAppName.c_str());
+         RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str());
 }

@@ -1,6 +1,7 @@
 // Making sure a language file of the wanted language exists, and recording the language in force.
 #include <windows.h>
 
+#include "i18n/LanguageFile.h"
 #include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
@@ -35,10 +36,11 @@ void CSetupApp::LoadLanguage(std::string language) {
   if (!LanguagePresent(languageDir, language)) {
     CreateDirectoryA(languageDir.c_str(), nullptr);
     bool traditional = GetSystemLanguage() == SystemLanguage::TraditionalChinese;
-    ExtractPayload(kPayloadMultiEng, languageDir + "\\Multi_eng.dll", FALSE);
-    if (traditional) ExtractPayload(kPayloadMultiChBig5, languageDir + "\\Multi_ch_BIG5.dll", FALSE);
-    else ExtractPayload(kPayloadMultiCh, languageDir + "\\Multi_ch.dll", FALSE);
-    g_LanguageFile = languageDir + "\\Multi_eng.dll";
+    auto pathOf = [&](TextLanguage l) { return languageDir + "\\" + LanguageFileName(l); };
+    ExtractPayload(kPayloadMultiEng, pathOf(TextLanguage::English), FALSE);
+    if (traditional) ExtractPayload(kPayloadMultiChBig5, pathOf(TextLanguage::TraditionalChinese), FALSE);
+    else ExtractPayload(kPayloadMultiCh, pathOf(TextLanguage::SimplifiedChinese), FALSE);
+    UseLanguageFile(languageDir, TextLanguage::English);
     language = "English";
   }
   WritePrivateProfileStringA("Setting", "Language", language.c_str(), g_SettingFile.c_str());

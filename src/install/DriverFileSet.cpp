@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "install/PrinterSetup.h"
@@ -33,18 +32,11 @@ void DeleteIn(const char* directoryFormat, const char* directory, const char* na
 
 bool IsMadeFromPrinterName(int index) { return kDriverFiles[index].alsoInVersionDir; }
 
-bool BuildDriverFileSet(const char* printerName, DriverFileSet& set) {
-  bool complete = true;
-  for (int i = 0; i < kDriverFileCount; ++i)
-    complete = ComposeText(set.names[i], kDriverFiles[i].format, printerName) && complete;
-  return complete;
+void BuildDriverFileSet(const char* printerName, DriverFileSet& set) {
+  for (int i = 0; i < kDriverFileCount; ++i) ComposeText(set.names[i], kDriverFiles[i].format, printerName);
 }
 
-bool LookUpDriverDirectory(char (&directory)[kPathBufferSize]) {
-  bool found = GetDriverDirectory(kDriverEnvironment, directory);
-  std::snprintf(g_DriverEnvironment, sizeof g_DriverEnvironment, "%s", kDriverEnvironment);
-  return found;
-}
+void LookUpDriverDirectory(char (&directory)[kPathBufferSize]) { GetDriverDirectory(kDriverEnvironment, directory); }
 
 void RemoveEarlierDriverFiles(const DriverFileSet& set, const char* driverDirectory) {
   CDriverFileGuard guard(kModelName);

@@ -15,12 +15,12 @@ struct DriverFileSet {
 // Whether entry `index` of the set is made from N (and so also lives in the 3 subdirectory).
 bool IsMadeFromPrinterName(int index);
 
-// Fills the set from the printer name N; false when a name did not fit.
-bool BuildDriverFileSet(const char* printerName, DriverFileSet& set);
+// Fills the set from the printer name N; a name that does not fit is left empty.
+void BuildDriverFileSet(const char* printerName, DriverFileSet& set);
 
-// Asks the spooler for the driver directory of "Windows NT x86" (without trailing backslash) and
-// sets g_DriverEnvironment; false, and `directory` empty, when the spooler reported none.
-bool LookUpDriverDirectory(char (&directory)[kPathBufferSize]);
+// Asks the spooler for the driver directory of "Windows NT x86" (without trailing backslash);
+// empty when the spooler reported none.
+void LookUpDriverDirectory(char (&directory)[kPathBufferSize]);
 
 // Deletes each name of the set from C:\TEMP, from the driver directory and, for the five names made
 // from N, from its 3 subdirectory. Without a driver directory ("") only C:\TEMP is touched. In the

@@ -27,12 +27,12 @@ class CEngineRun {
 
 }  // namespace
 
-void CSetupApp::InstallPrinterDriver() {
+InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   CEngineRun run;
-  if (!run.m_bStarted) return;
+  if (!run.m_bStarted) return InstallOutcome::AlreadyRunning;
   LANGID systemLanguage = GetSystemDefaultLangID();
   SweepStagingDir();
-  RemoveOldInstallation();
+  RemoveOldInstallation(host);
   CreateStagingDirs();
 
   DriverFileSet files;
@@ -41,20 +41,23 @@ void CSetupApp::InstallPrinterDriver() {
   LookUpDriverDirectory(driverDirectory);
   RemoveEarlierDriverFiles(files, driverDirectory);
 
-  StageUninstallerAndInf(*this);
+  bool staged = StageUninstallerAndInf(host);
   StagingChoice choice = ChooseStaging(g_OSVersion, systemLanguage, g_LanguageChoice);
-  StageDriverFiles(*this, choice);
+  staged = StageDriverFiles(host, choice) && staged;
   CopyDriverFilesToDriverDir(choice);
 
-  bool installed = false;
+  InstallOutcome outcome = InstallOutcome::UtilityFailed;
   if (RunInstallCommand()) {
     // No printer data at all, or a failed enumeration: the run ends here, without a word.
     std::vector<std::string> printers;
-    if (!EnumLocalPrinterNames(printers) || printers.empty()) return;
-    installed = HasModelPrinter(printers);
-    if (installed) RunSetDefaultCommand();
+    if (!EnumLocalPrinterNames(printers) || printers.empty()) return InstallOutcome::NoPrinterData;
+    outcome = HasModelPrinter(printers) ? InstallOutcome::Installed : InstallOutcome::PrinterNotFound;
+    if (outcome == InstallOutcome::Installed) RunSetDefaultCommand();
   }
-  ShowResult(ResultText(installed, ChooseTextLanguage(systemLanguage, g_LanguageChoice)));
-  PostQuitToMainWindow();
+  bool installed = outcome == InstallOutcome::Installed;
+  if (!installed && !staged) outcome = InstallOutcome::StagingFailed;
+  host.ShowResult(ResultText(installed, ChooseTextLanguage(systemLanguage, g_LanguageChoice)));
+  host.EndWizard();
   SweepStagingDir();
+  return outcome;
 }

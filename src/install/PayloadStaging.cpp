@@ -2,11 +2,11 @@
 
 #include "install/StagingDir.h"
 #include "payload/PayloadIds.h"
-#include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
 #include "shared/globals.h"
 #include "sys/ComposeText.h"
 #include "sys/DriverDir.h"
+#include "sys/OSVersion.h"
 
 namespace {
 
@@ -95,10 +95,11 @@ UINT RowId(const StagingRow& row, const StagingChoice& choice) {
   return row.ids[SetIndex(choice.set)][variant];
 }
 
-// Writes payload `id` to `directory`\`name`; a path that would not fit is skipped.
-void Stage(CSetupApp& app, UINT id, const char* directory, const char* name, BOOL rewrite) {
+// Writes payload `id` to `directory`\`name`; false when it was not written, or its path would
+// not fit.
+bool Stage(PayloadWriter& writer, UINT id, const char* directory, const char* name, BOOL rewrite) {
   char path[kPathBufferSize];
-  if (ComposeText(path, "%s\\%s", directory, name)) app.ExtractPayload(id, path, rewrite);
+  return ComposeText(path, "%s\\%s", directory, name) && writer.WritePayload(id, path, rewrite);
 }
 
 void CopyNamed(const char* format) {
@@ -110,7 +111,7 @@ void CopyNamed(const char* format) {
 
 StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice) {
   StagingChoice c;
-  c.set = osVersion == 7 ? PayloadSet::XP : osVersion == 6 ? PayloadSet::Win2000 : PayloadSet::General;
+  c.set = osVersion == OS_WINXP ? PayloadSet::XP : osVersion == OS_WIN2000 ? PayloadSet::Win2000 : PayloadSet::General;
   SystemLanguage system = SystemLanguageOf(systemLanguage);
   c.core = IsChinese(system) ? CoreVariant::Chinese : CoreVariant::English;
   c.plugins = languageChoice != 0                            ? PluginVariant::English
@@ -119,27 +120,33 @@ StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageC
   return c;
 }
 
-void StageUninstallerAndInf(CSetupApp& app) {
+bool StageUninstallerAndInf(PayloadWriter& writer) {
   char uninstaller[kPathBufferSize];
   bool haveUninstaller = ComposeText(uninstaller, "uninstall%s.exe", g_PrinterName);
-  if (haveUninstaller) Stage(app, kPayloadUninstaller, kStagingDir, uninstaller, FALSE);
+  bool staged = haveUninstaller && Stage(writer, kPayloadUninstaller, kStagingDir, uninstaller, FALSE);
   CreateStagingDirs();
   char inf[kPathBufferSize];
-  if (ComposeText(inf, "%s.INF", g_PrinterName)) Stage(app, kPayloadInf, kStagingDir, inf, FALSE);
+  staged = ComposeText(inf, "%s.INF", g_PrinterName) && Stage(writer, kPayloadInf, kStagingDir, inf, FALSE) && staged;
   if (haveUninstaller) CopyToDriverDir(uninstaller, FALSE);
+  return staged;
 }
 
-void StageDriverFiles(CSetupApp& app, const StagingChoice& choice) {
+bool StageDriverFiles(PayloadWriter& writer, const StagingChoice& choice) {
   CreateDirectoryA(kStagingDir, nullptr);
+  bool staged = true;
   for (const StagingRow& row : kRows) {
     char name[kPathBufferSize];
-    if (!ComposeText(name, row.name, g_PrinterName)) continue;
+    if (!ComposeText(name, row.name, g_PrinterName)) {
+      staged = false;
+      continue;
+    }
     UINT id = RowId(row, choice);
     for (const char* place : kStagingPlaces) {
-      Stage(app, id, place, name, row.rewrite ? TRUE : FALSE);
+      staged = Stage(writer, id, place, name, row.rewrite ? TRUE : FALSE) && staged;
       if (!row.threePlaces) break;
     }
   }
+  return staged;
 }
 
 void CopyDriverFilesToDriverDir(const StagingChoice& choice) {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-class CSetupApp;
+#include "shared/InstallRun.h"
 
 enum class PayloadSet { XP, Win2000, General };
 enum class CoreVariant { Chinese, English };
@@ -16,18 +16,20 @@ struct StagingChoice {
   PluginVariant plugins;
 };
 
-// The set by the version code (7 XP, 6 Windows 2000, any other the general set), the core by the
+// The set by the version code (XP, Windows 2000, any other the general set), the core by the
 // system language (low byte 4: Chinese), the plug-ins by the language choice and the system
 // language (English when chosen, else simplified Chinese on 2052, else traditional Chinese).
 StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice);
 
 // Writes the uninstaller to C:\TEMP\uninstallN.exe, creates the staging directories again, writes
-// the INF to C:\TEMP\N.INF and copies the uninstaller into the driver directory.
-void StageUninstallerAndInf(CSetupApp& app);
+// the INF to C:\TEMP\N.INF and copies the uninstaller into the driver directory. False when a
+// file was not written.
+bool StageUninstallerAndInf(PayloadWriter& writer);
 
 // Writes the 11 rows of driver files of the chosen set and variants to C:\TEMP, the plug-ins and
 // the resource library also to C:\TEMP\I386 and C:\TEMP\x86; the model GPD and INI rewritten for N.
-void StageDriverFiles(CSetupApp& app, const StagingChoice& choice);
+// False when a file was not written (every row is still tried).
+bool StageDriverFiles(PayloadWriter& writer, const StagingChoice& choice);
 
 // Copies the staged driver files into the driver directory in the copy list's order, with the
 // letter cases of the chosen set for the resource library and the two plug-ins.

@@ -1,8 +1,5 @@
 #include "install/ResultMessage.h"
 
-#include "framework/WinApp.h"
-#include "framework/Wnd.h"
-
 namespace {
 
 // Success and failure texts by TextLanguage; the Chinese ones as code page 936 and 950 bytes.
@@ -20,11 +17,4 @@ constexpr const char* kTexts[][2] = {
 
 const char* ResultText(bool success, TextLanguage language) {
   return kTexts[static_cast<int>(language)][success ? 0 : 1];
-}
-
-void ShowResult(const char* text) { AfxMessageBox(text, MB_OK, 0); }
-
-void PostQuitToMainWindow() {
-  CWnd* main = AfxGetApp()->m_pMainWnd;
-  PostMessageA(main ? main->m_hWnd : nullptr, WM_QUIT, 0, 0);
 }

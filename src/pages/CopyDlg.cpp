@@ -3,11 +3,11 @@
 #include "framework/DataExchange.h"
 #include "framework/WaitCursor.h"
 #include "i18n/DialogStrings.h"
-#include "shared/SetupApp.h"
+#include "install/WizardInstallHost.h"
 #include "shared/globals.h"
 #include "shared/resource.h"
 
-CCopyDlg::CCopyDlg() : CNewWizPage(IDD_COPY) {}
+CCopyDlg::CCopyDlg(CSetupApp& app) : CNewWizPage(IDD_COPY), m_app(app) {}
 
 CCopyDlg::~CCopyDlg() {
   if (m_brushBanner) DeleteObject(m_brushBanner);
@@ -52,8 +52,12 @@ void CCopyDlg::OnTimer(UINT_PTR id) {
   CWaitCursor wait;
   KillTimer(kInstallTimer);
   m_progress.SetPos(50);
-  static_cast<CSetupApp*>(AfxGetApp())->InstallPrinterDriver();
+  CWnd* frame = GetParent();
+  CWizardInstallHost host(m_app, frame ? frame->m_hWnd : nullptr);
+  m_app.InstallPrinterDriver(host);
   m_progress.SetPos(100);
   g_InstallDone = 1;
   CNewWizPage::OnTimer(id);
 }
+
+void CCopyDlg::OnFrameWentBack() { g_InstallDone = 0; }

@@ -1,8 +1,10 @@
 // The progress page (template 140): showing it while the installation has not run arms timer 1;
-// its first tick runs the installation engine with the bar at 50 before and 100 after.
+// its first tick runs the installation engine with the bar at 50 before and 100 after, the
+// messages of the run shown over the wizard's frame.
 #pragma once
 
 #include "framework/Controls.h"
+#include "shared/SetupApp.h"
 #include "wizard/NewWizPage.h"
 
 class CCopyDlg : public CNewWizPage {
@@ -10,7 +12,8 @@ class CCopyDlg : public CNewWizPage {
   static constexpr UINT_PTR kInstallTimer = 1;
   static constexpr UINT kInstallDelayMs = 500;
 
-  CCopyDlg();
+  // The application object whose installation engine the page runs.
+  explicit CCopyDlg(CSetupApp& app);
   ~CCopyDlg() override;
 
   HBRUSH m_brushBanner = nullptr;  // white, for the banner group box
@@ -25,4 +28,8 @@ class CCopyDlg : public CNewWizPage {
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
   void OnShowWindow(BOOL show, UINT status) override;
   void OnTimer(UINT_PTR id) override;
+  void OnFrameWentBack() override;  // the next showing installs again
+
+ private:
+  CSetupApp& m_app;
 };

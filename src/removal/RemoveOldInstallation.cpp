@@ -5,8 +5,6 @@
 
 #include <vector>
 
-#include "framework/WinApp.h"
-#include "framework/Wnd.h"
 #include "removal/PrinterNameFiles.h"
 #include "removal/UninstallEntry.h"
 #include "shared/SetupApp.h"
@@ -43,20 +41,18 @@ int CountContaining(const std::vector<std::string>& names, const char* text) {
   return count;
 }
 
-// The system's text for `error` under the caption "ERROR", modal to the wizard: no command of the
-// wizard can run while it is open.
-void ShowSystemError(DWORD error) {
+// The system's text for `error`, shown by the host.
+void ShowSystemError(InstallHost& host, DWORD error) {
   LPSTR text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                  error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  CWnd* main = AfxGetApp()->m_pMainWnd;
-  MessageBoxA(main ? main->m_hWnd : nullptr, text ? text : "", "ERROR", MB_OK | MB_ICONINFORMATION);
+  host.ShowError(text ? text : "");
   LocalFree(text);
 }
 
 }  // namespace
 
-void CSetupApp::RemoveOldInstallation() {
+void CSetupApp::RemoveOldInstallation(InstallHost& host) {
   CReg reg;
 
   // An earlier installation counts only when exactly one printer carries P; a failed
@@ -80,7 +76,7 @@ void CSetupApp::RemoveOldInstallation() {
   RemoveOemInfFiles();
 
   if (!EnumLocalPrinterNames(printers)) {
-    ShowSystemError(GetLastError());
+    ShowSystemError(host, GetLastError());
     return;
   }
   int copies = CountContaining(printers, kModelName);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/WinApp.h"
+#include "shared/InstallRun.h"
 
 struct LineReplacement;
 
@@ -15,9 +16,9 @@ class CSetupApp : public CWinApp {
  public:
   CSetupApp();
   BOOL InitInstance() override;
-  // Removal of an earlier installation and the uninstall entry (removal/); the virtual that
-  // follows InitInstance.
-  virtual void RemoveOldInstallation();
+  // Removal of an earlier installation and the uninstall entry (removal/): the one virtual the
+  // class adds, after the framework's. Its one failure is shown through the host.
+  virtual void RemoveOldInstallation(InstallHost& host);
 
   // OEM INF cleanup (removal/RemoveOemInfFiles.cpp).
   BOOL RemoveOemInfFiles();
@@ -28,8 +29,9 @@ class CSetupApp : public CWinApp {
   BOOL DeleteTempFile(std::string name);
   void DeletePaperForm(std::string printerName, std::string formName);
 
-  // The installation run (install/InstallPrinterDriver.cpp).
-  void InstallPrinterDriver();
+  // The installation run (install/InstallPrinterDriver.cpp): payloads written, messages shown and
+  // the wizard ended through the host.
+  InstallOutcome InstallPrinterDriver(InstallHost& host);
 
   // Start-up before the wizard: the program directory, the language file, the settings file and
   // the printer name; false when the printer name cannot be used or the program lacks the

@@ -11,6 +11,9 @@ constexpr int kPathBufferSize = MAX_PATH;
 #define K7X_MODEL_NAME "K7X"
 constexpr const char* kModelName = K7X_MODEL_NAME;
 
+// The environment of every driver this program handles.
+constexpr const char* kDriverEnvironment = "Windows NT x86";
+
 // The staging directory, its two subdirectories and the extraction's intermediate file.
 #define K7X_STAGING_DIR "C:\\TEMP"
 constexpr const char* kStagingDir = K7X_STAGING_DIR;

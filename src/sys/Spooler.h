@@ -9,9 +9,6 @@
 
 #include "shared/constants.h"
 
-// The environment of every driver this program handles.
-constexpr const char* kDriverEnvironment = "Windows NT x86";
-
 // The spooler's driver directory for `environment` (local machine, level 1), without a trailing
 // backslash. False when the spooler did not report one; `directory` is then empty.
 bool GetDriverDirectory(const char* environment, char (&directory)[kPathBufferSize]);

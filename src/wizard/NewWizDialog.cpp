@@ -2,7 +2,6 @@
 
 #include "framework/Debug.h"
 #include "framework/ResourceString.h"
-#include "shared/globals.h"
 #include "shared/resource.h"
 
 CNewWizDialog::CNewWizDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
@@ -200,7 +199,7 @@ void CNewWizDialog::OnWizardBack() {
     SetBackEnabled(FALSE);
     SetFinishEnabled(FALSE);
   }
-  g_InstallDone = 0;
+  for (CNewWizPage* page : m_pages) page->OnFrameWentBack();
   SetNextEnabled(TRUE);
 }
 

@@ -1,7 +1,6 @@
 #include "wizard/NewWizPage.h"
 
 #include "framework/Debug.h"
-#include "framework/WinApp.h"
 #include "shared/resource.h"
 
 namespace {
@@ -34,6 +33,7 @@ BOOL CNewWizPage::OnPageQueryCancel() { return TRUE; }
 int CNewWizPage::OnPageBack() { return 0; }
 int CNewWizPage::OnPageNext() { return 0; }
 BOOL CNewWizPage::OnPageFinish() { return TRUE; }
+void CNewWizPage::OnFrameWentBack() {}
 
 BOOL CNewWizPage::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -80,7 +80,7 @@ HBRUSH CNewWizPage::OnCtlColor(HDC dc, HWND control, UINT kind) {
 BOOL CNewWizPage::OnEraseBkgnd(HDC) { return TRUE; }
 
 void CNewWizPage::ApplyBannerLayout() {
-  CWnd* frame = AfxGetApp()->m_pMainWnd;
+  CWnd* frame = GetParent();
   RECT outer = {0, 0, 0, 0};
   frame->GetWindowRect(&outer);
   frame->ScreenToClient(&outer);

@@ -24,10 +24,12 @@ class CNewWizPage : public CDialog {
   virtual int OnPageBack();         // 0: previous page, -1: stay, other: template id of the target
   virtual int OnPageNext();         // 0: next page, -1: stay, other: template id of the target
   virtual BOOL OnPageFinish();      // FALSE vetoes Finish
+  // Told to every page, shown or not, when the frame's Back has moved to another page.
+  virtual void OnFrameWentBack();
 
-  // For pages with the banner group box 1040 and the logo 1065: the banner spans the main window's
-  // outer rectangle from its top edge to the banner's own bottom; the logo stands 18 pixels from
-  // the top, its right edge 5 pixels left of the main window's outer right edge.
+  // For pages with the banner group box 1040 and the logo 1065: the banner spans the frame's (the
+  // parent window's) outer rectangle from its top edge to the banner's own bottom; the logo stands
+  // 18 pixels from the top, its right edge 5 pixels left of the frame's outer right edge.
   void ApplyBannerLayout();
 
   CNewWizDialog* m_pParent = nullptr;  // the frame, set when it creates the window

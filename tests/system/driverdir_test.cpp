@@ -1,8 +1,6 @@
 // CopyToDriverDir: C:\TEMP\name into the spooler's driver directory, and nowhere else.
 #include "sys/DriverDir.h"
 
-#include <cstring>
-
 #include "removal_fixture.h"
 
 namespace {
@@ -10,17 +8,7 @@ namespace {
 using k7x::test::kDriverDir;
 using k7x::test::RemovalTest;
 
-class DriverDirTest : public RemovalTest {
- protected:
-  void SetUp() override {
-    RemovalTest::SetUp();
-    SetEnvironment("Windows NT x86");
-  }
-  static void SetEnvironment(const char* environment) {
-    std::memset(g_DriverEnvironment, 0, sizeof g_DriverEnvironment);
-    std::strcpy(g_DriverEnvironment, environment);
-  }
-};
+using DriverDirTest = RemovalTest;
 
 TEST_F(DriverDirTest, CopiesOverAnExistingTargetUnlessToldToKeepIt) {
   WriteFile("C:\\TEMP\\K7X.GPD", "new");
@@ -40,11 +28,7 @@ TEST_F(DriverDirTest, AMissingSourceLeavesTheDirectoryAsItWasAndSaysNothing) {
 }
 
 TEST_F(DriverDirTest, WithoutADriverDirectoryNothingIsCopiedAnywhere) {
-  WriteFile("C:\\TEMP\\K7X.GPD", "new");
-  SetEnvironment("");  // the engine has not named the environment
-  CopyToDriverDir("K7X.GPD", FALSE);
   MakeMachineWith({}, {{"spooler_stopped", ""}});
-  SetEnvironment("Windows NT x86");
   WriteFile("C:\\TEMP\\K7X.GPD", "new");
   CopyToDriverDir("K7X.GPD", FALSE);
   EXPECT_TRUE(TraceLines("file.copy").empty());

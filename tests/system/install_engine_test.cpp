@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "install/ResultMessage.h"
+#include "payload/PayloadIds.h"
 #include "install_fixture.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
@@ -39,12 +40,13 @@ class EngineTest : public InstallTest {
   }
   // One run of the engine; each of `boxes` message boxes is closed with its default button, and a
   // box more or less is a failure. The program then ends, and what it started runs to its end.
-  void Run(size_t boxes) {
+  InstallOutcome Run(size_t boxes) {
     winemu::ui::ScriptDriver script;
     for (size_t i = 0; i < boxes; ++i) script.Answer();
-    theApp.InstallPrinterDriver();
+    InstallOutcome outcome = Install();
     EXPECT_EQ(script.Remaining(), 0u) << "a message box was not shown";
     machine().ProgramExited();
+    return outcome;
   }
   // Whether the run asked the message loop to end.
   bool QuitPosted() {
@@ -67,7 +69,7 @@ class EngineTest : public InstallTest {
 };
 
 TEST_F(EngineTest, AFullRunOnEnglishXpInstallsTheDefaultPrinter) {
-  Run(1);
+  EXPECT_EQ(Run(1), InstallOutcome::Installed);
   EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kSuccess)});
   EXPECT_TRUE(QuitPosted());
   auto printer = spooler::FindPrinter("K7X");
@@ -123,7 +125,7 @@ TEST_F(EngineTest, EnglishChosenOnASimplifiedChineseSystemShowsTheEnglishText) {
 
 TEST_F(EngineTest, AMissingUtilityGivesTheTraditionalFailureTextAndQuits) {
   On(0x0404, 7, 0, {{"printui_missing", ""}});
-  Run(1);
+  EXPECT_EQ(Run(1), InstallOutcome::UtilityFailed);
   EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box("打印機驅動程序安裝失敗!")});
   EXPECT_EQ(TraceLines("process.create"),
             std::vector<std::string>{std::string("process.create ") + kInstallCommand + kImage + " -> error 2"});
@@ -143,7 +145,7 @@ TEST_F(EngineTest, AHangingUtilityGivesTheFailureTextAfterNinetySeconds) {
 
 TEST_F(EngineTest, NoPrinterAtAllEndsTheRunSilently) {
   On(0x0409, 7, 1, {{"printui_noop", ""}});
-  Run(0);
+  EXPECT_EQ(Run(0), InstallOutcome::NoPrinterData);
   EXPECT_TRUE(MessageBoxes().empty());
   EXPECT_FALSE(QuitPosted());
   auto trace = TraceLines("");
@@ -165,7 +167,7 @@ TEST_F(EngineTest, AFailingSizedEnumerationEndsTheRunSilently) {
 TEST_F(EngineTest, OnlyAPrinterWithTheModelNameInItsExactCaseCounts) {
   // (A printer named k7x itself would go with the removal: key names have no case.)
   On(0x0409, 7, 1, {{"printui_noop", ""}}, {"k7x receipt"});
-  Run(1);
+  EXPECT_EQ(Run(1), InstallOutcome::PrinterNotFound);
   EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kFailure)});
   EXPECT_EQ(Index(std::string("process.create ") + kDefaultCommand), -1);
 
@@ -203,7 +205,38 @@ TEST_F(EngineTest, WithoutADriverDirectoryNothingOutsideTheStagingDirectoryIsCop
   for (const std::string& line : TraceLines("file.copy")) ADD_FAILURE() << line;
   for (const std::string& line : TraceLines("file.delete"))
     EXPECT_EQ(line.find("spool"), std::string::npos) << line;
-  EXPECT_STREQ(g_DriverEnvironment, "Windows NT x86");
+}
+
+// A caller without pages: the run shows and posts nothing itself, writes every payload through the
+// host, and a file that could not be staged is its outcome when no printer results.
+class QuietHost : public InstallHost {
+ public:
+  BOOL WritePayload(UINT id, const std::string& path, BOOL rewrite) override {
+    written.push_back(path);
+    return id != failing && theApp.ExtractPayload(id, path, rewrite);
+  }
+  void ShowError(const char* text) override { told.push_back(std::string("error ") + text); }
+  void ShowResult(const char* text) override { told.push_back(text); }
+  void EndWizard() override { told.push_back("end"); }
+  UINT failing = 0;
+  std::vector<std::string> written, told;
+};
+
+TEST_F(EngineTest, ACallerWithoutPagesIsToldEverythingAndNothingIsShown) {
+  QuietHost host;
+  EXPECT_EQ(theApp.InstallPrinterDriver(host), InstallOutcome::Installed);
+  machine().ProgramExited();
+  EXPECT_TRUE(MessageBoxes().empty());
+  EXPECT_FALSE(QuitPosted());
+  EXPECT_EQ(host.told, (std::vector<std::string>{kSuccess, "end"}));
+  EXPECT_EQ(host.written.size(), 19u);  // the uninstaller, the INF, 11 rows (3 of them in three places)
+  EXPECT_EQ(host.written.front(), "C:\\TEMP\\uninstallK7X.exe");
+
+  On(0x0409, 7, 1, {{"printui_missing", ""}});
+  QuietHost failing;
+  failing.failing = kPayloadInf;
+  EXPECT_EQ(theApp.InstallPrinterDriver(failing), InstallOutcome::StagingFailed);
+  EXPECT_EQ(failing.told, (std::vector<std::string>{kFailure, "end"}));
 }
 
 }  // namespace

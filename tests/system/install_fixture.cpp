@@ -62,8 +62,8 @@ void InstallTest::SetUp() {
 
 void InstallTest::UseMachine(const winemu::CreateOptions& options, int osVersion, unsigned short languageChoice) {
   MakeMachine(options);
+  ResetProgramState();
   std::snprintf(g_PrinterName, sizeof g_PrinterName, "K7X");
-  std::memset(g_DriverEnvironment, 0, sizeof g_DriverEnvironment);
   g_OSVersion = osVersion;
   g_LanguageChoice = languageChoice;
   theApp.m_strAppName.clear();

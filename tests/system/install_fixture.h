@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "install/WizardInstallHost.h"
+#include "shared/InstallRun.h"
+#include "shared/SetupApp.h"
 #include "support/machine_fixture.h"
 
 namespace k7x::test {
@@ -17,6 +20,11 @@ class InstallTest : public MachineTest {
   // A fresh machine of `options` with the globals reset: N "K7X", the version code for the
   // machine's version, the language choice English unless given.
   void UseMachine(const winemu::CreateOptions& options, int osVersion, unsigned short languageChoice = 1);
+
+  // One run of the engine as the wizard starts it, without a frame.
+  InstallOutcome Install() { return theApp.InstallPrinterDriver(writer); }
+  // The wizard's host without a frame: payloads from the program's resources.
+  CWizardInstallHost writer{theApp, nullptr};
 
   // The "msgbox ..." trace lines.
   std::vector<std::string> MessageBoxes() const { return TraceLines("msgbox"); }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "install/WizardInstallHost.h"
 #include "shared/globals.h"
 #include "support/machine_fixture.h"
 
@@ -22,9 +23,16 @@ class RemovalTest : public MachineTest {
  protected:
   void SetUp() override {
     MachineTest::SetUp();
+    ResetProgramState();
     SetPrinterName("K7X");
   }
 
+
+  // RemoveOldInstallation as the wizard runs it, without a frame.
+  static void RemoveOldInstallation() {
+    CWizardInstallHost host(theApp, nullptr);
+    theApp.RemoveOldInstallation(host);
+  }
 
   static void SetPrinterName(const std::string& name) {
     std::memset(g_PrinterName, 0, sizeof g_PrinterName);

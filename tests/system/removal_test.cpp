@@ -66,7 +66,7 @@ TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
   machine().ClearTrace();
 
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "PortTalk: The PortTalk driver has been successfully started.\n"
             "PortTalk: The PortTalk driver is already running.\n");
@@ -111,7 +111,7 @@ TEST_F(RemoveOldInstallationTest, NoPrinterAtAllRemovesNoDriverFileButDoesEveryt
   PlaceOldFiles("K7X");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(Count("file.delete"), 0u);
   EXPECT_TRUE(Exists(kDriverDir + "\\K7X.GPD"));
@@ -140,7 +140,7 @@ TEST_F(RemoveOldInstallationTest, OldFilesGoOnlyForExactlyOnePrinterWhoseNameCon
     PlaceOldFiles("K7X");
     machine().ClearTrace();
     testing::internal::CaptureStdout();
-    theApp.RemoveOldInstallation();
+    RemoveOldInstallation();
     testing::internal::GetCapturedStdout();
     std::vector<std::string> deletions = Effects({"file.delete"});
     EXPECT_EQ(deletions.size(), c.deletions) << c.printers.front();
@@ -158,7 +158,7 @@ TEST_F(RemoveOldInstallationTest, AnotherPrinterNameNamesTheFilesAndTheEntryButN
   CreateKey(HKEY_CURRENT_USER, "Printers\\POS80");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   testing::internal::GetCapturedStdout();
   std::vector<std::string> deletions = Effects({"file.delete"});
   ASSERT_EQ(deletions.size(), 17u);
@@ -182,7 +182,7 @@ TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStops
     winemu::ui::ScriptDriver user;
     user.Answer();  // the box waits for its OK
     testing::internal::CaptureStdout();
-    theApp.RemoveOldInstallation();
+    RemoveOldInstallation();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(user.Remaining(), 0u);
 
@@ -208,7 +208,7 @@ TEST_F(RemoveOldInstallationTest, TheModelsKeysGoWithEverythingBelowThemDeepestF
   CreateKey(HKEY_CURRENT_USER, "Printers\\K7X\\Settings");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   testing::internal::GetCapturedStdout();
 
   std::vector<std::string> deletions = Effects({"reg.deletekey"});
@@ -232,7 +232,7 @@ TEST_F(RemoveOldInstallationTest, TheModelsKeysGoWithEverythingBelowThemDeepestF
 TEST_F(RemoveOldInstallationTest, WithoutAdministratorRightsNothingOfTheMachineChanges) {
   MakeMachineWith({"K7X"}, {}, /*admin=*/false);
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   std::string lines = testing::internal::GetCapturedStdout();
   EXPECT_EQ(lines.find("PortTalk: You do not have rights to access the Service Control Manager and\n"), 0u);
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer"));
@@ -247,7 +247,7 @@ TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt
   PlaceOldFiles("K7X");
   machine().ClearTrace();
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "PortTalk: The PortTalk driver has been successfully started.\n"
             "PortTalk: The PortTalk driver is already running.\n");
@@ -268,7 +268,7 @@ TEST_F(RemoveOldInstallationTest, LongNamesAreRefusedWholeNeverCutIntoAnotherFil
   SetPrinterName(p);
   machine().ClearTrace();
   testing::internal::CaptureStdout();
-  theApp.RemoveOldInstallation();
+  RemoveOldInstallation();
   testing::internal::GetCapturedStdout();
   // Each deletion names a whole file of the table; those whose path would pass 259 characters
   // are left out, and so is the uninstall entry, whose key path would.

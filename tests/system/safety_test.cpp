@@ -36,7 +36,7 @@ class SafetyEngineTest : public InstallTest {
   void Run() {
     winemu::ui::ScriptDriver script;
     script.Answer();
-    theApp.InstallPrinterDriver();
+    Install();
     EXPECT_EQ(script.Remaining(), 0u);
     machine().ProgramExited();  // the default-printer command runs on after the program
   }
@@ -186,7 +186,8 @@ TEST_F(SafetyWizardTest, TheErrorBoxIsOwnedByTheWizardAndNoSecondRunStartsBehind
     frameEnabled = IsWindowEnabled(frame) != FALSE;
     // Whatever path leads there, the engine does not start inside its own run.
     traceBefore = TraceLines().size();
-    theApp.InstallPrinterDriver();
+    CWizardInstallHost host(theApp, frame);
+    EXPECT_EQ(theApp.InstallPrinterDriver(host), InstallOutcome::AlreadyRunning);
     traceAfter = TraceLines().size();
   });
   script.Answer().Click(1061);  // the run ends silently (no printer list); Cancel ends the wizard

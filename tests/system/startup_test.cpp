@@ -16,10 +16,7 @@ class StartupTest : public k7x::test::MachineTest {
   }
   // One program start: the globals begin as static construction leaves them.
   bool Start() {
-    g_LanguageFile.clear();
-    g_SettingFile.clear();
-    g_AppDir.clear();
-    g_PrinterName[0] = '\0';
+    ResetProgramState();
     return theApp.PrepareStartup();
   }
   std::string LanguageOf(const std::string& file) {
@@ -59,6 +56,7 @@ TEST_F(StartupTest, TraditionalChineseSystemsUseTheBig5File) {
     EXPECT_FALSE(Exists("C:\\Setup\\Language\\Multi_ch.dll"));
     ASSERT_TRUE(Start());
     EXPECT_EQ(g_LanguageFile, "C:\\Setup\\Language\\Multi_ch_BIG5.dll") << std::hex << lang;
+    EXPECT_EQ(g_WizardLanguage, TextLanguage::TraditionalChinese) << std::hex << lang;
   }
 }
 

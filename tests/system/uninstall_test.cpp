@@ -24,7 +24,7 @@ class UninstallEntryTest : public RemovalTest {
  protected:
   void Remove() {
     testing::internal::CaptureStdout();
-    theApp.RemoveOldInstallation();
+    RemoveOldInstallation();
     testing::internal::GetCapturedStdout();
   }
   // name, type, bytes of every value of a key, in order.

@@ -16,13 +16,7 @@ namespace k7x::test {
 void WizardTest::RunProgram() {
   MSG left;
   while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {}  // a new process's queue is empty
-  g_LanguageFile.clear();
-  g_SettingFile.clear();
-  g_AppDir.clear();
-  g_PrinterName[0] = '\0';
-  g_LanguageChoice = 0;
-  g_InstallDone = 0;
-  g_DriverEnvironment[0] = '\0';
+  ResetProgramState();
   g_OSVersion = GetOSVersion();  // as the static initialisation of a new process sets it
   theApp.InitApplication(GetModuleHandleA(nullptr));
   theApp.InitInstance();

@@ -81,7 +81,6 @@ BOOL TestFrame::OnCommand(UINT id, UINT code, HWND control) {
 
 void WizardTest::SetUp() {
   MakeMachine(MachineOptions());
-  g_InstallDone = 0;
 }
 
 void WizardTest::TearDown() {

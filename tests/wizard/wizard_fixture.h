@@ -34,6 +34,7 @@ class TestPage : public CNewWizPage {
   int next = 0;
   BOOL disableNextAtInit = FALSE;  // as a page that waits for a selection does
   int initCount = 0;
+  int wentBack = 0;  // how often the frame told of a Back
 
   const std::string& name() const { return name_; }
 
@@ -45,6 +46,7 @@ class TestPage : public CNewWizPage {
   int OnPageBack() override;
   int OnPageNext() override;
   BOOL OnPageFinish() override;
+  void OnFrameWentBack() override { ++wentBack; }
 
  protected:
   BOOL OnInitDialog() override;

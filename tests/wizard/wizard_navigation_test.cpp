@@ -1,8 +1,7 @@
 // The frame's navigation edge cases: vetoes by each of the page's questions, jumps by template
-// id, pages created but left hidden, Back clearing g_InstallDone, closing the pages at the end.
+// id, pages created but left hidden, every page told of a Back, closing the pages at the end.
 #include <gtest/gtest.h>
 
-#include "shared/globals.h"
 #include "wizard_fixture.h"
 
 namespace k7x::test {
@@ -15,7 +14,6 @@ TEST_F(WizardNavigation, ARefusedLeaveKeepsThePageAndTheButtons) {
   Open();
   Click(IDC_NEXT);
   pages[1]->leave = FALSE;
-  g_InstallDone = 1;
   TakeLog();
 
   Click(IDC_NEXT);
@@ -23,7 +21,7 @@ TEST_F(WizardNavigation, ARefusedLeaveKeepsThePageAndTheButtons) {
   EXPECT_EQ(TakeLog(), (CallLog{"B:next", "C:init", "C:created", "B:leave", "B:back", "B:leave"}));
   EXPECT_EQ(Current(), "B");
   EXPECT_EQ(Buttons(), "on on off");
-  EXPECT_EQ(g_InstallDone, 1);  // only a Back that moved clears it
+  EXPECT_EQ(pages[3]->wentBack, 0);  // only a Back that moved is told
   EXPECT_TRUE(pages[1]->IsWindowVisible());
 }
 
@@ -124,13 +122,12 @@ TEST_F(WizardNavigation, AJumpToAnUnknownTemplateDoesNothing) {
   Click(IDC_NEXT);
   pages[1]->next = 999;
   pages[1]->back = 998;
-  g_InstallDone = 1;
   TakeLog();
   Click(IDC_NEXT);
   Click(IDC_BACK);
   EXPECT_EQ(TakeLog(), (CallLog{"B:next", "B:back"}));
   EXPECT_EQ(Current(), "B");
-  EXPECT_EQ(g_InstallDone, 1);
+  EXPECT_EQ(pages[1]->wentBack, 0);
 }
 
 TEST_F(WizardNavigation, TwoPagesOfOneTemplateJumpToTheFirst) {
@@ -150,27 +147,22 @@ TEST_F(WizardNavigation, TwoPagesOfOneTemplateJumpToTheFirst) {
   EXPECT_FALSE(pages[2]->IsWindow());
 }
 
-TEST_F(WizardNavigation, EverySuccessfulBackClearsInstallDone) {
+TEST_F(WizardNavigation, EverySuccessfulBackIsToldToEveryPage) {
   AddFourPages();
   Open();
   Click(IDC_NEXT);
-  g_InstallDone = 1;
-  Click(IDC_BACK);  // the progress page was never shown
-  EXPECT_EQ(g_InstallDone, 0);
+  Click(IDC_BACK);  // the last page was never shown, and is told all the same
+  for (const auto& page : pages) EXPECT_EQ(page->wentBack, 1) << page->name();
 
   for (int i = 0; i < 3; ++i) Click(IDC_NEXT);
   ASSERT_EQ(Current(), "D");
-  g_InstallDone = 1;
   Click(IDC_BACK);
-  EXPECT_EQ(g_InstallDone, 0);
-
-  // Back from the first page goes nowhere and keeps the flag.
   Click(IDC_BACK);
   Click(IDC_BACK);
   ASSERT_EQ(Current(), "A");
-  g_InstallDone = 1;
+  // Back from the first page goes nowhere and tells nobody.
   Click(IDC_BACK);
-  EXPECT_EQ(g_InstallDone, 1);
+  for (const auto& page : pages) EXPECT_EQ(page->wentBack, 4) << page->name();
 }
 
 TEST_F(WizardNavigation, DestroyingTheFrameClosesTheCreatedPagesInOrder) {

@@ -8,8 +8,11 @@
 
 #include "framework/WinApp.h"
 #include "install/DriverFileSet.h"
+#include "payload/LineReplacement.h"
+#include "removal/UninstallEntry.h"
+#include "shared/ComposeText.h"
+#include "shared/DriverFiles.h"
 #include "shared/globals.h"
-#include "sys/ComposeText.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Spooler.h"
 
@@ -50,25 +53,11 @@ const RefusalTexts kTexts[3] = {
       "\xb0\xca\xb5{\xa6\xa1\xa6@\xa5\xce\xaa\xba Unidrv \xae\xd6\xa4\xdf\xc0\xc9\xae\xd7\xa1" "C"}},
 };
 
-// Every text composed from N, the longest of each kind; those of the first list follow the
-// driver directory D (the first %s), those of the second do not.
-constexpr const char* kTextsInDriverDirectory[] = {
-    "%s\\3\\%sRES.dll",         // a driver file in D\3
-    "%s\\uninstall%s.exe,-0",     // the uninstall entry's icon
-};
-constexpr const char* kOtherTexts[] = {
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer",  // the uninstall key
-    "%s printer driver uninstall",                                           // its display name
-    "C:\\TEMP\\uninstall%s.exe",                                           // the staged uninstaller
-    "C:\\TEMP\\I386\\%sRES.DLL",                                         // a staged plug-in
-    "*ResourceDLL: \"%sRES.DLL\"",                                         // the longest rewritten line
-};
-
 // The driver file made from `name` that is named like a Unidrv core file, or nullptr.
 const char* UnidrvCoreNameOf(const char* name, DriverFileSet& set) {
   BuildDriverFileSet(name, set);
   for (int i = 0; i < kDriverFileCount; ++i)
-    if (IsMadeFromPrinterName(i) && IsUnidrvCoreFileName(set.names[i])) return set.names[i];
+    if (kDriverFiles[i].namedAfterPrinter && IsUnidrvCoreFileName(set.names[i])) return set.names[i];
   return nullptr;
 }
 
@@ -81,14 +70,28 @@ void DriverDirectoryForLimit(char (&directory)[kPathBufferSize]) {
     directory[0] = '\0';
 }
 
+// The length of a text made from `format` without N.
+int LengthBesidesName(const char* format) { return std::snprintf(nullptr, 0, format, ""); }
+
 }  // namespace
 
+// Every text composed from N leaves N what does not hold the rest of it, less the terminator: the
+// uninstall entry's texts, the driver files made from N in D\3 (the longest of their places in D)
+// and in the staging directory, the staged uninstaller and INF, the rewritten model-file lines.
 int MaxPrinterNameLength(const char* driverDirectory) {
-  int longestFixed = 0;
-  auto fixedPart = [&](int length) { longestFixed = length > longestFixed ? length : longestFixed; };
-  for (const char* format : kTextsInDriverDirectory) fixedPart(std::snprintf(nullptr, 0, format, driverDirectory, ""));
-  for (const char* format : kOtherTexts) fixedPart(std::snprintf(nullptr, 0, format, ""));
-  return kPathBufferSize - 1 - longestFixed;
+  int longest = LongestEntryTextBesidesName(driverDirectory);
+  auto consider = [&](int length) { longest = length > longest ? length : longest; };
+  const int directoryLength = static_cast<int>(std::strlen(driverDirectory));
+  for (const DriverFile& file : kDriverFiles) {
+    if (!file.namedAfterPrinter) continue;
+    consider(directoryLength + LengthBesidesName("\\3\\%s") + LengthBesidesName(file.name));
+    const char* place = file.stagedInThreePlaces ? kStagingI386Dir : kStagingDir;  // I386 the longer
+    consider(static_cast<int>(std::strlen(place)) + 1 + LengthBesidesName(StagedName(file)));
+  }
+  for (const char* staged : {kUninstallerName, kInfName})
+    consider(static_cast<int>(std::strlen(kStagingDir)) + 1 + LengthBesidesName(staged));
+  consider(LongestReplacementBesidesName());
+  return kPathBufferSize - 1 - longest;
 }
 
 PrinterNameProblem CheckPrinterName(const char* name, int maxLength) {

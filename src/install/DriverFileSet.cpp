@@ -2,26 +2,12 @@
 
 #include <windows.h>
 
-#include <cstring>
-
-#include "install/PrinterSetup.h"
 #include "install/StagingDir.h"
-#include "sys/ComposeText.h"
+#include "shared/ComposeText.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Spooler.h"
 
 namespace {
-
-struct DriverFileName {
-  const char* format;  // %s is N
-  bool alsoInVersionDir;
-};
-
-constexpr DriverFileName kDriverFiles[kDriverFileCount] = {
-    {"STDNAMES.GPD", false}, {"%s.GPD", true},      {"%s.INI", true},       {"%sD.dll", true},
-    {"%sF.dll", true},       {"ZIKU.UFM", false},   {"%sRES.dll", true},    {"UNIDRV.DLL", false},
-    {"UNIDRV.HLP", false},   {"UNIDRVUI.DLL", false}, {"UNIRES.DLL", false},
-};
 
 void DeleteIn(const char* directoryFormat, const char* directory, const char* name) {
   char path[kPathBufferSize];
@@ -30,10 +16,8 @@ void DeleteIn(const char* directoryFormat, const char* directory, const char* na
 
 }  // namespace
 
-bool IsMadeFromPrinterName(int index) { return kDriverFiles[index].alsoInVersionDir; }
-
 void BuildDriverFileSet(const char* printerName, DriverFileSet& set) {
-  for (int i = 0; i < kDriverFileCount; ++i) ComposeText(set.names[i], kDriverFiles[i].format, printerName);
+  for (int i = 0; i < kDriverFileCount; ++i) ComposeText(set.names[i], kDriverFiles[i].name, printerName);
 }
 
 void LookUpDriverDirectory(char (&directory)[kPathBufferSize]) { GetDriverDirectory(kDriverEnvironment, directory); }
@@ -44,6 +28,6 @@ void RemoveEarlierDriverFiles(const DriverFileSet& set, const char* driverDirect
     DeleteIn("%s\\%s", kStagingDir, set.names[i]);
     if (driverDirectory[0] == '\0' || !guard.MayDelete(set.names[i])) continue;
     DeleteIn("%s\\%s", driverDirectory, set.names[i]);
-    if (IsMadeFromPrinterName(i)) DeleteIn("%s\\3\\%s", driverDirectory, set.names[i]);
+    if (kDriverFiles[i].namedAfterPrinter) DeleteIn("%s\\3\\%s", driverDirectory, set.names[i]);
   }
 }

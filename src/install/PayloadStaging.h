@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "shared/DriverFiles.h"
 #include "shared/InstallRun.h"
 
-enum class PayloadSet { XP, Win2000, General };
 enum class CoreVariant { Chinese, English };
 enum class PluginVariant { SimplifiedChinese, TraditionalChinese, English };
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "shared/ComposeText.h"
 #include "shared/constants.h"
 #include "shared/globals.h"
-#include "sys/ComposeText.h"
 
 namespace {
 

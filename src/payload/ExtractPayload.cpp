@@ -6,6 +6,8 @@
 
 #include "framework/StdioFile.h"
 #include "payload/LineReplacement.h"
+#include "shared/ComposeText.h"
+#include "shared/DriverFiles.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 
@@ -22,26 +24,41 @@ void WriteWholeFile(const char* path, const void* data, DWORD size) {
   CloseHandle(file);
 }
 
-bool Format(char (&field)[kPathBufferSize], const char* format, const char* name) {
-  int n = std::snprintf(field, sizeof field, format, name);
-  return n >= 0 && n < static_cast<int>(sizeof field);
-}
-
 }  // namespace
 
 bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name) {
-  static const char* const kRows[kModelNameReplacements][2] = {
-      {"OEMDriverFile1=", "OEMDriverFile1=%sD.DLL"},
-      {"OEMConfigFile1=", "OEMConfigFile1=%sF.DLL"},
-      {"*GPDFileName:", "*GPDFileName: \"%s.GPD\""},
-      {"*ModelName:", "*ModelName: \"%s\""},
-      {"*ResourceDLL:", "*ResourceDLL: \"%sRES.DLL\""},
+  // The line that replaces each match: of N itself, or of a driver file's name made from N.
+  struct Row {
+    const char* match;
+    const char* line;  // %s is the text
+    const DriverFile* file;  // nullptr: the text is N
+  };
+  static const Row kRows[kModelNameReplacements] = {
+      {"OEMDriverFile1=", "OEMDriverFile1=%s", &DriverFileOf(DriverFileId::RenderPlugin)},
+      {"OEMConfigFile1=", "OEMConfigFile1=%s", &DriverFileOf(DriverFileId::ConfigPlugin)},
+      {"*GPDFileName:", "*GPDFileName: \"%s\"", &DriverFileOf(DriverFileId::ModelGpd)},
+      {"*ModelName:", "*ModelName: \"%s\"", nullptr},
+      {"*ResourceDLL:", "*ResourceDLL: \"%s\"", &DriverFileOf(DriverFileId::ResourceLibrary)},
   };
   for (int i = 0; i < kModelNameReplacements; ++i) {
-    std::snprintf(table[i].match, sizeof table[i].match, "%s", kRows[i][0]);
-    if (!Format(table[i].replacement, kRows[i][1], name)) return false;
+    std::snprintf(table[i].match, sizeof table[i].match, "%s", kRows[i].match);
+    char text[kPathBufferSize];
+    if (!ComposeText(text, kRows[i].file ? NameInModelFiles(*kRows[i].file) : "%s", name) ||
+        !ComposeText(table[i].replacement, kRows[i].line, text))
+      return false;
   }
   return true;
+}
+
+int LongestReplacementBesidesName() {
+  LineReplacement table[kReplacementTableSize] = {};
+  FillModelNameTable(table, "");
+  int longest = 0;
+  for (int i = 0; i < kModelNameReplacements; ++i) {
+    int length = static_cast<int>(std::strlen(table[i].replacement));
+    longest = length > longest ? length : longest;
+  }
+  return longest;
 }
 
 BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {

@@ -14,3 +14,6 @@ constexpr int kModelNameReplacements = 5;
 // Fills the first five entries for printer name `name`; false (table untouched beyond what fit)
 // when a replacement line would not fit its field.
 bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name);
+
+// The length of the longest replacement line without the printer name in it.
+int LongestReplacementBesidesName();

@@ -3,9 +3,9 @@
 // 260-character buffer, so no file outside those places is ever deleted.
 #include <windows.h>
 
+#include "shared/ComposeText.h"
 #include "shared/SetupApp.h"
 #include "shared/constants.h"
-#include "sys/ComposeText.h"
 #include "sys/Spooler.h"
 
 namespace {

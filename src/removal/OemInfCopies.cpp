@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "framework/StdioFile.h"
+#include "shared/ComposeText.h"
 #include "shared/constants.h"
-#include "sys/ComposeText.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <vector>
 
-#include "removal/PrinterNameFiles.h"
 #include "removal/UninstallEntry.h"
+#include "shared/ComposeText.h"
+#include "shared/DriverFiles.h"
 #include "shared/SetupApp.h"
 #include "shared/constants.h"
 #include "shared/globals.h"
-#include "sys/ComposeText.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
 #include "sys/Services.h"
@@ -64,9 +64,10 @@ void CSetupApp::RemoveOldInstallation(InstallHost& host) {
     CDriverFileGuard guard(kModelName);
     for (BOOL (CSetupApp::*remove)(std::string) :
          {&CSetupApp::DeleteDriverFile, &CSetupApp::DeleteDriverVersionFile, &CSetupApp::DeleteTempFile}) {
-      for (const char* pattern : kPrinterNameFilePatterns) {
+      for (DriverFileId id : kRemovalOrder) {
+        const DriverFile& file = DriverFileOf(id);
         char name[kPathBufferSize];
-        if (!ComposeText(name, pattern, g_PrinterName)) continue;
+        if (!file.namedAfterPrinter || !ComposeText(name, file.name, g_PrinterName)) continue;
         if (remove == &CSetupApp::DeleteTempFile || guard.MayDelete(name)) (this->*remove)(name);
       }
     }

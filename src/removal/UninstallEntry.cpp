@@ -1,12 +1,19 @@
 #include "removal/UninstallEntry.h"
 
+#include <cstdio>
 #include <cstring>
 
+#include "shared/ComposeText.h"
+#include "shared/DriverFiles.h"
 #include "shared/constants.h"
-#include "sys/ComposeText.h"
 #include "sys/Spooler.h"
 
 namespace {
+
+constexpr const char* kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer";
+constexpr const char* kDisplayName = "%s printer driver uninstall";
+constexpr const char* kPublisher = "%s printer";
+constexpr const char* kIcon = "%s,-0";  // of the uninstaller's path
 
 // The text's length is the byte count handed, without the terminator; NT stores the terminator
 // that follows the text anyway.
@@ -14,8 +21,14 @@ void SetText(CReg& reg, const char* subKey, const char* name, const char* text) 
   reg.SetValue(subKey, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text)));
 }
 
+// D\uninstallN.exe.
+bool ComposeUninstallerPath(char (&path)[kPathBufferSize], const char* directory, const char* printerName) {
+  char name[kPathBufferSize];
+  return ComposeText(name, kUninstallerName, printerName) && ComposeText(path, "%s\\%s", directory, name);
+}
+
 bool ComposeEntryKey(char (&subKey)[kPathBufferSize], const char* printerName) {
-  return ComposeText(subKey, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s printer", printerName);
+  return ComposeText(subKey, kEntryKey, printerName);
 }
 
 }  // namespace
@@ -26,22 +39,32 @@ void WriteUninstallEntry(CReg& reg, const char* printerName) {
   reg.CreateKey(subKey);
 
   char displayName[kPathBufferSize];
-  if (ComposeText(displayName, "%s printer driver uninstall", printerName)) SetText(reg, subKey, "DisplayName", displayName);
+  if (ComposeText(displayName, kDisplayName, printerName)) SetText(reg, subKey, "DisplayName", displayName);
 
   char directory[kPathBufferSize];
   char uninstaller[kPathBufferSize];
-  if (GetDriverDirectory(kDriverEnvironment, directory) &&
-      ComposeText(uninstaller, "%s\\uninstall%s.exe", directory, printerName)) {
+  if (GetDriverDirectory(kDriverEnvironment, directory) && ComposeUninstallerPath(uninstaller, directory, printerName)) {
     SetText(reg, subKey, "UninstallString", uninstaller);
     char icon[kPathBufferSize];
-    if (ComposeText(icon, "%s,-0", uninstaller)) SetText(reg, subKey, "DisplayIcon", icon);
+    if (ComposeText(icon, kIcon, uninstaller)) SetText(reg, subKey, "DisplayIcon", icon);
   }
 
   char publisher[kPathBufferSize];
-  if (ComposeText(publisher, "%s printer", printerName)) SetText(reg, subKey, "Publisher", publisher);
+  if (ComposeText(publisher, kPublisher, printerName)) SetText(reg, subKey, "Publisher", publisher);
 }
 
 bool DeleteUninstallEntry(CReg& reg, const char* printerName) {
   char subKey[kPathBufferSize];
   return ComposeEntryKey(subKey, printerName) && reg.DeleteKey(subKey);
+}
+
+int LongestEntryTextBesidesName(const char* driverDirectory) {
+  // The icon: D\uninstallN.exe,-0.
+  int longest = std::snprintf(nullptr, 0, "%s\\", driverDirectory) + std::snprintf(nullptr, 0, kUninstallerName, "") +
+                std::snprintf(nullptr, 0, kIcon, "");
+  for (const char* format : {kEntryKey, kDisplayName, kPublisher}) {
+    int length = std::snprintf(nullptr, 0, format, "");
+    longest = length > longest ? length : longest;
+  }
+  return longest;
 }

@@ -11,3 +11,7 @@ void WriteUninstallEntry(CReg& reg, const char* printerName);
 
 // Deletes that key; false, GetLastError() telling why, when it stays.
 bool DeleteUninstallEntry(CReg& reg, const char* printerName);
+
+// The length of the longest text the entry is made of (key, values) without the printer name in
+// it, for the driver directory `driverDirectory`.
+int LongestEntryTextBesidesName(const char* driverDirectory);

@@ -1,8 +1,8 @@
 #include "sys/DriverDir.h"
 
+#include "shared/ComposeText.h"
 #include "shared/constants.h"
 #include "shared/globals.h"
-#include "sys/ComposeText.h"
 #include "sys/Spooler.h"
 
 void CopyToDriverDir(std::string name, BOOL failIfExists) {

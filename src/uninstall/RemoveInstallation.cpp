@@ -6,18 +6,15 @@
 #include <vector>
 
 #include "removal/OemInfCopies.h"
-#include "removal/PrinterNameFiles.h"
 #include "removal/UninstallEntry.h"
+#include "shared/ComposeText.h"
+#include "shared/DriverFiles.h"
 #include "shared/constants.h"
-#include "sys/ComposeText.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
 #include "sys/Spooler.h"
 
 namespace {
-
-// The font metrics the driver brings besides the files named after N.
-constexpr const char* kFontMetricsFile = "ZIKU.UFM";
 
 bool RemovePrinters() {
   std::vector<LocalPrinter> printers;
@@ -41,7 +38,7 @@ bool DeleteNowOrAtRestart(const char* path) {
   return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 
-// In D and D\3, the files named after N and the font metrics, each only when no other installed
+// In D and D\3, the files the uninstaller deletes (those named after N and the font metrics), each only when no other installed
 // driver names it and it is not named like a Unidrv core file: those stay by design. Without the
 // spooler's driver records nothing is deleted and the step is not done.
 bool RemoveDriverFiles(const char* printerName) {
@@ -50,12 +47,13 @@ bool RemoveDriverFiles(const char* printerName) {
   if (!GetDriverDirectory(kDriverEnvironment, directory) || !ComposeText(versionDirectory, "%s\\3", directory))
     return false;
   std::vector<std::string> names;
-  for (const char* pattern : kPrinterNameFilePatterns) {
+  for (DriverFileId id : kRemovalOrder) {
+    const DriverFile& file = DriverFileOf(id);
     char name[MAX_PATH];
-    if (!ComposeText(name, pattern, printerName)) return false;
+    if (!file.uninstallerDeletes) continue;
+    if (!ComposeText(name, file.name, printerName)) return false;
     names.push_back(name);
   }
-  names.push_back(kFontMetricsFile);
   CDriverFileGuard guard(kModelName);
   if (!guard.RecordsRead()) return false;
   bool allGone = true;

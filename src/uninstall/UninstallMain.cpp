@@ -3,9 +3,9 @@
 // and tells the outcome. Exit codes: kRemoved when everything is gone, otherwise what stopped it.
 #include <windows.h>
 
+#include "shared/ComposeText.h"
 #include "shared/TextLanguage.h"
 #include "sys/AdminRights.h"
-#include "sys/ComposeText.h"
 #include "uninstall/RemoveInstallation.h"
 #include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallerName.h"

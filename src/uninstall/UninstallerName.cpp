@@ -1,13 +1,18 @@
 #include "uninstall/UninstallerName.h"
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
+#include "shared/DriverFiles.h"
 #include "shared/PrinterNameRule.h"
 
 namespace {
 
-constexpr char kPrefix[] = "uninstall";
-constexpr char kSuffix[] = ".exe";
+// The parts of the name setup gives the uninstaller around N: "uninstall" and ".exe".
+constexpr std::string_view kPattern = kUninstallerName;
+constexpr std::string_view kPrefix = kPattern.substr(0, kPattern.find("%s"));
+constexpr std::string_view kSuffix = kPattern.substr(kPattern.find("%s") + 2);
 
 }  // namespace
 
@@ -16,11 +21,13 @@ bool PrinterNameFromProgramPath(const char* programPath, char (&printerName)[MAX
   const char* slash = std::strrchr(programPath, '\\');
   const char* file = slash ? slash + 1 : programPath;
   size_t length = std::strlen(file);
-  const size_t prefixLength = sizeof kPrefix - 1, suffixLength = sizeof kSuffix - 1;
+  const size_t prefixLength = kPrefix.size(), suffixLength = kSuffix.size();
   if (length <= prefixLength + suffixLength || length >= sizeof printerName) return false;
-  char head[sizeof kPrefix];
+  char head[kPrefix.size() + 1];
   lstrcpynA(head, file, sizeof head);
-  if (lstrcmpiA(head, kPrefix) != 0 || lstrcmpiA(file + length - suffixLength, kSuffix) != 0) return false;
+  const std::string prefix(kPrefix);
+  // The suffix ends the pattern, so its view is terminated.
+  if (lstrcmpiA(head, prefix.c_str()) != 0 || lstrcmpiA(file + length - suffixLength, kSuffix.data()) != 0) return false;
   size_t nameLength = length - prefixLength - suffixLength;
   std::memcpy(printerName, file + prefixLength, nameLength);
   printerName[nameLength] = '\0';

@@ -2,10 +2,13 @@
 // directory, the payloads chosen by system version and languages, and the copy list.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "install/DriverFileSet.h"
 #include "install/PayloadStaging.h"
 #include "install/StagingDir.h"
 #include "install/WizardInstallHost.h"
+#include "shared/DriverFiles.h"
 #include "install_fixture.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
@@ -209,6 +212,22 @@ TEST_F(InstallTest, TheSweepRemovesOnlyEmptyDirectories) {
   EXPECT_FALSE(Exists("C:\\TEMP\\I386"));
   EXPECT_TRUE(Exists("C:\\TEMP\\x86\\K7XD.dll"));
   EXPECT_EQ(TraceLines("dir.remove").size(), 6u);
+}
+
+// The driver file table: every use spells a file alike but for letter case, and the copy handles
+// every file once.
+TEST(DriverFileTable, EveryUseNamesTheSameFileAndEveryOrderHoldsEachOnce) {
+  for (const DriverFile& f : kDriverFiles) {
+    EXPECT_EQ(lstrcmpiA(f.name, StagedName(f)), 0) << f.name;
+    EXPECT_EQ(lstrcmpiA(f.name, NameInModelFiles(f)), 0) << f.name;
+    for (PayloadSet set : {PayloadSet::XP, PayloadSet::Win2000, PayloadSet::General})
+      EXPECT_EQ(lstrcmpiA(f.name, CopiedName(f, set)), 0) << f.name;
+    EXPECT_EQ(&DriverFileOf(f.id), &f);
+  }
+  std::vector<int> copied;
+  for (DriverFileId id : kCopyOrder) copied.push_back(static_cast<int>(id));
+  std::sort(copied.begin(), copied.end());
+  EXPECT_EQ(copied, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ UPDATE_ATTEMPTS=3
 UPDATE_PAUSE=3
 
 declare -A GROUP_PACKAGES=(
-  [build]="cmake ninja-build g++ libgtest-dev googletest file
+  [build]="cmake ninja-build g++ libgtest-dev googletest file tmux
            gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686
            gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64"
   [wine]="wine wine32:i386 wine64 fonts-wine libxrender1:i386 libxrandr2:i386 libxcursor1:i386
@@ -29,7 +29,7 @@ declare -A GROUP_PACKAGES=(
           imagemagick locales fonts-wqy-zenhei"
   [fuzz]="clang-14 libclang-rt-14-dev"
 )
-GROUP_COMMANDS_build="cmake ninja g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres x86_64-w64-mingw32-g++ x86_64-w64-mingw32-windres file"
+GROUP_COMMANDS_build="cmake ninja g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres x86_64-w64-mingw32-g++ x86_64-w64-mingw32-windres file tmux"
 GROUP_COMMANDS_wine="wine wineserver Xvfb xdotool import fc-list locale-gen"
 GROUP_COMMANDS_fuzz="clang-14 clang++-14"
 WINE_LOCALES=("en_US.UTF-8 UTF-8" "zh_CN.UTF-8 UTF-8" "zh_CN.GBK GBK" "zh_TW.UTF-8 UTF-8" "zh_TW.BIG5 BIG5")

@@ -1,8 +1,12 @@
 #!/bin/sh
 # Walks the wizard by keys alone in a real terminal: the Linux program under `winemu run
-# --terminal` in a tmux pane of 100x40, the About box opened with Alt+Space, every page reached
-# with the & mnemonics and the dialog keys, the result message answered with Enter. Each step
-# waits for the text it expects on the pane, polling a bounded number of times.
+# --terminal` in a tmux pane, at 80x24 (a terminal's default size) and at 100x40. Tab moves the
+# focus to the Next button, which must then be on the screen, and Space or Enter presses it; Down
+# selects the printer series; the result message box must be on the screen whole, and Enter
+# answers it. When the program has left the terminal, the shell's screen must hold its closing
+# line. At 80x24 the About box is opened with Alt+Space first, and a resize below the smallest
+# size is answered at once, without a key, by the line saying the size needed.
+# Each step waits for the text it expects on the pane, polling a bounded number of times.
 # Usage: tmux_walk.sh WINEMU PROGRAM. Exits 77 (skipped) without tmux.
 set -eu
 winemu=$1
@@ -14,13 +18,14 @@ fi
 dir=$(mktemp -d)
 tmux="tmux -S $dir/tmux.socket -f /dev/null"
 trap '$tmux kill-server 2>/dev/null || true; rm -rf "$dir"' EXIT
-"$winemu" create "$dir/machine" >/dev/null
-
-# The run, then its exit status; `cat` keeps the pane open for the last capture.
-$tmux new-session -d -x 100 -y 40 \
-  "'$winemu' run '$dir/machine' '$program' --terminal; echo \"run exit status \$?\"; cat"
 
 screen() { $tmux capture-pane -p; }
+
+fail() {
+  echo "FAIL at ${size}: $1; the terminal shows:"
+  screen
+  exit 1
+}
 
 # Waits until the pane shows TEXT (fixed string), or with "gone" no longer shows it; at most 200
 # polls of 50 ms.
@@ -28,11 +33,7 @@ wait_for() {
   n=0
   while { screen | grep -qF -- "$2"; [ $? -ne "$1" ]; }; do
     n=$((n + 1))
-    if [ "$n" -ge 200 ]; then
-      echo "FAIL: waited for the terminal to $3 \"$2\"; it shows:"
-      screen
-      exit 1
-    fi
+    [ "$n" -lt 200 ] || fail "waited for the terminal to $3 \"$2\""
     sleep 0.05
   done
 }
@@ -41,25 +42,73 @@ gone() { wait_for 1 "$1" "stop showing"; }
 
 keys() { $tmux send-keys "$@"; }
 
-expect "Alt+Space: system menu"
-expect "Welcome"
-keys M-Space
-expect "Esc: close the menu"
-keys Down Down
-keys Enter
-expect "1.0"
-keys Enter
-gone "1.0"
-keys M-n
-expect "( ) Windows 2000"
-keys M-n
-expect "Default Printer"
-keys Tab Tab
-expect "▸│  80mm series"
-keys Down
-expect "» 80mm series"
-keys M-n
-expect "installed successfully"
-keys Enter
-expect "run exit status 0"
-echo "the wizard was walked to its end by keys and the About box opened with Alt+Space"
+# Presses Tab until the screen shows TEXT (the focus mark on a control), at most 12 times; each
+# Tab waits for the screen to change.
+tab_to() {
+  tabs=0
+  while ! screen | grep -qF -- "$1"; do
+    tabs=$((tabs + 1))
+    [ "$tabs" -le 12 ] || fail "12 Tabs did not reach \"$1\""
+    before=$(screen)
+    keys Tab
+    n=0
+    while [ "$(screen)" = "$before" ]; do
+      n=$((n + 1))
+      [ "$n" -lt 200 ] || fail "Tab changed nothing"
+      sleep 0.05
+    done
+  done
+}
+
+# The result box on the screen whole: its top, its text and its OK button.
+box_on_screen() {
+  expect "installed successfully"
+  screen | grep -q "╔═.*╗" || fail "the result box's top edge is not on the screen"
+  screen | grep -qF "[=OK=]" || fail "the result box's OK button is not on the screen"
+}
+
+walk() {
+  size=$1x$2
+  rm -rf "$dir/machine"
+  "$winemu" create "$dir/machine" >/dev/null
+  $tmux kill-server 2>/dev/null || true
+  # The run, then its exit status; `cat` keeps the pane open for the last capture.
+  $tmux new-session -d -x "$1" -y "$2" \
+    "'$winemu' run '$dir/machine' '$program' --terminal; echo \"run exit status \$?\"; cat"
+  expect "Welcome"
+  expect "Esc: cancel"
+  if [ "$1" = 80 ]; then
+    keys M-Space
+    expect "Esc: close the menu"
+    keys Down Down Enter
+    expect "1.0"
+    keys Enter
+    gone "1.0"
+    $tmux resize-window -x 60 -y 20
+    expect "The wizard needs at least 80x16; this terminal is 60x20."
+    $tmux resize-window -x 80 -y 24
+    expect "Welcome"
+  fi
+  tab_to "▸[=Next=]"
+  keys Space
+  expect "Please select the operation system"
+  tab_to "▸[=Next=]"
+  keys Enter
+  expect "Printer Series"
+  tab_to "▸│"
+  keys Down
+  expect "» 80mm series"
+  tab_to "▸[=Next=]"
+  keys Space
+  box_on_screen
+  keys Enter
+  expect "run exit status 0"
+  screen | grep -qF 'winemu: the program ended with the message "The Printer Driver has been installed successfully!" (exit code 0)' ||
+    fail "no closing line on the shell's screen"
+  screen | grep -qF "PortTalk: The PortTalk driver has been successfully started." ||
+    fail "the program's own output is not on the shell's screen"
+}
+
+walk 80 24
+walk 100 40
+echo "the wizard was walked to its end by Tab, Space, Down and Enter at 80x24 and 100x40"

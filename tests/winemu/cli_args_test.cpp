@@ -4,6 +4,7 @@
 #include "winemu/cli/config_args.h"
 #include "winemu/cli/create_args.h"
 #include "winemu/machine/config.h"
+#include "winemu/machine/language_id.h"
 
 namespace {
 
@@ -44,6 +45,21 @@ TEST(CreateArgs, RefusesBadValuesAtTheDoorSayingWhatIsAllowed) {
   EXPECT_NE(error({"--printer", std::string(221, 'P')}).find("1 to 220 bytes"), std::string::npos);
   EXPECT_NE(error({"--lang", "\x01\xFE"}).find("'\\x01\\xFE'"), std::string::npos);
   EXPECT_EQ(error({"--fault", "Start_Pending=forever", "--printer", std::string(220, 'P'), "--oem-inf", "99999=F"}), "");
+}
+
+TEST(CreateArgs, LanguageIdsAsWindowsWritesThemAndOnlyLanguages) {
+  for (auto [text, id] : {std::pair{"0x0804", 0x0804}, {"2052", 0x0804}, {"0X0404", 0x0404}, {"0x1004", 0x1004}}) {
+    auto r = ParseCreateArgs({"M", "--lang", text});
+    EXPECT_EQ(r.error, "") << text;
+    EXPECT_EQ(r.options.langId, id) << text;
+  }
+  // A leading zero without 0x reads as hexadecimal to some and decimal to others.
+  EXPECT_EQ(ParseCreateArgs({"M", "--lang", "0804"}).error.rfind("--lang '0804' is ambiguous", 0), 0u);
+  // Neither a primary language (0x199) nor the neutral sublanguage 0 names a system's language.
+  for (const char* notALanguage : {"0x9999", "0x0004", "0", "0x0400"})
+    EXPECT_EQ(ParseCreateArgs({"M", "--lang", notALanguage}).error,
+              std::string("--lang '") + notALanguage + "' is not a language: it needs " + winemu::kLanguageIdsAllowed)
+        << notALanguage;
 }
 
 TEST(CreateArgs, RefusesWhatItCannotRead) {
@@ -98,7 +114,7 @@ TEST(ConfigArgs, ChangesOnlyWhatIsGivenWithTheRulesOfCreate) {
   EXPECT_EQ(c.faults, (std::map<std::string, std::string>{{"disk_full", "3"}}));
   std::string before = c.Serialize();
   EXPECT_EQ(apply({"--version", "6.0", "--fault", "nope"}, c).rfind("--fault unknown fault 'nope'", 0), 0u);
-  EXPECT_EQ(apply({"--lang", "x"}, c), "--lang needs a language id from 0 to 0xFFFF such as 0x0409, not 'x'");
+  EXPECT_EQ(apply({"--lang", "x"}, c), std::string("--lang needs ") + winemu::kLanguageIdsAllowed + ", not 'x'");
   EXPECT_EQ(c.Serialize(), before);
 }
 

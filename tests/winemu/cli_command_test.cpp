@@ -45,7 +45,16 @@ TEST_F(Cli, EveryCommandHasItsHelpFromHelpAndFromDashH) {
   EXPECT_EQ(Winemu("").code, 2);
   CommandResult unknown = Winemu("help bogus");
   EXPECT_EQ(unknown.code, 2);
-  EXPECT_EQ(unknown.err, "winemu: help: no command 'bogus'\n");
+  EXPECT_EQ(unknown.err, "winemu: help: no command 'bogus' (winemu help lists them)\n");
+  CommandResult helpHelp = Winemu("help help");
+  EXPECT_EQ(helpHelp.code, 0);
+  EXPECT_EQ(helpHelp.out.rfind("usage: winemu help [COMMAND]\n", 0), 0u) << helpHelp.out;
+  // reg's help leads on to export and import; config names no defaults, since it keeps the machine's.
+  std::string reg = Winemu("help reg").out;
+  EXPECT_NE(reg.find("winemu reg export DIR KEY [FILE]"), std::string::npos) << reg;
+  EXPECT_NE(reg.find("winemu reg import DIR FILE"), std::string::npos) << reg;
+  EXPECT_EQ(Winemu("help config").out.find("default"), std::string::npos) << Winemu("help config").out;
+  EXPECT_NE(Winemu("help create").out.find("(default 0x0409)"), std::string::npos);
 }
 
 TEST_F(Cli, OptionsTakeTheirValueEitherWayAndUsageErrorsNameTheOption) {
@@ -65,6 +74,9 @@ TEST_F(Cli, OptionsTakeTheirValueEitherWayAndUsageErrorsNameTheOption) {
            {"config " + m + " --codepage=7", "winemu: config: --codepage needs one of 874, 932, 936, 949, 950, 1250, "
                                              "1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 65001, not '7'\n"},
            {"nonsense", "winemu: unknown command 'nonsense' (try winemu help)\n"},
+           {"create " + m + "2 --lang 0804",
+            "winemu: create: --lang '0804' is ambiguous (a leading 0 without 0x): write 0x0804 for hexadecimal or "
+            "804 for decimal\n"},
        }) {
     CommandResult r = Winemu(c.args);
     EXPECT_EQ(r.code, 2) << c.args;

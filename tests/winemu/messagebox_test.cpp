@@ -78,6 +78,15 @@ TEST_F(MessageBoxTest, TheDefaultButtonAnswersUnlessTheScriptNamesOne) {
   EXPECT_EQ(TraceLines("msgbox")[1], "msgbox owner=none style=0x00000000 caption=\"Error\" text=\"a\"");
 }
 
+TEST_F(MessageBoxTest, AltF4IsTheSystemMenusCloseAndATextStaysInOneTraceRecord) {
+  ScriptDriver script;
+  script.Then([] { winemu::ui::AltF4(); }).Then([] { winemu::ui::AltF4(); }).Answer(IDNO);
+  EXPECT_EQ(MessageBoxA(nullptr, "two\nlines \"quoted\"", "b", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(MessageBoxA(nullptr, "a", "b", MB_YESNO), IDNO);  // no Close there: Alt+F4 does nothing
+  EXPECT_EQ(script.Remaining(), 0u);
+  EXPECT_EQ(TraceLines("msgbox")[0], "msgbox owner=none style=0x00000001 caption=\"b\" text=\"two\\nlines \\\"quoted\\\"\"");
+}
+
 TEST_F(MessageBoxTest, ButtonsSpeakTheSystemsLanguage) {
   MakeMachineFor(0x0804, 936);
   ScriptDriver script;

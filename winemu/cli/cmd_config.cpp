@@ -33,7 +33,8 @@ int Run(const SplitArgs& args) {
 }
 
 Registration reg({"config", "DIR",
-                  "Changes the system of the machine in DIR and prints its new machine.ini; without options, prints it.",
+                  "Changes the system of the machine in DIR and prints its new machine.ini; an option not given keeps "
+                  "the machine's value; without options, prints it.",
                   ConfigOptionDefs(), &Run});
 
 }  // namespace

@@ -21,7 +21,9 @@ int Run(const SplitArgs& args) {
 }
 
 Registration reg({"reg", "DIR KEY",
-                  "Shows a key of the machine's registry: its values (name, type, byte count, data) and subkeys.",
+                  "Shows a key of the machine's registry: its values (name, type, byte count, data) and subkeys. "
+                  "winemu reg export DIR KEY [FILE] writes a key and all below it as a regedit file; winemu reg "
+                  "import DIR FILE reads one into the registry.",
                   {{"--recursive", nullptr, "every key below it too"}}, &Run});
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace winemu::cli {
 
 const std::vector<OptionDef>& ConfigOptionDefs() {
   static const std::vector<OptionDef> defs = [] {
-    std::vector<OptionDef> all = SystemOptionDefs();
+    std::vector<OptionDef> all = SystemOptionDefs(false);
     all.push_back({"--nt", nullptr, "a Windows of the NT family"});
     all.push_back({"--admin", nullptr, "the program runs as administrator"});
     all.push_back({"--clear-faults", nullptr, "no faults but those given with --fault"});

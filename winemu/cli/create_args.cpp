@@ -5,6 +5,7 @@
 
 #include "machine/codepage.h"
 #include "machine/faults.h"
+#include "machine/language_id.h"
 #include "machine/numbers.h"
 #include "machine/printable.h"
 
@@ -25,21 +26,27 @@ std::optional<std::string> PrinterNameProblem(const std::string& name) {
 
 }  // namespace
 
-const std::vector<OptionDef>& SystemOptionDefs() {
-  static const std::vector<OptionDef> defs = {
-    {"--version", "MAJOR.MINOR", "the Windows version (default 5.1: XP)"},
+std::vector<OptionDef> SystemOptionDefs(bool creating) {
+  auto pick = [creating](const char* create, const char* config) { return creating ? create : config; };
+  return {
+    {"--version", "MAJOR.MINOR", pick("the Windows version (default 5.1: XP)", "the Windows version")},
     {"--not-nt", nullptr, "a Windows that is not of the NT family"},
-    {"--lang", "0xNNNN", "the system's default language id (default 0x0409)"},
-    {"--codepage", "N", "the ANSI code page (default: follows the language)"},
-    {"--user", nullptr, "the program runs as a standard user, not as administrator"},
+    {"--lang", "0xNNNN",
+     pick("the system's default language id, 0x hexadecimal or decimal (default 0x0409)",
+          "the system's default language id, 0x hexadecimal or decimal")},
+    {"--codepage", "N",
+     pick("the ANSI code page (default: follows the language)",
+          "the ANSI code page (--lang without it: the new language's)")},
+    {"--user", nullptr,
+     pick("the program runs as a standard user (default: as administrator)",
+          "the program runs as a standard user, not as administrator")},
     {"--fault", "NAME[=VALUE]", "a fault to inject (repeatable; see the README)"},
   };
-  return defs;
 }
 
 const std::vector<OptionDef>& CreateOptionDefs() {
   static const std::vector<OptionDef> defs = [] {
-    std::vector<OptionDef> all = SystemOptionDefs();
+    std::vector<OptionDef> all = SystemOptionDefs(true);
     all.push_back({"--printer", "NAME", "an installed printer (repeatable; the first is the default printer)"});
     all.push_back({"--oem-inf", "N=FILE", "FILE placed as C:\\WINDOWS\\inf\\oemN.inf (repeatable)"});
     return all;
@@ -58,9 +65,7 @@ std::optional<std::string> ReadSystemOption(const std::string& option, const std
   } else if (option == "--not-nt") {
     o.nt = false;
   } else if (option == "--lang") {
-    auto n = ParseNumber(v, 0xFFFF);
-    if (!n) return "--lang needs a language id from 0 to 0xFFFF such as 0x0409, not '" + Printable(v) + "'";
-    o.langId = static_cast<std::uint16_t>(*n);
+    if (auto why = ReadLanguageId(v, o.langId)) return "--lang " + *why;
   } else if (option == "--codepage") {
     auto n = ParseNumber(v, 0xFFFF);
     if (!n || !IsAnsiCodePage(static_cast<unsigned>(*n)))

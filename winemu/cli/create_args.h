@@ -17,8 +17,9 @@ constexpr size_t kMaxPrinterName = 220;      // bytes, as the spooler allows
 constexpr std::uint64_t kMaxOemInfNumber = 99999;  // oem0.inf to oem99999.inf
 
 // The options that describe the system (version, language, code page, rights, faults), shared
-// with "winemu config", and those with the options only a new machine takes.
-const std::vector<OptionDef>& SystemOptionDefs();
+// with "winemu config" (`creating` false: their help names no defaults, since an option not given
+// keeps the machine's value), and those with the options only a new machine takes.
+std::vector<OptionDef> SystemOptionDefs(bool creating);
 const std::vector<OptionDef>& CreateOptionDefs();
 
 struct CreateArgs {

@@ -67,9 +67,14 @@ int Help(const std::vector<std::string>& topic) {
     PrintOverview();
     return 0;
   }
+  if (topic.size() == 1 && topic[0] == "help") {
+    std::printf("usage: winemu help [COMMAND]\nPrints the commands, or a command's usage and options (as COMMAND -h or "
+                "COMMAND --help does).\n");
+    return 0;
+  }
   size_t words = 0;
   const Command* c = Find(topic, words);
-  if (!c || words != topic.size()) return UsageError("help: no command '" + Printable(topic[0]) + "'");
+  if (!c || words != topic.size()) return UsageError("help: no command '" + Printable(topic[0]) + "' (winemu help lists them)");
   PrintCommandHelp(*c);
   return 0;
 }

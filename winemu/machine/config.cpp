@@ -5,6 +5,7 @@
 #include "codepage.h"
 #include "faults.h"
 #include "ini.h"
+#include "language_id.h"
 #include "numbers.h"
 #include "paths.h"
 #include "printable.h"
@@ -47,9 +48,7 @@ std::optional<std::string> ReadSystemKey(MachineConfig& c, const std::string& ke
     if (!value && b != "0" && b != "no" && b != "false") return "0 or 1";
     (EqualsNoCase(key, "NT") ? c.nt : c.admin) = value;
   } else if (EqualsNoCase(key, "LangID")) {
-    auto n = ParseNumber(v, 0xFFFF);
-    if (!n) return "a language id from 0 to 0xFFFF such as 0x0409";
-    c.langId = static_cast<std::uint16_t>(*n);
+    if (ReadLanguageId(v, c.langId)) return kLanguageIdsAllowed;
   } else if (EqualsNoCase(key, "CodePage")) {
     auto n = ParseNumber(v, 0xFFFF);
     if (!n || !IsAnsiCodePage(static_cast<unsigned>(*n))) return "one of the code pages " + AnsiCodePageList();

@@ -19,6 +19,15 @@ ExitReport& Report() {
   return report;
 }
 
+RunEnd& End() {
+  static RunEnd end = nullptr;
+  return end;
+}
+
+void EndRun() {
+  if (RunEnd end = End()) end();
+}
+
 int Run(WinMainEntry entry) {
   try {
     Machine& m = M();
@@ -29,12 +38,14 @@ int Run(WinMainEntry entry) {
     m.Trace("process.exit", std::to_string(rc));
     m.ProgramExited();
     m.FlushTraceLog();
+    EndRun();
     std::fflush(stdout);
     for (ExitCheck check : Checks())
       if (int failed = check()) return failed;
     return rc;
   } catch (const std::exception& e) {
     M().FlushTraceLog();
+    EndRun();
     std::fflush(stdout);
     std::fprintf(stderr, "winemu: %s\n", e.what());
     return dynamic_cast<const RunError*>(&e) ? kExitRunFailed : kExitMachine;
@@ -46,6 +57,8 @@ int Run(WinMainEntry entry) {
 void AddExitCheck(ExitCheck check) { Checks().push_back(check); }
 
 void SetExitReport(ExitReport report) { Report() = report; }
+
+void SetRunEnd(RunEnd end) { End() = end; }
 
 int RunProgram(WinMainEntry entry) {
   int code = Run(entry);

@@ -22,6 +22,12 @@ int RunProgram(WinMainEntry entry);
 using ExitCheck = int (*)();
 void AddExitCheck(ExitCheck check);
 
+// What runs as soon as the program's WinMain has returned or the run has failed, before anything
+// is reported (the terminal driver gives the terminal back); installed by the layer that drives
+// programs.
+using RunEnd = void (*)();
+void SetRunEnd(RunEnd end);
+
 // What the run reports once its exit code is known ("winemu run"'s closing line); installed by the
 // layer that drives programs.
 using ExitReport = void (*)(int exitCode);

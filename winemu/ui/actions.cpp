@@ -85,6 +85,15 @@ constexpr LPARAM kPress = 1;
 constexpr LPARAM kRelease = static_cast<LPARAM>(0xC0000001u);
 constexpr LPARAM kAltDown = 0x20000000;  // the context code: Alt is held
 
+// A key pressed with Alt held, to the focus: the system keys WM_SYSKEYDOWN and WM_SYSKEYUP.
+void PressWithAlt(WPARAM vk) {
+  HWND target = KeyTarget(Active());
+  user32::PostInput(target, WM_SYSKEYDOWN, VK_MENU, kPress | kAltDown);
+  user32::PostInput(target, WM_SYSKEYDOWN, vk, kPress | kAltDown);
+  user32::PostInput(target, WM_SYSKEYUP, vk, kRelease | kAltDown);
+  user32::PostInput(target, WM_KEYUP, VK_MENU, kRelease);
+}
+
 }  // namespace
 
 HWND ActiveWindow() { return GetActiveWindow(); }
@@ -133,14 +142,11 @@ void Key(const std::string& name) {
 }
 
 void AltKey(char letter) {
-  WPARAM vk = static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(letter)));
   if (!std::isalnum(static_cast<unsigned char>(letter))) throw UiError(std::string("no key Alt+") + letter);
-  HWND target = KeyTarget(Active());
-  user32::PostInput(target, WM_SYSKEYDOWN, VK_MENU, kPress | kAltDown);
-  user32::PostInput(target, WM_SYSKEYDOWN, vk, kPress | kAltDown);
-  user32::PostInput(target, WM_SYSKEYUP, vk, kRelease | kAltDown);
-  user32::PostInput(target, WM_KEYUP, VK_MENU, kRelease);
+  PressWithAlt(static_cast<WPARAM>(std::toupper(static_cast<unsigned char>(letter))));
 }
+
+void AltF4() { PressWithAlt(VK_F4); }
 
 void SysMenu(int command) {
   Window* active = Active();

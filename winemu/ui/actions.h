@@ -22,6 +22,8 @@ void Select(int id, int index);
 void Key(const std::string& name);
 // Alt with a letter or digit, as the dialog manager sees it (the & mnemonics of the texts).
 void AltKey(char letter);
+// Alt+F4: the active window closes as its system menu's Close closes it.
+void AltF4();
 void SysMenu(int command);
 void Close();
 void Wait(std::uint32_t ms);  // time passes while the program waits; due timers fire in order

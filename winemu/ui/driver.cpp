@@ -80,7 +80,12 @@ int CheckScriptUsedUp() {
   return kExitRunFailed;
 }
 
+void LeaveRunDriver() {
+  if (Driver* d = Run().driver.get()) d->Leave();
+}
+
 [[maybe_unused]] const bool kExitCheckAdded = (AddExitCheck(&CheckScriptUsedUp), true);
+[[maybe_unused]] const bool kRunEndSet = (SetRunEnd(&LeaveRunDriver), true);
 [[maybe_unused]] const bool kIdleHookSet = (user32::SetIdleHook(&Idle), true);
 
 }  // namespace

@@ -10,6 +10,8 @@ class Driver {
   // The program waits for input and nothing is due: act once (post input, let time pass ...).
   // Throws user32::UiError when the run cannot go on.
   virtual void Step() = 0;
+  // The run has ended: give back what the driver took (the terminal).
+  virtual void Leave() {}
 };
 
 // The driver a test installs (none removes it); it takes precedence over the run's driver.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gdi32/gdi.h"
+#include "machine/quoted.h"
 #include "user32/control_data.h"
 #include "user32/controls.h"
 #include "user32/icons.h"
@@ -14,21 +15,7 @@ namespace {
 
 using user32::Window;
 
-std::string Quote(std::u16string_view text) {
-  std::string in = user32::ToUtf8(text);
-  std::string out = "\"";
-  for (char c : in) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: out += c; break;
-    }
-  }
-  return out + "\"";
-}
+std::string Quote(std::u16string_view text) { return Quoted(user32::ToUtf8(text)); }
 
 std::string ButtonKind(DWORD style) {
   switch (style & BS_TYPEMASK) {

@@ -1,7 +1,8 @@
 #include "outcome.h"
 
-#include <cctype>
 #include <vector>
+
+#include "machine/quoted.h"
 
 namespace winemu::ui {
 namespace {
@@ -11,37 +12,30 @@ struct Entry {
   std::string detail;
 };
 
-// "TIME KIND DETAIL" lines; a line that does not start so continues the entry before it (a
-// message text with line breaks).
+// "TIME KIND DETAIL" lines, one record each.
 std::vector<Entry> Entries(std::string_view log) {
   std::vector<Entry> entries;
   while (!log.empty()) {
     size_t end = log.find('\n');
     std::string_view line = log.substr(0, end);
     log = end == std::string_view::npos ? std::string_view() : log.substr(end + 1);
-    size_t digits = 0;
-    while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits]))) ++digits;
-    size_t kindEnd = line.find(' ', digits + 1);
-    bool starts = digits > 0 && digits < line.size() && line[digits] == ' ' && digits + 1 < line.size() &&
-                  std::islower(static_cast<unsigned char>(line[digits + 1]));
-    if (!starts) {
-      if (!entries.empty()) entries.back().detail.append("\n").append(line);
-      continue;
-    }
-    std::string_view kind = line.substr(digits + 1, kindEnd == std::string_view::npos ? kindEnd : kindEnd - digits - 1);
+    size_t kindStart = line.find(' ');
+    if (kindStart == std::string_view::npos) continue;
+    size_t kindEnd = line.find(' ', kindStart + 1);
+    std::string_view kind = line.substr(kindStart + 1, kindEnd == std::string_view::npos ? kindEnd : kindEnd - kindStart - 1);
     std::string_view detail = kindEnd == std::string_view::npos ? std::string_view() : line.substr(kindEnd + 1);
     entries.push_back({std::string(kind), std::string(detail)});
   }
   return entries;
 }
 
-// The text of a message box entry, its line breaks and tabs shown as spaces.
+// The text of a message box record (its last field), its line breaks and tabs shown as spaces.
 std::string MessageText(const std::string& detail) {
   size_t at = detail.find(" text=\"");
-  std::string text = at == std::string::npos ? detail : detail.substr(at + 7);
-  if (!text.empty() && text.back() == '"') text.pop_back();
+  std::string_view quoted = at == std::string::npos ? std::string_view(detail) : std::string_view(detail).substr(at + 7);
+  if (!quoted.empty() && quoted.back() == '"') quoted.remove_suffix(1);
   std::string out;
-  for (char c : text) {
+  for (char c : Unescaped(quoted)) {
     if (c == '\r') continue;
     out += (c == '\n' || c == '\t') ? ' ' : c;
   }

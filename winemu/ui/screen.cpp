@@ -114,24 +114,22 @@ std::vector<std::u32string> Wrap(const std::u32string& text, int width) {
   return lines;
 }
 
-// A window's rectangle in cells, relative to the drawing's origin.
-struct Cells {
-  int left, top, right, bottom;  // right and bottom exclusive
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  int Middle() const { return top + (Height() - 1) / 2; }
-};
-
 class Painter {
  public:
   Painter(Screen& s, POINT origin) : s_(s), origin_(origin) {}
 
-  // Draws a top-level window and its controls; a window beyond the grid's edge is moved inside it.
-  void TopLevel(Window* w) {
+  // Draws a top-level window and its controls, centred over `over` when given; a window beyond the
+  // grid's edge is moved inside it. Returns the cells it took.
+  Cells TopLevel(Window* w, const std::optional<Cells>& over = std::nullopt) {
     shiftCol_ = shiftRow_ = 0;
     Cells c = CellsOf(w);
-    shiftCol_ = std::max(-c.left, std::min(0, s_.Cols() - c.right));
-    shiftRow_ = std::max(-c.top, std::min(0, s_.Rows() - 1 - c.bottom));
+    if (over) {
+      shiftCol_ = over->left + (over->Width() - c.Width()) / 2 - c.left;
+      shiftRow_ = over->top + (over->Height() - c.Height()) / 2 - c.top;
+      c = CellsOf(w);
+    }
+    shiftCol_ += std::max(-c.left, std::min(0, s_.Cols() - c.right));
+    shiftRow_ += std::max(-c.top, std::min(0, s_.Rows() - 1 - c.bottom));
     c = CellsOf(w);
     clip_ = Cells{0, 0, s_.Cols(), s_.Rows()};
     Fill(c, U' ');
@@ -139,7 +137,11 @@ class Painter {
     std::u32string caption = FromUtf16(w->text);
     if (!caption.empty()) Put(c.left + 2, c.top, U" " + caption + U" ");
     Children(w);
+    return c;
   }
+
+  // The focused control's cells, once drawn.
+  const std::optional<Cells>& Focus() const { return focus_; }
 
   Cells CellsOf(const Window* w) const {
     RECT r{};
@@ -150,9 +152,9 @@ class Painter {
  private:
   // The cells of a rectangle in screen pixels.
   Cells CellsOf(const RECT& r) const {
-    int left = Floor(r.left - origin_.x, kCellWidth) + shiftCol_;
+    int left = Floor((r.left - origin_.x) * kCellWidthDen, kCellWidthNum) + shiftCol_;
     int top = Floor(r.top - origin_.y, kCellHeight) + shiftRow_;
-    int right = std::max(left + 1, Round(r.right - origin_.x, kCellWidth) + shiftCol_);
+    int right = std::max(left + 1, Round((r.right - origin_.x) * kCellWidthDen, kCellWidthNum) + shiftCol_);
     int bottom = std::max(top + 1, Round(r.bottom - origin_.y, kCellHeight) + shiftRow_);
     return Cells{left, top, right, bottom};
   }
@@ -214,6 +216,7 @@ class Painter {
   void Control(Window* w) {
     WNDPROC p = w->cls->proc;
     Cells c = CellsOf(w);
+    if (Focused(w)) focus_ = c;
     if (p == &user32::ButtonProc) Button(w, c);
     else if (p == &user32::StaticProc) Static(w, c);
     else if (p == &user32::EditProc) Edit(w, c);
@@ -298,10 +301,12 @@ class Painter {
     }
   }
 
+  // An edit control: its text on a line of _ to type on, or of blanks when it is read-only.
   void Edit(Window* w, const Cells& c) {
     std::u32string text = (w->style & ES_PASSWORD) ? std::u32string(w->text.size(), U'*') : FromUtf16(w->text);
     int inside = std::max(0, c.Width() - 2);
-    if (WidthOf(text) < inside) text += std::u32string(static_cast<size_t>(inside - WidthOf(text)), U'_');
+    char32_t pad = (w->style & ES_READONLY) ? U' ' : U'_';
+    if (WidthOf(text) < inside) text += std::u32string(static_cast<size_t>(inside - WidthOf(text)), pad);
     Put(c.left, c.Middle(), U"[" + text, AttributeOf(w));
     Put(c.right - 1, c.Middle(), U"]");
     MarkFocus(w, c.left, c.Middle());
@@ -367,6 +372,7 @@ class Painter {
   int shiftCol_ = 0;
   int shiftRow_ = 0;
   Cells clip_{};
+  std::optional<Cells> focus_;
 };
 
 bool OwnedBy(const Window* w, const Window* root) {
@@ -405,6 +411,19 @@ int Screen::Put(int col, int row, const std::string& text, char attribute) {
 
 void Screen::Underline(int col, int row) {
   if (Cell* cell = At(col, row)) cell->underline = true;
+}
+
+void Screen::CopyFrom(const Screen& from, int col, int row, int rows) {
+  for (int r = 0; r < std::min(rows, rows_); ++r)
+    for (int c = 0; c < cols_; ++c) {
+      int fc = col + c, fr = row + r;
+      bool inside = fc >= 0 && fr >= 0 && fc < from.cols_ && fr < from.rows_;
+      Cell cell = inside ? from.cells_[static_cast<size_t>(fr) * static_cast<size_t>(from.cols_) + static_cast<size_t>(fc)] : Cell{};
+      bool halfLeft = cell.ch == 0 && c == 0;
+      bool halfRight = c == cols_ - 1 && inside && cell.ch != 0 && WidthOf(cell.ch) == 2;
+      if (halfLeft || halfRight) cell.ch = U' ';
+      *At(c, r) = cell;
+    }
 }
 
 char Screen::Attribute(int col, int row) const {
@@ -470,9 +489,10 @@ std::u16string ShownText(std::u16string_view text, int* mnemonic) {
   return out;
 }
 
-void DrawWindows(Screen& screen) {
+Drawn DrawWindows(Screen& screen) {
+  Drawn drawn;
   Window* active = user32::W(GetActiveWindow());
-  if (!active) return;
+  if (!active) return drawn;
   Window* root = active;
   while (root->owner) root = root->owner;
   RECT r{};
@@ -481,8 +501,16 @@ void DrawWindows(Screen& screen) {
   auto& tops = user32::WS().topLevels;
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
     Window* w = *it;
-    if ((w->style & WS_VISIBLE) && OwnedBy(w, root)) painter.TopLevel(w);
+    if (!(w->style & WS_VISIBLE) || !OwnedBy(w, root)) continue;
+    // A window centred on the screen (a message box) is drawn centred over the top-level owner:
+    // the grid shows that window, not the whole screen.
+    bool centred = w != root && (w->style & DS_CENTER);
+    Cells c = painter.TopLevel(w, centred ? std::optional<Cells>(drawn.root) : std::nullopt);
+    if (w == root) drawn.root = c;
+    else if (w == active) drawn.box = c;
   }
+  drawn.focus = painter.Focus();
+  return drawn;
 }
 
 }  // namespace winemu::ui

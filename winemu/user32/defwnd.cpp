@@ -68,7 +68,8 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
       if (wParam == HTCLOSE) Send(w, WM_SYSCOMMAND, SC_CLOSE, lParam);
       return 0;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_F4 && (lParam & (1 << 29))) Send(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      // Alt+F4 closes the top-level window, whichever of its controls has the focus.
+      if (wParam == VK_F4 && (lParam & (1 << 29))) Post(Root(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:

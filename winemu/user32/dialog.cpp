@@ -276,18 +276,6 @@ INT_PTR DialogBoxFrom(const DialogTemplate& t, HINSTANCE instance, HWND parentHa
 using namespace winemu;
 using namespace winemu::user32;
 
-namespace {
-
-// A program's modal dialog (not a message box) has ended: with its owner, so that a run's outcome
-// can tell the main dialog's Cancel from a dialog it opened.
-INT_PTR TraceDialogEnd(HWND owner, int templateId, INT_PTR result) {
-  Trace("dialog.end", "owner=" + HandleText(owner) + " template=" + std::to_string(templateId) +
-                          " result=" + std::to_string(result));
-  return result;
-}
-
-}  // namespace
-
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam) {
   DialogTemplate t;
@@ -301,7 +289,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
   DialogTemplate t;
   int id = -1;
   if (!LoadTemplate(lpTemplateName, t, id)) return -1;
-  return TraceDialogEnd(hWndParent, id, DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, id));
+  return DialogBoxFrom(t, hInstance, hWndParent, lpDialogFunc, dwInitParam, id);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
@@ -310,6 +298,11 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
   DialogData& data = Dlg(w);
   data.result = nResult;
   data.ended = true;
+  // A program's dialog (not a message box) ends, modal or not: with its owner, so that a run's
+  // outcome can tell the main dialog's Cancel from a dialog it opened.
+  if (!data.messageBox)
+    Trace("dialog.end", "owner=" + HandleText(w->owner ? w->owner->handle : nullptr) + " template=" +
+                            std::to_string(data.templateId) + " result=" + std::to_string(nResult));
   if (W(data.disabledOwner)) EnableWindow(data.disabledOwner, TRUE);
   data.disabledOwner = nullptr;
   SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);

@@ -2,12 +2,13 @@
 // id 20), the text (static id 65535) and the buttons of the style with their command ids, in the
 // system's language. The owner is disabled while it is shown (with no owner and MB_TASKMODAL,
 // every top-level window). Traced once when shown:
-//   msgbox owner=<handle or none> style=0x%08X caption="..." text="..."   (UTF-8)
+//   msgbox owner=<handle or none> style=0x%08X caption="..." text="..."   (UTF-8, machine/quoted.h)
 // Escape and the close box answer IDCANCEL when there is a Cancel button, IDOK for MB_OK, and
 // nothing otherwise (the close box is then grayed).
 #include <algorithm>
 #include <cstdio>
 
+#include "machine/quoted.h"
 #include "dialog.h"
 #include "window_ops.h"
 
@@ -182,8 +183,8 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   box.textUtf8 = ToUtf8(text);
   char style[16];
   std::snprintf(style, sizeof style, "0x%08X", uType);
-  Trace("msgbox", "owner=" + HandleText(owner ? Root(owner)->handle : nullptr) + " style=" + style + " caption=\"" +
-                      box.captionUtf8 + "\" text=\"" + box.textUtf8 + "\"");
+  Trace("msgbox", "owner=" + HandleText(owner ? Root(owner)->handle : nullptr) + " style=" + style +
+                      " caption=" + Quoted(box.captionUtf8) + " text=" + Quoted(box.textUtf8));
   std::vector<HWND> taskDisabled;
   if (!owner && (uType & MB_TASKMODAL))
     for (Window* t : WS().topLevels)

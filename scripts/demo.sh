@@ -12,7 +12,7 @@ machine=machines/default
 
 mode=script
 if [ -t 0 ] && [ -t 1 ]; then
-  read -r -p "Walk the wizard yourself in the terminal? [y/N] " answer
+  read -r -p "Walk the wizard yourself in the terminal (it needs 80x24 or more)? [y/N] " answer
   [[ $answer == [yY]* ]] && mode=terminal
 fi
 status=0

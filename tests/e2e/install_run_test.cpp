@@ -261,4 +261,13 @@ TEST_F(InstallRun, TheRunClosesWithTheResultMessageAndTheUninstallKeyRoundTripsT
   EXPECT_EQ(show(fresh), installed);
 }
 
+TEST_F(InstallRun, ACancelledRunClosesSayingSoAndTheTraceTellsIt) {
+  std::ofstream(script_, std::ios::trunc) << "click 12324\nclick 1061\n";  // Next, then Cancel
+  auto r = k7x::test::RunCommand(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + K7X_SETUP_PROGRAM +
+                                 " --script " + script_.string());
+  EXPECT_EQ(r.out.substr(r.out.rfind("winemu: ")), "winemu: the program was cancelled (exit code 0)\n");
+  auto outcome = k7x::test::RunCommand(std::string(WINEMU_COMMAND) + " trace " + machine_.string() + " --outcome");
+  EXPECT_EQ(outcome.out, "was cancelled\n");
+}
+
 }  // namespace

@@ -163,6 +163,7 @@ struct BoxRun {
   bool ownerEnabled = true;
   HWND box = nullptr;
   char caption[32] = {};
+  RECT rect = {};
 };
 BoxRun g_box;
 
@@ -171,11 +172,13 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
   g_box.ownerEnabled = IsWindowEnabled(g_box.owner) != FALSE;
   g_box.box = GetActiveWindow();
   GetWindowTextA(g_box.box, g_box.caption, sizeof g_box.caption);
+  GetWindowRect(g_box.box, &g_box.rect);
   PostMessageA(g_box.box, WM_COMMAND, IDOK, 0);
 }
 
 // A message box disables its owner while it runs; one without an owner leaves the other top-level
-// windows enabled (only MB_TASKMODAL would disable them).
+// windows enabled (only MB_TASKMODAL would disable them). Either way it stands centred on the
+// screen (DS_CENTER: the work area of the owner's monitor), not over an owner off the centre.
 void CheckMessageBox(HWND owner, HWND other) {
   g_box = BoxRun{};
   g_box.owner = other;
@@ -191,6 +194,11 @@ void CheckMessageBox(HWND owner, HWND other) {
      what, g_box.caption);
   ok(IsWindowEnabled(other), "the window is disabled after the message box %s", what);
   ok(g_box.box != nullptr && !IsWindow(g_box.box), "the message box %s still exists after it returned", what);
+  int dx = static_cast<int>(g_box.rect.left + g_box.rect.right) - GetSystemMetrics(SM_CXSCREEN);
+  int dy = static_cast<int>(g_box.rect.top + g_box.rect.bottom) - GetSystemMetrics(SM_CYSCREEN);
+  ok(dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2, "the message box %s is at %d,%d-%d,%d, not centred on the screen",
+     what, static_cast<int>(g_box.rect.left), static_cast<int>(g_box.rect.top), static_cast<int>(g_box.rect.right),
+     static_cast<int>(g_box.rect.bottom));
 }
 
 }  // namespace

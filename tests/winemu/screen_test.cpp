@@ -37,28 +37,28 @@ TEST_F(ScreenTest, ADialogIsDrawnWithItsControlsInPlaceAndTheirStates) {
   SetDlgItemTextA(dlg, IDCANCEL, "&Cancel");
   SetFocus(GetDlgItem(dlg, IDC_CHECK));
   Screen screen = Draw();
-  EXPECT_EQ(screen.Text(), R"(╔═ Controls ════════════════════════════════════════════════╗
-║                                                           ║
-║                                                           ║
-║  [typed________________________]  ┌────────────────────┐  ║
-║                                   │  alpha             │  ║
-║  ( ) One                          │» beta              │  ║
-║                                   │                    │  ║
-║  (•) Two                          │                    │  ║
-║                                   └────────────────────┘  ║
-║  ( ) Three                                                ║
-║                                   [____________________]  ║
-║ ▸[x] Check                                                ║
-║  Label                                                    ║
-║                                     [ (Off) ]             ║
-║  [██████████████░░░░░░░░░░░░░░░]                          ║
-║                                                           ║
-║                                                           ║
-║───────────────────────────────────────────────────────────║
-║                                                           ║
-║                               [=OK=]        [ Cancel ]    ║
-║                                                           ║
-╚═══════════════════════════════════════════════════════════╝
+  EXPECT_EQ(screen.Text(), R"(╔═ Controls ═══════════════════════════════════════════════╗
+║                                                          ║
+║                                                          ║
+║  [typed_______________________]   ┌───────────────────┐  ║
+║                                   │  alpha            │  ║
+║  ( ) One                          │» beta             │  ║
+║                                   │                   │  ║
+║  (•) Two                          │                   │  ║
+║                                   └───────────────────┘  ║
+║  ( ) Three                                               ║
+║                                   [                   ]  ║
+║ ▸[x] Check                                               ║
+║  Label                                                   ║
+║                                    [ (Off) ]             ║
+║  [██████████████░░░░░░░░░░░░░░]                          ║
+║                                                          ║
+║                                                          ║
+║──────────────────────────────────────────────────────────║
+║                                                          ║
+║                              [=OK=]        [ Cancel ]    ║
+║                                                          ║
+╚══════════════════════════════════════════════════════════╝
 )" + std::string(4, '\n'));
   std::vector<std::string> lines = screen.Lines();
   EXPECT_EQ(screen.Attribute(ColumnOf(lines[11], "[x]"), 11), 'f');

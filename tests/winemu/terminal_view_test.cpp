@@ -26,38 +26,45 @@ int ColumnOf(const std::string& line, const std::string& text) {
   return at == std::string::npos ? -1 : winemu::ui::TextWidth(line.substr(0, at));
 }
 
-class TerminalViewTest : public UiTest {};
+class TerminalViewTest : public UiTest {
+ protected:
+  // The picture at `cols` x `rows` while a message box over the active dialog is open.
+  static std::vector<std::string> WithBoxOpen(int cols, int rows, const std::string& text, const char* caption, UINT style) {
+    std::vector<std::string> lines;
+    winemu::ui::ScriptDriver script;
+    script.Then([&] {
+      ViewOffset offset;
+      lines = TerminalPicture(cols, rows, kHelp, "", offset).Lines();
+    }).Answer();
+    MessageBoxA(GetActiveWindow(), text.c_str(), caption, style);
+    return lines;
+  }
+};
 
 TEST_F(TerminalViewTest, TheViewFollowsTheFocusMovingNoMoreThanItMust) {
-  HWND dlg = Modeless(IDD_CONTROLS);  // 22 lines tall, 13 in sight at 80x16 under the help
+  HWND dlg = Modeless(IDD_CONTROLS);  // taller than the 15 lines in sight at 80x16 over the help
+  SetDlgItemTextA(dlg, IDC_EDIT, "typed");
   ViewOffset offset;
   SetFocus(GetDlgItem(dlg, IDOK));
   std::vector<std::string> lines = TerminalPicture(80, 16, kHelp, "", offset).Lines();
-  int ok = RowOf(lines, "▸[=OK=]");
-  ASSERT_GE(ok, 0) << TerminalPicture(80, 16, kHelp, "", offset).Text();
-  EXPECT_EQ(RowOf(lines, "Tab: next   Space: press   Esc: cancel"), 15);
-  EXPECT_LT(ok, 15);
-  EXPECT_EQ(offset.row, 22 - 13);  // the bottom of the dialog just in sight
+  ASSERT_EQ(lines.size(), 16u);
+  EXPECT_EQ(lines[15], "Tab: next   Space: press   Esc: cancel");
+  EXPECT_GE(RowOf(lines, "▸[=OK=]"), 0);
+  EXPECT_EQ(RowOf(lines, "╚"), 14);  // scrolled just so far that the dialog's bottom is in sight
+  EXPECT_EQ(RowOf(lines, "╔═ Controls"), -1);
   SetFocus(GetDlgItem(dlg, IDC_CHECK));
   lines = TerminalPicture(80, 16, kHelp, "", offset).Lines();
   EXPECT_GE(RowOf(lines, "▸[x] Check"), 0);
-  EXPECT_EQ(offset.row, 22 - 13);  // in sight already: no move
+  EXPECT_EQ(RowOf(lines, "╚"), 14);  // in sight already: the view stays
   SetFocus(GetDlgItem(dlg, IDC_EDIT));
   lines = TerminalPicture(80, 16, kHelp, "", offset).Lines();
-  EXPECT_GE(RowOf(lines, "▸[_"), 0);
-  EXPECT_LT(offset.row, 22 - 13);
-  EXPECT_EQ(lines.size(), 16u);
+  EXPECT_GE(RowOf(lines, "▸[typed_"), 0);
+  EXPECT_EQ(RowOf(lines, "╚"), -1);
 }
 
 TEST_F(TerminalViewTest, AMessageBoxIsCentredOverItsOwnerAndWhollyInSight) {
   Modeless(IDD_CONTROLS);
-  std::vector<std::string> lines;
-  winemu::ui::ScriptDriver script;
-  script.Then([&] {
-    ViewOffset offset;
-    lines = TerminalPicture(100, 16, kHelp, "", offset).Lines();
-  }).Answer();
-  MessageBoxA(GetActiveWindow(), "Done", "Setup", MB_OK);
+  std::vector<std::string> lines = WithBoxOpen(100, 16, "Done", "Setup", MB_OK);
   int top = RowOf(lines, "╔═ Setup");
   ASSERT_GE(top, 0);
   int left = ColumnOf(lines[static_cast<size_t>(top)], "╔═ Setup");
@@ -71,13 +78,7 @@ TEST_F(TerminalViewTest, AMessageBoxIsCentredOverItsOwnerAndWhollyInSight) {
 
 TEST_F(TerminalViewTest, ABoxWiderThanTheTerminalIsCutWithAMarkAndATooSmallTerminalGetsOneLine) {
   Modeless(IDD_CONTROLS);
-  std::vector<std::string> lines;
-  winemu::ui::ScriptDriver script;
-  script.Then([&] {
-    ViewOffset offset;
-    lines = TerminalPicture(80, 20, kHelp, "", offset).Lines();
-  }).Answer();
-  MessageBoxA(GetActiveWindow(), std::string(60, 'W').c_str(), "Wide", MB_OK | MB_ICONINFORMATION);
+  std::vector<std::string> lines = WithBoxOpen(80, 20, std::string(60, 'W'), "Wide", MB_OK | MB_ICONINFORMATION);
   int top = RowOf(lines, "╔═ Wide");
   ASSERT_GE(top, 0);
   EXPECT_EQ(ColumnOf(lines[static_cast<size_t>(top)], "╔═ Wide"), 0);

@@ -29,8 +29,8 @@ using user32::UiError;
 
 // The key help under the windows, wrapped to the width.
 const std::vector<std::string> kHelp = {"Tab, Shift+Tab: next, previous", "arrows: in a group, list", "Space: press",
-                                        "Enter: the focused button",    "Esc: cancel",             "Alt+letter: underlined letter",
-                                        "Alt+F4: close",                "Alt+Space: menu",         "Ctrl+L: redraw",
+                                        "Enter: press [=default=]",       "Esc on a button: cancel",  "Alt+letter: underlined",
+                                        "Alt+F4: close",                  "Alt+Space: menu",          "Ctrl+L: redraw",
                                         "Ctrl+C: stop"};
 const std::vector<std::string> kMenuHelp = {"Up, Down: choose", "Enter or the underlined letter: select", "Esc: close the menu"};
 

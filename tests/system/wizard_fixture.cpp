@@ -9,6 +9,7 @@
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 #include "sys/OSVersion.h"
+#include "winemu/machine/quoted.h"
 #include "winemu/ui/actions.h"
 
 namespace k7x::test {
@@ -37,7 +38,7 @@ std::string WizardTest::MessageBoxText() {
   for (const auto& e : winemu::Machine::Current().TraceEntries())
     if (e.kind == "msgbox") text = e.detail.substr(e.detail.find(" text=\"") + 7);
   if (!text.empty()) text.pop_back();  // the closing quote
-  return text;
+  return winemu::Unescaped(text);
 }
 
 std::vector<std::string> WizardTest::DriverDirectoryNames() const {

@@ -5,7 +5,8 @@
 # selects the printer series; the result message box must be on the screen whole, and Enter
 # answers it. When the program has left the terminal, the shell's screen must hold its closing
 # line. At 80x24 the About box is opened with Alt+Space first, and a resize below the smallest
-# size is answered at once, without a key, by the line saying the size needed.
+# size is answered at once, without a key, by the line saying the size needed. A last run is
+# cancelled by Alt+F4.
 # Each step waits for the text it expects on the pane, polling a bounded number of times.
 # Usage: tmux_walk.sh WINEMU PROGRAM. Exits 77 (skipped) without tmux.
 set -eu
@@ -68,8 +69,9 @@ box_on_screen() {
   screen | grep -qF "[=OK=]" || fail "the result box's OK button is not on the screen"
 }
 
-walk() {
-  size=$1x$2
+# Starts a run on a new machine in a pane of COLS x ROWS, named NAME.
+start() {
+  size=$3
   rm -rf "$dir/machine"
   "$winemu" create "$dir/machine" >/dev/null
   tmux="tmux -S $dir/$size.socket -f /dev/null"
@@ -77,6 +79,10 @@ walk() {
   $tmux new-session -d -x "$1" -y "$2" \
     "'$winemu' run '$dir/machine' '$program' --terminal; echo \"run exit status \$?\"; cat"
   expect "Click Next to continue"
+}
+
+walk() {
+  start "$1" "$2" "$1x$2"
   expect "Esc on a button: cancel"
   if [ "$1" = 80 ]; then
     keys M-Space
@@ -112,4 +118,9 @@ walk() {
 
 walk 80 24
 walk 100 40
-echo "the wizard was walked to its end by Tab, Space, Down and Enter at 80x24 and 100x40"
+# Alt+F4 closes the wizard as its system menu's Close does: the run was cancelled.
+start 80 24 alt-f4
+keys M-F4
+expect "run exit status 0"
+screen | grep -qF "winemu: the program was cancelled (exit code 0)" || fail "Alt+F4 did not cancel the wizard"
+echo "the wizard was walked to its end by Tab, Space, Down and Enter at 80x24 and 100x40, and cancelled by Alt+F4"

@@ -6,7 +6,7 @@
 # answers it. When the program has left the terminal, the shell's screen must hold its closing
 # line. At 80x24 the About box is opened with Alt+Space first, and a resize below the smallest
 # size is answered at once, without a key, by the line saying the size needed. A last run is
-# cancelled by Alt+F4.
+# cancelled by Alt+F4, and reg export's text is read at a terminal.
 # Each step waits for the text it expects on the pane, polling a bounded number of times.
 # Usage: tmux_walk.sh WINEMU PROGRAM. Exits 77 (skipped) without tmux.
 set -eu
@@ -123,4 +123,11 @@ start 80 24 alt-f4
 keys M-F4
 expect "run exit status 0"
 screen | grep -qF "winemu: the program was cancelled (exit code 0)" || fail "Alt+F4 did not cancel the wizard"
-echo "the wizard was walked to its end by Tab, Space, Down and Enter at 80x24 and 100x40, and cancelled by Alt+F4"
+# At a terminal, reg export writes readable text, not regedit's UTF-16 bytes.
+size=reg-export
+tmux="tmux -S $dir/$size.socket -f /dev/null"
+key='HKLM\SYSTEM\ControlSet001\Control\Print\Printers'
+$tmux new-session -d -x 100 -y 40 "'$winemu' reg export '$dir/machine' '$key'; cat"
+expect "Windows Registry Editor Version 5.00"
+expect "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Control\\Print\\Printers]"
+echo "the wizard was walked to its end by Tab, Space, Down and Enter at 80x24 and 100x40, cancelled by Alt+F4, and reg export read at a terminal"

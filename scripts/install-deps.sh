@@ -22,7 +22,7 @@ UPDATE_ATTEMPTS=3
 UPDATE_PAUSE=3
 
 declare -A GROUP_PACKAGES=(
-  [build]="cmake ninja-build g++ libgtest-dev googletest file tmux
+  [build]="cmake ninja-build g++ libgtest-dev googletest file tmux python3-yaml
            gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686
            gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64"
   [wine]="wine wine32:i386 wine64 fonts-wine libxrender1:i386 libxrandr2:i386 libxcursor1:i386
@@ -145,6 +145,7 @@ verify() {
   done
   if [[ " ${groups[*]} " == *" build "* ]]; then
     [ -e /usr/include/gtest/gtest.h ] || problems+=("GoogleTest headers")
+    python3 -c 'import yaml' 2>/dev/null || problems+=("Python's YAML reader")
   fi
   if [[ " ${groups[*]} " == *" wine "* ]]; then
     [ -e /usr/share/wine/fonts/tahoma.ttf ] || problems+=("Wine's fonts")

@@ -6,6 +6,7 @@
 
 #include "framework/StdioFile.h"
 #include "shared/ComposeText.h"
+#include "shared/RunLog.h"
 #include "shared/constants.h"
 
 namespace {
@@ -13,7 +14,11 @@ namespace {
 constexpr int kOemInfCount = 100;  // oem0 .. oem99
 
 // A deletion that leaves no file behind: done, or there was nothing to delete.
-bool DeletedOrAbsent(const char* path) { return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND; }
+bool DeletedOrAbsent(const char* path) {
+  if (!DeleteFileA(path)) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  LogLine("Deleted %s", path);
+  return true;
+}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "removal/UninstallEntry.h"
 #include "shared/ComposeText.h"
 #include "shared/DriverFiles.h"
+#include "shared/RunLog.h"
 #include "shared/constants.h"
 #include "sys/DriverFileGuard.h"
 #include "sys/Reg.h"
@@ -20,22 +21,39 @@ bool RemovePrinters() {
   std::vector<LocalPrinter> printers;
   if (!EnumLocalPrinters(printers)) return false;
   bool allGone = true;
-  for (const LocalPrinter& printer : printers)
-    if (lstrcmpiA(printer.driver.c_str(), kModelName) == 0) allGone = DeleteLocalPrinter(printer.name.c_str()) && allGone;
+  for (const LocalPrinter& printer : printers) {
+    if (lstrcmpiA(printer.driver.c_str(), kModelName) != 0) continue;
+    bool deleted = DeleteLocalPrinter(printer.name.c_str());
+    LogLine(deleted ? "Printer %s deleted" : "Printer %s cannot be deleted (error %lu)", printer.name.c_str(),
+            static_cast<unsigned long>(GetLastError()));
+    allGone = deleted && allGone;
+  }
   return allGone;
 }
 
 bool RemoveDriver() {
-  return DeleteDriver(kDriverEnvironment, kModelName) || GetLastError() == ERROR_UNKNOWN_PRINTER_DRIVER;
+  bool deleted = DeleteDriver(kDriverEnvironment, kModelName);
+  DWORD error = GetLastError();
+  if (deleted) LogLine("Driver %s deleted", kModelName);
+  else if (error != ERROR_UNKNOWN_PRINTER_DRIVER) LogLine("Driver %s cannot be deleted (error %lu)", kModelName, static_cast<unsigned long>(error));
+  return deleted || error == ERROR_UNKNOWN_PRINTER_DRIVER;
 }
 
 // A file the spooler still holds open cannot go now; Windows deletes it at its next start.
 bool DeleteNowOrAtRestart(const char* path) {
-  if (DeleteFileA(path)) return true;
+  if (DeleteFileA(path)) {
+    LogLine("Deleted %s", path);
+    return true;
+  }
   DWORD error = GetLastError();
   if (error == ERROR_FILE_NOT_FOUND) return true;
-  if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) return false;
-  return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+  if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) &&
+      MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+    LogLine("%s is deleted at the next start of Windows", path);
+    return true;
+  }
+  LogLine("%s cannot be deleted (error %lu)", path, static_cast<unsigned long>(error));
+  return false;
 }
 
 // In D and D\3, the files the uninstaller deletes (those named after N and the font metrics), each only when no other installed
@@ -69,7 +87,10 @@ bool RemoveDriverFiles(const char* printerName) {
 
 bool RemoveUninstallEntry(const char* printerName) {
   CReg reg;
-  return DeleteUninstallEntry(reg, printerName);
+  bool deleted = DeleteUninstallEntry(reg, printerName);
+  LogLine(deleted ? "Uninstall entry \"%s printer\" deleted" : "Uninstall entry \"%s printer\" cannot be deleted",
+          printerName);
+  return deleted;
 }
 
 // A running program's file cannot be deleted: Windows maps it as the process image until the
@@ -78,7 +99,9 @@ bool RemoveUninstallEntry(const char* printerName) {
 // C:\TEMP, and nothing this administrator's program starts may come from there. So the file is
 // left to Windows, which deletes it at its next start (on 2000 to 7 alike).
 bool ScheduleOwnDeletion(const char* programPath) {
-  return MoveFileExA(programPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+  bool scheduled = MoveFileExA(programPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+  LogLine(scheduled ? "%s is deleted at the next start of Windows" : "%s cannot be scheduled for deletion", programPath);
+  return scheduled;
 }
 
 }  // namespace
@@ -87,7 +110,10 @@ RemovalStep RemoveInstallation(const char* printerName, const char* programPath)
   if (!RemovePrinters()) return RemovalStep::Printers;
   if (!RemoveDriver()) return RemovalStep::Driver;
   if (!RemoveDriverFiles(printerName)) return RemovalStep::DriverFiles;
-  if (!RemoveModelOemInfs()) return RemovalStep::OemInfs;
+  if (!RemoveModelOemInfs()) {
+    LogLine("A copy of the driver's INF file in the Windows inf folder cannot be deleted");
+    return RemovalStep::OemInfs;
+  }
   if (!RemoveUninstallEntry(printerName)) return RemovalStep::UninstallEntry;
   if (!ScheduleOwnDeletion(programPath)) return RemovalStep::Uninstaller;
   return RemovalStep::Done;

@@ -1,9 +1,14 @@
 // The uninstaller uninstall<N>.exe, which the system's list of installed software starts: it checks
 // the user's rights and asks before it changes anything, removes the installation of the printer N
-// and tells the outcome. Exit codes: kRemoved when everything is gone, otherwise what stopped it.
+// and tells the outcome. With /quiet it asks nothing and shows nothing; /log=FILE appends every step
+// to FILE (a quiet run without it logs to the Windows directory). Exit codes: kRemoved when
+// everything is gone, otherwise what stopped it; 87 for a bad command line.
 #include <windows.h>
 
+#include "shared/CommandLine.h"
 #include "shared/ComposeText.h"
+#include "shared/ExitCodes.h"
+#include "shared/RunLog.h"
 #include "shared/TextLanguage.h"
 #include "sys/AdminRights.h"
 #include "uninstall/RemoveInstallation.h"
@@ -12,7 +17,9 @@
 
 namespace {
 
-enum ExitCode { kRemoved = 0, kIncomplete = 1, kCancelled = 2, kNoRights = 3, kBadName = 4 };
+enum UninstallExit { kRemoved = 0, kIncomplete = 1, kCancelled = 2, kNoRights = 3, kBadName = 4 };
+
+constexpr const char* kDefaultLogName = "K7Xuninstall.log";
 
 // A message box of the uninstaller: no owner, the text naming the printer.
 int Ask(const char* format, const char* printerName, const char* caption, UINT style) {
@@ -21,11 +28,34 @@ int Ask(const char* format, const char* printerName, const char* caption, UINT s
   return MessageBoxA(nullptr, text, caption, style);
 }
 
+int Finish(int code) {
+  LogLine("Exit code %d", code);
+  CloseRunLog();
+  return code;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TextLanguage language = SystemTextLanguage(GetSystemDefaultLangID());
   const UninstallTexts& texts = TextsFor(language);
+
+  CommandLineResult command = ParseCommandLine(GetCommandLineA(), kSwitchQuiet | kSwitchLog);
+  bool quiet = command.options.mode == RunMode::Quiet;
+  if (!command.error.empty()) {
+    if (!quiet) MessageBoxA(nullptr, command.error.c_str(), "uninstall", MB_OK | MB_ICONSTOP);
+    return kExitInvalidParameter;
+  }
+  char defaultLog[MAX_PATH];
+  if (!command.options.log.empty()) {
+    if (!OpenRunLog(command.options.log.c_str())) {
+      if (!quiet) MessageBoxA(nullptr, "The log file cannot be opened.", "uninstall", MB_OK | MB_ICONSTOP);
+      return kExitInvalidParameter;
+    }
+  } else if (quiet && DefaultLogPath(defaultLog, kDefaultLogName)) {
+    OpenRunLog(defaultLog);  // without it the run goes on unlogged
+  }
+  LogLine("Uninstall started: %s", GetCommandLineA());
 
   char programPath[MAX_PATH] = {0};
   DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof programPath);
@@ -33,15 +63,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char caption[MAX_PATH];
   if (length == 0 || length >= sizeof programPath || !PrinterNameFromProgramPath(programPath, printerName) ||
       !ComposeText(caption, texts.caption, printerName)) {
-    MessageBoxA(nullptr, texts.badName, "uninstall", MB_OK | MB_ICONSTOP);
-    return kBadName;
+    LogLine("The program's file name carries no usable printer name: %s", programPath);
+    if (!quiet) MessageBoxA(nullptr, texts.badName, "uninstall", MB_OK | MB_ICONSTOP);
+    return Finish(kBadName);
   }
 
-  if (!RequireAdministratorRights(language, caption)) return kNoRights;
-  if (Ask(texts.confirm, printerName, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES) return kCancelled;
+  if (quiet ? !HasAdministratorRights() : !RequireAdministratorRights(language, caption)) {
+    LogLine("No administrator rights: nothing changed");
+    return Finish(kNoRights);
+  }
+  if (!quiet && Ask(texts.confirm, printerName, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES) {
+    LogLine("The user said No: nothing changed");
+    return Finish(kCancelled);
+  }
 
   bool removed = RemoveInstallation(printerName, programPath) == RemovalStep::Done;
-  Ask(removed ? texts.removed : texts.incomplete, printerName, caption,
-      MB_OK | (removed ? MB_ICONINFORMATION : MB_ICONWARNING));
-  return removed ? kRemoved : kIncomplete;
+  LogLine(removed ? "Printer %s removed" : "Printer %s not wholly removed: run the uninstaller again", printerName);
+  if (!quiet)
+    Ask(removed ? texts.removed : texts.incomplete, printerName, caption,
+        MB_OK | (removed ? MB_ICONINFORMATION : MB_ICONWARNING));
+  return Finish(removed ? kRemoved : kIncomplete);
 }

@@ -1,8 +1,9 @@
-// winemu run DIR PROGRAM [--create] [--script FILE|- [--screens] | --terminal [--real-time]]: runs a
+// winemu run DIR PROGRAM [ARGS...] [--create] [--script FILE|- [--screens] | --terminal [--real-time]]: runs a
 // Linux build of a program on a machine, driven by a script (checked here before the run when it is
 // a file; --screens prints each view as drawn) or at the terminal (--real-time: timers at the real
 // pace), closing with what the run ended with. The machine (machine.ini and the registry files) is
-// checked before the program starts;
+// checked before the program starts. ARGS become the program's command line after its quoted path
+// (an argument starting with "-" goes after "--");
 // a missing machine directory is an error unless --create asks for a default machine.
 #include <unistd.h>
 
@@ -31,7 +32,7 @@ int Run(const SplitArgs& args) {
   bool realTime = args.Has("--real-time");
   bool create = args.Has("--create");
   if (args.Has("--script") && script.empty()) return UsageError("run: --script needs a file name or -");
-  if (positional.size() != 2) return UsageError("run: needs a machine directory and a program");
+  if (positional.size() < 2) return UsageError("run: needs a machine directory and a program");
   std::filesystem::path dir = positional[0];
   std::string program = positional[1];
   if (::access(program.c_str(), X_OK) != 0) return UsageError("run: cannot execute '" + Printable(program) + "'");
@@ -67,14 +68,18 @@ int Run(const SplitArgs& args) {
   // The program takes this process's place and prints the closing line itself when it ends.
   ::setenv("WINEMU_CLOSING_LINE", "1", 1);
   std::fflush(stdout);
-  char* argv[] = {program.data(), nullptr};
-  ::execv(program.c_str(), argv);
+  // The program's own arguments follow it; they make its command line.
+  std::vector<char*> argv{program.data()};
+  for (size_t i = 2; i < positional.size(); ++i) argv.push_back(const_cast<char*>(positional[i].c_str()));
+  argv.push_back(nullptr);
+  ::execv(program.c_str(), argv.data());
   std::perror("winemu: run: exec");
   return 127;
 }
 
-Registration reg({"run", "DIR PROGRAM",
-                  "Runs a Linux build of a program on the machine in DIR, driven by a script or at the terminal; the "
+Registration reg({"run", "DIR PROGRAM [ARGS...]",
+                  "Runs a Linux build of a program on the machine in DIR with ARGS on its command line (after --: "
+                  "arguments starting with -), driven by a script or at the terminal; the "
                   "closing line tells what the run ended with (the last message box's text, cancelled, or a silent "
                   "end). Exits with the program's own exit code.",
                   {{"--create", nullptr, "make DIR as a default machine when it is missing"},

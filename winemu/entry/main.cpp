@@ -1,6 +1,10 @@
 // The process entry of a program built against winemu: runs its WinMain on the machine named by
-// WINEMU_MACHINE.
+// WINEMU_MACHINE, with the
+// arguments it was started with.
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "machine/program.h"
 
@@ -12,4 +16,7 @@ int CallWinMain(void*, void*, char* commandLine, int show) {
 }
 }  // namespace
 
-int main() { return winemu::RunProgram(&CallWinMain); }
+int main(int argc, char** argv) {
+  winemu::SetProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+  return winemu::RunProgram(&CallWinMain);
+}

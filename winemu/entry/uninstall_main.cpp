@@ -49,7 +49,8 @@ std::vector<std::string> InstalledUninstallers() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  winemu::SetProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
   try {
     std::vector<std::string> programs = InstalledUninstallers();
     if (programs.size() != 1) {

@@ -1,8 +1,9 @@
-// The program's module: its handle, file name, and the system directories.
+// The program's module: its handle, file name, command line, and the system directories.
 #include <windows.h>
 
 #include "buffers.h"
 #include "machine/machine.h"
+#include "machine/program.h"
 
 using namespace winemu;
 
@@ -26,6 +27,8 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) 
   SetError(0);
   return copied;
 }
+
+LPSTR WINAPI GetCommandLineA() { return const_cast<LPSTR>(ProgramCommandLine()); }
 
 UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
   return CopyOrNeeded(M().Config().windowsDir, lpBuffer, uSize);

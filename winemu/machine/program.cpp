@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "exit_codes.h"
@@ -9,6 +11,33 @@
 
 namespace winemu {
 namespace {
+std::vector<std::string>& Arguments() {
+  static std::vector<std::string> arguments;
+  return arguments;
+}
+
+// One argument as the C runtime's parser reads it back: backslashes are literal except before a
+// quotation mark, where they are doubled and the mark escaped.
+void AppendQuoted(std::string& line, const std::string& argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
+    line += argument;
+    return;
+  }
+  line += '"';
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    line.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    line += c;
+  }
+  line.append(2 * backslashes, '\\');
+  line += '"';
+}
+
 std::vector<ExitCheck>& Checks() {
   static std::vector<ExitCheck> checks;
   return checks;
@@ -33,8 +62,12 @@ int Run(WinMainEntry entry) {
     Machine& m = M();
     m.StartTraceLog();
     m.Trace("process.start", m.Config().program);
-    char commandLine[1] = {0};
-    int rc = entry(nullptr, nullptr, commandLine, 10 /* SW_SHOWDEFAULT */);
+    // WinMain's command line: what follows the quoted program path and its blank.
+    std::string arguments = ProgramCommandLine() + m.Config().program.size() + 2;
+    if (!arguments.empty()) arguments.erase(0, 1);
+    std::vector<char> commandLine(arguments.begin(), arguments.end());
+    commandLine.push_back('\0');
+    int rc = entry(nullptr, nullptr, commandLine.data(), 10 /* SW_SHOWDEFAULT */);
     m.Trace("process.exit", std::to_string(rc));
     m.ProgramExited();
     m.FlushTraceLog();
@@ -53,6 +86,18 @@ int Run(WinMainEntry entry) {
 }
 
 }  // namespace
+
+void SetProgramArguments(std::vector<std::string> arguments) { Arguments() = std::move(arguments); }
+
+const char* ProgramCommandLine() {
+  static std::string line;
+  line = "\"" + M().Config().program + "\"";
+  for (const std::string& argument : Arguments()) {
+    line += ' ';
+    AppendQuoted(line, argument);
+  }
+  return line.c_str();
+}
 
 void AddExitCheck(ExitCheck check) { Checks().push_back(check); }
 

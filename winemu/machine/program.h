@@ -2,6 +2,8 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace winemu {
 
@@ -14,7 +16,15 @@ class RunError : public std::runtime_error {
 
 using WinMainEntry = int (*)(void* instance, void* previous, char* commandLine, int show);
 
-// Starts the trace log, runs the entry, and returns the process exit code: WinMain's result, or
+// The arguments the program is started with (none unless set). The command line is built from them
+// as Windows builds it: the program's path in quotes, then each argument after one blank, quoted
+// where it holds a blank or a quotation mark (the C runtime's rules, so that its parser gives them back).
+void SetProgramArguments(std::vector<std::string> arguments);
+// The whole command line (GetCommandLineA), for the program the machine runs; stable until the
+// arguments change.
+const char* ProgramCommandLine();
+
+// Starts the trace log, runs the entry with the command line after the program's path, and returns the process exit code: WinMain's result, or
 // one of exit_codes.h when the run fails or the machine cannot be used.
 int RunProgram(WinMainEntry entry);
 

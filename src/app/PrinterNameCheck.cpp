@@ -102,21 +102,27 @@ PrinterNameProblem CheckPrinterName(const char* name, int maxLength) {
   return PrinterNameProblem::None;
 }
 
-bool CheckPrinterNameOrTellUser(const char* name) {
+std::string PrinterNameRefusal(const char* name, TextLanguage language) {
   char driverDirectory[kPathBufferSize];
   DriverDirectoryForLimit(driverDirectory);
   int maxLength = MaxPrinterNameLength(driverDirectory);
   PrinterNameProblem problem = CheckPrinterName(name, maxLength);
-  if (problem == PrinterNameProblem::None) return true;
-  const RefusalTexts& texts = kTexts[static_cast<int>(g_WizardLanguage)];
-  const char* reasonFormat = texts.reasons[static_cast<int>(problem) - 1];
+  if (problem == PrinterNameProblem::None) return "";
+  const char* reasonFormat = kTexts[static_cast<int>(language)].reasons[static_cast<int>(problem) - 1];
   DriverFileSet set;
   char reason[512];
   if (problem == PrinterNameProblem::TooLong) std::snprintf(reason, sizeof reason, reasonFormat, maxLength);
   else if (problem == PrinterNameProblem::UnidrvCoreName) std::snprintf(reason, sizeof reason, reasonFormat, UnidrvCoreNameOf(name, set));
   else std::snprintf(reason, sizeof reason, "%s", reasonFormat);
+  return reason;
+}
+
+bool CheckPrinterNameOrTellUser(const char* name) {
+  TextLanguage language = g_WizardLanguage;
+  std::string reason = PrinterNameRefusal(name, language);
+  if (reason.empty()) return true;
   char message[1024];
-  std::snprintf(message, sizeof message, texts.format, reason);
+  std::snprintf(message, sizeof message, kTexts[static_cast<int>(language)].format, reason.c_str());
   MessageBoxA(nullptr, message, AfxGetApp()->m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
   return false;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "install/DriverFileSet.h"
+#include "install/InstalledSize.h"
 #include "install/PayloadStaging.h"
 #include "install/PrinterSetup.h"
 #include "install/ResultMessage.h"
@@ -45,6 +46,7 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   StagingChoice choice = ChooseStaging(g_OSVersion, systemLanguage, g_LanguageChoice);
   staged = StageDriverFiles(host, choice) && staged;
   CopyDriverFilesToDriverDir(choice);
+  RecordInstalledSize(files, driverDirectory, g_PrinterName);
 
   InstallOutcome outcome = InstallOutcome::UtilityFailed;
   if (RunInstallCommand()) {

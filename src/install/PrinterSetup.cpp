@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "shared/ComposeText.h"
+#include "shared/RunLog.h"
 #include "shared/constants.h"
 #include "shared/globals.h"
 
@@ -51,9 +52,22 @@ bool RunInstallCommand() {
   SetCurrentDirectoryA(kStagingDir);
   char command[kPathBufferSize];
   if (!ComposeText(command, kInstallFormat, kPort)) return false;
+  LogLine("Printer setup utility: %s", command);
   PROCESS_INFORMATION process;
-  if (!StartSystemRundll32(command, process)) return false;
+  if (!StartSystemRundll32(command, process)) {
+    LogLine("The printer setup utility cannot be started (error %lu)", static_cast<unsigned long>(GetLastError()));
+    return false;
+  }
   bool ended = WaitForSingleObject(process.hProcess, kWaitMs) == WAIT_OBJECT_0;
+  DWORD exitCode = 0;
+  if (ended && GetExitCodeProcess(process.hProcess, &exitCode))
+    LogLine("The printer setup utility ended with exit code %lu", static_cast<unsigned long>(exitCode));
+  else if (!ended)
+    LogLine("The printer setup utility did not end within %lu seconds and is left running. Windows XP, Vista and 7 "
+            "ask before they install a driver package that is not signed, and nobody answers in an unattended run: "
+            "sign the driver package, or allow it by policy (XP: Driver Signing set to Ignore; Vista and 7: the "
+            "signer's certificate among the Trusted Publishers)",
+            static_cast<unsigned long>(kWaitMs / 1000));
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   if (ended) Sleep(kPauseMs);
@@ -61,15 +75,24 @@ bool RunInstallCommand() {
 }
 
 bool HasModelPrinter(const std::vector<std::string>& printerNames) {
-  for (auto it = printerNames.rbegin(); it != printerNames.rend(); ++it)
-    if (std::strstr(it->c_str(), kModelName)) return true;
+  std::string listed;
+  for (const std::string& name : printerNames) listed += (listed.empty() ? "\"" : ", \"") + name + "\"";
+  LogLine("Local printers: %s", listed.empty() ? "none" : listed.c_str());
+  for (auto it = printerNames.rbegin(); it != printerNames.rend(); ++it) {
+    if (!std::strstr(it->c_str(), kModelName)) continue;
+    LogLine("Printer \"%s\" found", it->c_str());
+    return true;
+  }
+  LogLine("No printer whose name contains %s", kModelName);
   return false;
 }
 
 void RunSetDefaultCommand() {
   char command[kPathBufferSize];
   PROCESS_INFORMATION process;
-  if (!ComposeText(command, kSetDefaultFormat, kModelName) || !StartSystemRundll32(command, process)) return;
+  if (!ComposeText(command, kSetDefaultFormat, kModelName)) return;
+  LogLine("Printer setup utility: %s", command);
+  if (!StartSystemRundll32(command, process)) return;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
 }

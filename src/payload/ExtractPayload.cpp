@@ -8,6 +8,7 @@
 #include "payload/LineReplacement.h"
 #include "shared/ComposeText.h"
 #include "shared/DriverFiles.h"
+#include "shared/RunLog.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 
@@ -16,12 +17,13 @@ namespace {
 constexpr UINT kPieceBuffer = kPathBufferSize;
 
 // Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.
-void WriteWholeFile(const char* path, const void* data, DWORD size) {
+bool WriteWholeFile(const char* path, const void* data, DWORD size) {
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  WriteFile(file, data, size, &written, nullptr);
+  bool whole = WriteFile(file, data, size, &written, nullptr) && written == size;
   CloseHandle(file);
+  return whole;
 }
 
 }  // namespace
@@ -69,8 +71,9 @@ BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
   const void* bytes = LockResource(loaded);
   DWORD size = SizeofResource(nullptr, info);
   if (!rewrite) {
-    WriteWholeFile(path.c_str(), bytes, size);
+    bool written = WriteWholeFile(path.c_str(), bytes, size);
     FreeResource(loaded);
+    LogLine(written ? "Written %s (payload %u)" : "%s cannot be written (payload %u)", path.c_str(), id);
     return TRUE;
   }
   LineReplacement table[kReplacementTableSize] = {};
@@ -82,6 +85,7 @@ BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
   WriteWholeFile(kIntermediateFile, bytes, size);
   FreeResource(loaded);
   RewriteLines(kIntermediateFile, path, table, kModelNameReplacements);
+  LogLine("Written %s (payload %u, its model lines naming %s)", path.c_str(), id, g_PrinterName);
   return TRUE;
 }
 

@@ -5,6 +5,7 @@
 
 #include "shared/ComposeText.h"
 #include "shared/SetupApp.h"
+#include "shared/RunLog.h"
 #include "shared/constants.h"
 #include "sys/Spooler.h"
 
@@ -15,8 +16,9 @@ bool IsBareFileName(const std::string& name) { return !name.empty() && name.find
 BOOL DeleteIn(const char* directory, const std::string& name) {
   if (!IsBareFileName(name)) return FALSE;
   char path[kPathBufferSize];
-  if (!ComposeText(path, "%s\\%s", directory, name.c_str())) return FALSE;
-  return DeleteFileA(path);
+  if (!ComposeText(path, "%s\\%s", directory, name.c_str()) || !DeleteFileA(path)) return FALSE;
+  LogLine("Deleted %s", path);
+  return TRUE;
 }
 
 }  // namespace

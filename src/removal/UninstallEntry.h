@@ -4,10 +4,15 @@
 #include "sys/Reg.h"
 
 // Writes HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<P> printer with DisplayName,
-// UninstallString, DisplayIcon and Publisher, all REG_SZ handed without terminator. A text that does not
-// fit its 260-character buffer is not written. Without a driver directory the two values composed
-// from it (UninstallString, DisplayIcon) are left out: DisplayName and Publisher only.
+// UninstallString, DisplayIcon and Publisher, all REG_SZ handed without terminator, then for
+// deployment tools QuietUninstallString ("<UninstallString>" /quiet), DisplayVersion (the program's
+// product version) and the REG_DWORDs NoModify and NoRepair, 1. A text that does not fit its
+// 260-character buffer is not written. Without a driver directory the values composed from it
+// (UninstallString, DisplayIcon, QuietUninstallString) are left out.
 void WriteUninstallEntry(CReg& reg, const char* printerName);
+
+// EstimatedSize, REG_DWORD: the kilobytes the installed driver files take.
+void WriteEstimatedSize(CReg& reg, const char* printerName, DWORD kilobytes);
 
 // Deletes that key; false, GetLastError() telling why, when it stays.
 bool DeleteUninstallEntry(CReg& reg, const char* printerName);

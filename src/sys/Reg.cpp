@@ -1,8 +1,18 @@
 #include "sys/Reg.h"
 
+#include "shared/RunLog.h"
+
 namespace {
 
 constexpr DWORD kMaxKeyName = 255;  // the longest name a registry key may have
+
+// RegDeleteKeyA, and a log line for a key that went.
+bool DeleteLogged(HKEY root, const std::string& subKey) {
+  if (RegDeleteKeyA(root, subKey.c_str()) != ERROR_SUCCESS) return false;
+  const char* rootName = root == HKEY_LOCAL_MACHINE ? "HKLM" : root == HKEY_CURRENT_USER ? "HKCU" : "HKCC";
+  LogLine("Deleted registry key %s\\%s", rootName, subKey.c_str());
+  return true;
+}
 
 }  // namespace
 
@@ -30,13 +40,11 @@ bool CReg::SetValue(std::string subKey, std::string valueName, DWORD type, const
   return result == ERROR_SUCCESS;
 }
 
-bool CReg::DeleteKey(std::string subKey) { return RegDeleteKeyA(HKEY_LOCAL_MACHINE, subKey.c_str()) == ERROR_SUCCESS; }
+bool CReg::DeleteKey(std::string subKey) { return DeleteLogged(HKEY_LOCAL_MACHINE, subKey); }
 
-bool CReg::DeleteConfigKey(std::string subKey) {
-  return RegDeleteKeyA(HKEY_CURRENT_CONFIG, subKey.c_str()) == ERROR_SUCCESS;
-}
+bool CReg::DeleteConfigKey(std::string subKey) { return DeleteLogged(HKEY_CURRENT_CONFIG, subKey); }
 
-bool CReg::DeleteUserKey(std::string subKey) { return RegDeleteKeyA(HKEY_CURRENT_USER, subKey.c_str()) == ERROR_SUCCESS; }
+bool CReg::DeleteUserKey(std::string subKey) { return DeleteLogged(HKEY_CURRENT_USER, subKey); }
 
 bool CReg::DeleteSubkeys(HKEY root, std::string subKey) {
   HKEY key = nullptr;
@@ -55,7 +63,7 @@ bool CReg::DeleteSubkeys(HKEY root, std::string subKey) {
     std::string child = subKey;
     child.append("\\").append(name, size);
     bool emptied = DeleteSubkeys(root, child);
-    if (!emptied || RegDeleteKeyA(root, child.c_str()) != ERROR_SUCCESS) {
+    if (!emptied || !DeleteLogged(root, child)) {
       allGone = false;
       ++index;
     }

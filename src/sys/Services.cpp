@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "shared/RunLog.h"
+
 namespace {
 
 constexpr const char* kServiceName = "Spooler";
@@ -94,6 +96,14 @@ bool RunRequest(Request request) {
 
 }  // namespace
 
-bool StartSpoolerService() { return RunRequest(Request::Start); }
+bool StartSpoolerService() {
+  bool running = RunRequest(Request::Start);
+  LogLine(running ? "Spooler service running" : "Spooler service not started");
+  return running;
+}
 
-bool StopSpoolerService() { return RunRequest(Request::Stop); }
+bool StopSpoolerService() {
+  bool stopped = RunRequest(Request::Stop);
+  LogLine(stopped ? "Spooler service stopped" : "Spooler service not stopped by this request");
+  return stopped;
+}

@@ -88,8 +88,7 @@ bool RemoveDriverFiles(const char* printerName) {
 bool RemoveUninstallEntry(const char* printerName) {
   CReg reg;
   bool deleted = DeleteUninstallEntry(reg, printerName);
-  LogLine(deleted ? "Uninstall entry \"%s printer\" deleted" : "Uninstall entry \"%s printer\" cannot be deleted",
-          printerName);
+  if (!deleted) LogLine("The uninstall entry \"%s printer\" cannot be deleted", printerName);
   return deleted;
 }
 

@@ -5,7 +5,7 @@
 #   harness_init BUILD_DIR      check/install tools, start Xvfb, set the trap
 #   case_begin NAME WINVER LOC  fresh win32 prefix; WINVER win2k|winxp|win2003|win7,
 #                               LOC en_US|zh_CN|zh_TW
-#   start_program EXE           copy EXE to C:\Setup\setup.exe and start it
+#   start_program EXE [ARG...]  copy EXE to C:\Setup\setup.exe and start it with ARGs
 #   program_stdout              what the program printed so far
 #   wait_for_output TEXT TIMEOUT  until its stdout contains TEXT
 #   window_tree                 print (and keep) the window tree of the program
@@ -244,11 +244,12 @@ install_printui() {
 }
 
 start_program() {
-    local exe=${1:?start_program EXE}
+    local exe=${1:?start_program EXE [ARGUMENT...]}
+    shift
     mkdir -p "$WINEPREFIX/drive_c/Setup"
     cp "$exe" "$WINEPREFIX/drive_c/Setup/$PROGRAM_EXE"
-    # Started from its own folder, as a double click in Explorer would.
-    ( cd "$WINEPREFIX/drive_c/Setup" && exec "$WINE" "C:\\Setup\\$PROGRAM_EXE" ) \
+    # Started from its own folder, as a double click in Explorer (or a deployment tool) would.
+    ( cd "$WINEPREFIX/drive_c/Setup" && exec "$WINE" "C:\\Setup\\$PROGRAM_EXE" "$@" ) \
         >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
     PROGRAM_PID=$!
     _log "started $PROGRAM_EXE, pid $PROGRAM_PID"

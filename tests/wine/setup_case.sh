@@ -1,7 +1,8 @@
 #!/bin/bash
 # Walks the real setup.exe under Wine by clicks and keys on four kinds of
-# machine, checks what it leaves, and compares that with the same walk of the
-# Linux build on a winemu machine of the same kind.
+# machine (and runs it once with /quiet, which must show no window), checks what
+# it leaves, and compares that with the same run of the Linux build on a winemu
+# machine of the same kind.
 # usage: tests/wine/setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -157,6 +158,33 @@ wine_result_box() {
     [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
 }
 
+# quiet_run EXE: setup.exe /quiet as a deployment tool starts it: no window may appear at any
+# moment of the run (the window tree is looked at until the program has ended), and it ends by
+# itself with exit code 0, its log ending with that code.
+quiet_run() {
+    start_program "$1" /quiet '/log=C:\k7x-quiet.log'
+    local deadline=$((SECONDS + 150))
+    while ! _program_ended; do
+        _tree
+        ! grep -q '^win' "$LAST_TREE" || fail "a window appeared during the quiet run"
+        ((SECONDS < deadline)) || fail "the quiet run did not end in 150s"
+    done
+    wait_for_exit 1
+    [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
+    tr -d '\r' <"$WINEPREFIX/drive_c/k7x-quiet.log" | tail -1 | grep -q ' Exit code 0$' \
+        || fail "the log does not end with exit code 0: $(tail -3 "$WINEPREFIX/drive_c/k7x-quiet.log")"
+}
+
+# bogus_switch EXE: an unknown switch is named in a message box, and the exit code is 87.
+bogus_switch() {
+    start_program "$1" /bogus
+    _wait_until 30 _message_box_open || fail "no message box for /bogus"
+    message_box_text | grep -qF 'Unknown switch "/bogus".' || fail "message box '$(message_box_text)' for /bogus"
+    answer_message_box
+    wait_for_exit 20
+    [ "$PROGRAM_RC" = 87 ] || fail "/bogus: exit code $PROGRAM_RC"
+}
+
 # check_common DRIVE_C LANG_FILE: what both machines must show.
 check_common() {
     local c=$1 lang=$2 f name size
@@ -180,7 +208,8 @@ check_common() {
 # MODE: "" one walk; "first" a run that ends on the welcome page before the
 # walk; "again" two whole walks (the second over the installed K7X); "missing"
 # Wine's own printer setup utility, which installs nothing; "planted" one walk with
-# a rundll32.exe planted in C:\Setup and C:\TEMP, which must never run.
+# a rundll32.exe planted in C:\Setup and C:\TEMP, which must never run; "quiet" setup.exe
+# /quiet instead of the walk, then setup.exe /bogus.
 run_case() {
     local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 mode=$8
     case_begin "$name" "$winver" "$loc"
@@ -197,8 +226,14 @@ run_case() {
         wine_walk "$exe" "$click"
         wine_result_box
     fi
-    wine_walk "$exe" "$click"
-    if [ "$mode" = missing ]; then
+    if [ "$mode" = quiet ]; then
+        quiet_run "$exe"
+    else
+        wine_walk "$exe" "$click"
+    fi
+    if [ "$mode" = quiet ]; then
+        :
+    elif [ "$mode" = missing ]; then
         # Wine's utility installs nothing and Wine lists no printer: the run ends
         # without a message box and the wizard stays on the progress page.
         if _wait_until 15 _message_box_open; then
@@ -231,8 +266,13 @@ run_case() {
         walk_script "$click" box | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >/dev/null \
             || fail "winemu first walk failed"
     fi
-    walk_script "$click" "$end" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >"$CASE_DIR/winemu.stdout" \
-        || fail "winemu walk failed"
+    if [ "$mode" = quiet ]; then
+        "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" /quiet '/log=C:\k7x-quiet.log' >"$CASE_DIR/winemu.stdout" \
+            || fail "winemu quiet run failed"
+    else
+        walk_script "$click" "$end" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >"$CASE_DIR/winemu.stdout" \
+            || fail "winemu walk failed"
+    fi
     check_common "$m/drive_c" "$lang"
 
     effects "$wc" "$CASE_DIR/wine.effects" "$win_dir"
@@ -254,9 +294,12 @@ run_case() {
     diff -u "$CASE_DIR/winemu.printers" "$CASE_DIR/wine.printers" >&2 || fail "printers differ (winemu -, wine +)"
     if [ "$mode" != missing ]; then
         grep -qx '\* K7X driver=K7X port=LPT1:' "$CASE_DIR/wine.printers" || fail "K7X is not the default printer"
+    fi
+    if [ "$mode" != missing ] && [ "$mode" != quiet ]; then
         winemu_box "$m" >"$CASE_DIR/winemu.box"
         diff -u "$CASE_DIR/winemu.box" "$CASE_DIR/wine.box" >&2 || fail "result message differs (winemu -, wine +)"
     fi
+    [ "$mode" != quiet ] || bogus_switch "$exe"
     echo "PASS: $name"
     case_end
 }
@@ -275,5 +318,6 @@ one w2003_tw   win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
 one w7_en_zh   win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
 one xp_again   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   again
 one xp_missing winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   missing
+one xp_quiet   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   quiet
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

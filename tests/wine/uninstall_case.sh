@@ -8,6 +8,8 @@
 # Wine's own printer setup utility installs nothing, so after setup the case lays out what the
 # utility leaves on Windows: the driver's files in D\3, the driver and the printer in the spooler's
 # registry keys (which Wine's spooler reads), and the INF's copy as oem7.inf with its .pnf.
+# A second case does the same unattended: setup.exe /quiet, then the entry's QuietUninstallString,
+# during which no window may appear.
 # usage: tests/wine/uninstall_case.sh BUILD_WIN_DIR
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -76,10 +78,21 @@ lay_out_installation() {
         || fail "the laid-out printer and driver are not in the registry"
 }
 
-# uninstall_string: the entry's UninstallString, as reg.exe shows it.
-uninstall_string() {
-    _wine reg query "$entry_key" /v UninstallString 2>/dev/null | tr -d '\r' \
-        | awk '$1 == "UninstallString" { sub(/^[ \t]*UninstallString[ \t]+REG_SZ[ \t]+/, ""); print }'
+# entry_value NAME: a value of the uninstall entry, as reg.exe shows it.
+entry_value() {
+    _wine reg query "$entry_key" /v "$1" 2>/dev/null | tr -d '\r' \
+        | awk -v n="$1" '$1 == n { sub(/^[ \t]*[A-Za-z]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print }'
+}
+
+# no_window_until_exit SECONDS: the program shows no window at any moment until it has ended.
+no_window_until_exit() {
+    local deadline=$((SECONDS + $1))
+    while ! _program_ended; do
+        _tree
+        ! grep -q '^win' "$LAST_TREE" || fail "a window of $PROGRAM_EXE appeared"
+        ((SECONDS < deadline)) || fail "$PROGRAM_EXE did not end in $1s"
+    done
+    wait_for_exit 1
 }
 
 key_exists() { _wine reg query "HKLM\\$1" >/dev/null 2>&1; }
@@ -90,33 +103,50 @@ expect_box() {
     message_box_text | grep -qF -- "$1" || fail "message box '$(message_box_text)', expected '$1'"
 }
 
+# run_case NAME MODE: MODE "" walks setup and confirms the uninstaller's question; "quiet" runs
+# both with /quiet.
 run_case() {
-    case_begin uninstall_xp_en winxp en_US
-    start_program "$win_dir/setup.exe"
-    wait_for_window 30
-    click_control 12324
-    click_control 12324
-    select_list_entry 1006 0
-    click_control 12324
-    wait_for_output "PortTalk: The PortTalk driver has been successfully started." 90
-    _wait_until 15 _message_box_open && answer_message_box
-    click_control 12325
-    wait_for_exit 20
+    case_begin "$1" winxp en_US
+    if [ "$2" = quiet ]; then
+        install_printui "$win_dir"
+        start_program "$win_dir/setup.exe" /quiet
+        no_window_until_exit 150
+    else
+        start_program "$win_dir/setup.exe"
+        wait_for_window 30
+        click_control 12324
+        click_control 12324
+        select_list_entry 1006 0
+        click_control 12324
+        wait_for_output "PortTalk: The PortTalk driver has been successfully started." 90
+        _wait_until 15 _message_box_open && answer_message_box
+        click_control 12325
+        wait_for_exit 20
+    fi
     [ "$PROGRAM_RC" = 0 ] || fail "setup's exit code $PROGRAM_RC"
     lay_out_installation
 
-    local command
-    command=$(uninstall_string)
-    [[ "${command,,}" == 'c:\windows\system32\spool\drivers\w32x86\uninstallk7x.exe' ]] \
-        || fail "UninstallString '$command'"
+    local command uninstaller='c:\windows\system32\spool\drivers\w32x86\uninstallk7x.exe'
     PROGRAM_EXE=uninstallK7X.exe
-    ( cd "$WINEPREFIX/drive_c" && exec "$WINE" "$command" ) >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
-    PROGRAM_PID=$!
-    expect_box "Remove the K7X printer driver, the printers that use it and its files from this computer?"
-    answer_message_box 6
-    expect_box "The K7X printer driver has been removed."
-    answer_message_box
-    wait_for_exit 30
+    if [ "$2" = quiet ]; then
+        command=$(entry_value QuietUninstallString)
+        [[ "${command,,}" == "\"$uninstaller\" /quiet" ]] || fail "QuietUninstallString '$command'"
+        # As cmd.exe reads the command: the quoted program, then its argument.
+        ( cd "$WINEPREFIX/drive_c" && exec "$WINE" "${command:1:${#uninstaller}}" /quiet ) \
+            >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
+        PROGRAM_PID=$!
+        no_window_until_exit 60
+    else
+        command=$(entry_value UninstallString)
+        [[ "${command,,}" == "$uninstaller" ]] || fail "UninstallString '$command'"
+        ( cd "$WINEPREFIX/drive_c" && exec "$WINE" "$command" ) >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
+        PROGRAM_PID=$!
+        expect_box "Remove the K7X printer driver, the printers that use it and its files from this computer?"
+        answer_message_box 6
+        expect_box "The K7X printer driver has been removed."
+        answer_message_box
+        wait_for_exit 30
+    fi
     [ "$PROGRAM_RC" = 0 ] || fail "the uninstaller's exit code $PROGRAM_RC"
 
     key_exists "$print_key\\Printers\\K7X" && fail "the printer K7X is left"
@@ -140,12 +170,17 @@ run_case() {
     [ -n "$(ci "$d" uninstallK7X.exe)" ] || fail "the uninstaller's file went while it ran"
     _wine reg query 'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null \
         | tr -d '\r' | grep -qi 'uninstallK7X\.exe' || fail "the uninstaller's deletion is not scheduled"
-    echo "PASS: uninstall_xp_en"
+    echo "PASS: $1"
     case_end
 }
 
-if ( run_case ); then echo "1 passed, 0 failed"; else
-    WINEPREFIX=$HARNESS_RUN_DIR/prefixes/uninstall_xp_en timeout 10 wineserver -k 2>/dev/null
-    echo "0 passed, 1 failed"
-    exit 1
-fi
+passed=0 failed=0
+for c in "uninstall_xp_en " "uninstall_quiet_xp_en quiet"; do
+    read -r name mode <<<"$c"
+    if ( PROGRAM_EXE=setup.exe; run_case "$name" "$mode" ); then passed=$((passed + 1)); else
+        failed=$((failed + 1))
+        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$name timeout 10 wineserver -k 2>/dev/null
+    fi
+done
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]

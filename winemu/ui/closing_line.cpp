@@ -16,8 +16,13 @@ void PrintClosingLine(int exitCode) {
   if (!asked || !*asked) return;
   std::string log;
   for (const TraceEntry& e : M().TraceEntries()) log += e.Line() + "\n";
-  if (auto outcome = RunOutcome(log))
-    std::printf("winemu: the program %s (exit code %d)\n", outcome->c_str(), exitCode & 0xFF);
+  // A process's exit status holds 8 bits on Linux; Windows' exit codes (1603, 740) are longer.
+  if (auto outcome = RunOutcome(log)) {
+    if ((exitCode & 0xFF) == exitCode)
+      std::printf("winemu: the program %s (exit code %d)\n", outcome->c_str(), exitCode);
+    else
+      std::printf("winemu: the program %s (exit code %d, %d to the shell)\n", outcome->c_str(), exitCode, exitCode & 0xFF);
+  }
   std::fflush(stdout);
 }
 

@@ -1,5 +1,6 @@
 // The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
+#include "app/SetupSwitches.h"
 #include "i18n/LanguageFile.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
@@ -7,6 +8,7 @@
 #include "pages/WelcomeDlg.h"
 #include "pages/setupDlg.h"
 #include "payload/PayloadIds.h"
+#include "shared/ExitCodes.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 #include "shared/resource.h"
@@ -32,7 +34,14 @@ bool FileExists(const std::string& path) {
 CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
 BOOL CSetupApp::InitInstance() {
-  if (!PrepareStartup()) return FALSE;
+  CommandLineResult command = ParseCommandLine(GetCommandLineA(), kSetupSwitches);
+  m_nExitCode = kExitSuccess;
+  if (command.options.any) m_nExitCode = RunWithArguments(command);
+  else if (PrepareStartup()) RunWizard();
+  return FALSE;
+}
+
+void CSetupApp::RunWizard() {
   // The wizard: the frame and its pages live for the modal run and go in reverse order.
   CSetupDlg wizard;
   CWelcomeDlg welcome;
@@ -46,10 +55,16 @@ BOOL CSetupApp::InitInstance() {
   m_pMainWnd = &wizard;
   wizard.DoModal();
   m_pMainWnd = nullptr;
-  return FALSE;
 }
 
 bool CSetupApp::PrepareStartup() {
+  PrepareFiles();
+  // Nothing of the machine changes before both checks: the name, then the rights to install.
+  return CheckPrinterNameOrTellUser(g_PrinterName) &&
+         RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str());
+}
+
+void CSetupApp::PrepareFiles() {
   // The program file's directory, with its trailing backslash.
   char modulePath[kPathBufferSize] = {0};
   GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
@@ -68,7 +83,4 @@ bool CSetupApp::PrepareStartup() {
   if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
   GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
-  // Nothing of the machine changes before both checks: the name, then the rights to install.
-  return CheckPrinterNameOrTellUser(g_PrinterName) &&
-         RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str());
 }

@@ -7,7 +7,7 @@
 #include "shared/globals.h"
 #include "shared/resource.h"
 
-CCopyDlg::CCopyDlg(CSetupApp& app) : CNewWizPage(IDD_COPY), m_app(app) {}
+CCopyDlg::CCopyDlg(CSetupApp& app, InstallHost* host) : CNewWizPage(IDD_COPY), m_app(app), m_pHost(host) {}
 
 CCopyDlg::~CCopyDlg() {
   if (m_brushBanner) DeleteObject(m_brushBanner);
@@ -53,10 +53,12 @@ void CCopyDlg::OnTimer(UINT_PTR id) {
   KillTimer(kInstallTimer);
   m_progress.SetPos(50);
   CWnd* frame = GetParent();
-  CWizardInstallHost host(m_app, frame ? frame->m_hWnd : nullptr);
-  m_app.InstallPrinterDriver(host);
+  CWizardInstallHost wizardHost(m_app, frame ? frame->m_hWnd : nullptr);
+  m_outcome = m_app.InstallPrinterDriver(m_pHost ? *m_pHost : wizardHost);
+  m_bRan = true;
   m_progress.SetPos(100);
   g_InstallDone = 1;
+  if (m_pHost && frame) PostMessageA(frame->m_hWnd, WM_QUIT, 0, 0);
   CNewWizPage::OnTimer(id);
 }
 

@@ -12,14 +12,18 @@ class CCopyDlg : public CNewWizPage {
   static constexpr UINT_PTR kInstallTimer = 1;
   static constexpr UINT kInstallDelayMs = 500;
 
-  // The application object whose installation engine the page runs.
-  explicit CCopyDlg(CSetupApp& app);
+  // The application object whose installation engine the page runs. With `host` (a run nobody
+  // watches) the run's messages go to it instead of the frame, and the page ends the frame once the
+  // run is over, whatever its outcome.
+  explicit CCopyDlg(CSetupApp& app, InstallHost* host = nullptr);
   ~CCopyDlg() override;
 
   HBRUSH m_brushBanner = nullptr;  // white, for the banner group box
   CButton m_banner;                // 1040
   CStatic m_logo;                  // 1065
   CProgressCtrl m_progress;        // 1035
+  bool m_bRan = false;             // the engine has run from this page
+  InstallOutcome m_outcome = InstallOutcome::NoPrinterData;  // what its last run gave
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
@@ -32,4 +36,5 @@ class CCopyDlg : public CNewWizPage {
 
  private:
   CSetupApp& m_app;
+  InstallHost* m_pHost;
 };

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/WinApp.h"
+#include "shared/CommandLine.h"
 #include "shared/InstallRun.h"
 
 struct LineReplacement;
@@ -15,7 +16,10 @@ struct LineReplacement;
 class CSetupApp : public CWinApp {
  public:
   CSetupApp();
+  // Without arguments the wizard; with arguments a run for deployment tools (app/UnattendedRun.cpp).
   BOOL InitInstance() override;
+  // The program's exit code: 0 for the wizard without arguments, else the run's (shared/ExitCodes.h).
+  int ExitInstance() override { return m_nExitCode; }
   // Removal of an earlier installation and the uninstall entry (removal/): the one virtual the
   // class adds, after the framework's. Its one failure is shown through the host.
   virtual void RemoveOldInstallation(InstallHost& host);
@@ -33,10 +37,20 @@ class CSetupApp : public CWinApp {
   // the wizard ended through the host.
   InstallOutcome InstallPrinterDriver(InstallHost& host);
 
-  // Start-up before the wizard: the program directory, the language file, the settings file and
-  // the printer name; false when the printer name cannot be used or the program lacks the
-  // administrator's rights (the user has been told).
+  // Start-up before the wizard: PrepareFiles, then false when the printer name cannot be used or
+  // the program lacks the administrator's rights (the user has been told).
   bool PrepareStartup();
+  // The program directory, the language file, the settings file and the printer name.
+  void PrepareFiles();
+  // The four pages in the frame, run modally.
+  void RunWizard();
+
+  // A run with arguments: the command line's refusals, help, the log, then RunChecked; the exit code.
+  int RunWithArguments(const CommandLineResult& command);
+  // The checks of start-up answered with exit codes, then the installation in the chosen mode.
+  int RunChecked(const CommandLineOptions& options, bool logUsable);
+
+  int m_nExitCode = 0;
 
   // Language files (i18n/LoadLanguage.cpp).
   void LoadLanguage(std::string language);

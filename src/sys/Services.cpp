@@ -104,6 +104,6 @@ bool StartSpoolerService() {
 
 bool StopSpoolerService() {
   bool stopped = RunRequest(Request::Stop);
-  LogLine(stopped ? "Spooler service stopped" : "Spooler service not stopped by this request");
+  LogLine(stopped ? "Spooler service stopped" : "Spooler service: the stop request was not carried out (stopped already, or it cannot be stopped)");
   return stopped;
 }

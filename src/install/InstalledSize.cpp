@@ -3,8 +3,9 @@
 #include <windows.h>
 
 #include "removal/UninstallEntry.h"
+#include "shared/ComposeText.h"
+#include "shared/DriverFiles.h"
 #include "shared/RunLog.h"
-#include "sys/ComposeText.h"
 #include "sys/Reg.h"
 
 namespace {
@@ -27,7 +28,7 @@ void RecordInstalledSize(const DriverFileSet& set, const char* driverDirectory, 
   unsigned long long bytes = 0;
   for (const char* name : set.names) bytes += FileSize(driverDirectory, name);
   char uninstaller[kPathBufferSize];
-  if (ComposeText(uninstaller, "uninstall%s.exe", printerName)) bytes += FileSize(driverDirectory, uninstaller);
+  if (ComposeText(uninstaller, kUninstallerName, printerName)) bytes += FileSize(driverDirectory, uninstaller);
   DWORD kilobytes = static_cast<DWORD>((bytes + 1023) / 1024);
   CReg reg;
   WriteEstimatedSize(reg, printerName, kilobytes);

@@ -28,11 +28,11 @@ TEST(CheckPrinterName, RefusesNamesThatCannotNameFilesPathsAndCommands) {
 }
 
 TEST(MaxPrinterNameLength, IsWhatTheLongestComposedTextLeavesOfItsBuffer) {
-  // With the usual driver directory the uninstall key (60 characters besides N) limits.
-  EXPECT_EQ(MaxPrinterNameLength(kDriverDir), 199);
-  // A longer directory: the uninstall entry's icon, D\uninstallN.exe,-0, limits.
+  // The uninstall entry's quiet command, "D\uninstallN.exe" /quiet, limits: 23 characters besides
+  // D and N.
+  EXPECT_EQ(MaxPrinterNameLength(kDriverDir), 259 - 40 - 23);
   std::string deep = "C:\\" + std::string(96, 'd');
-  EXPECT_EQ(MaxPrinterNameLength(deep.c_str()), 259 - 99 - 17);
+  EXPECT_EQ(MaxPrinterNameLength(deep.c_str()), 259 - 99 - 23);
 }
 
 class PrinterNameStartupTest : public k7x::test::MachineTest {
@@ -87,7 +87,7 @@ TEST_F(PrinterNameStartupTest, TheLimitFollowsTheDriverDirectoryAndIsTold) {
   winemu::ui::MessageBoxAnswers answers;
   EXPECT_FALSE(theApp.PrepareStartup());
   ASSERT_EQ(MessageBoxes().size(), 1u);
-  EXPECT_NE(MessageBoxes()[0].find("the name is longer than 199 characters"), std::string::npos) << MessageBoxes()[0];
+  EXPECT_NE(MessageBoxes()[0].find("the name is longer than 196 characters"), std::string::npos) << MessageBoxes()[0];
 }
 
 TEST_F(PrinterNameStartupTest, TheLongestAcceptedNameStagesEveryFileUnderItsName) {

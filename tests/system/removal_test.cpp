@@ -79,6 +79,10 @@ TEST_F(RemoveOldInstallationTest, OneEarlierPrinterRunsEveryStepInOrder) {
            "reg.setvalue " + entry + " value=\"UninstallString\" type=REG_SZ bytes=57 -> ok",
            "reg.setvalue " + entry + " value=\"DisplayIcon\" type=REG_SZ bytes=60 -> ok",
            "reg.setvalue " + entry + " value=\"Publisher\" type=REG_SZ bytes=11 -> ok",
+           "reg.setvalue " + entry + " value=\"QuietUninstallString\" type=REG_SZ bytes=66 -> ok",
+           "reg.setvalue " + entry + " value=\"DisplayVersion\" type=REG_SZ bytes=3 -> ok",
+           "reg.setvalue " + entry + " value=\"NoModify\" type=REG_DWORD bytes=4 -> ok",
+           "reg.setvalue " + entry + " value=\"NoRepair\" type=REG_DWORD bytes=4 -> ok",
            std::string("file.delete C:\\WINDOWS\\inf\\oem3.inf -> ok"),
            std::string("file.delete C:\\WINDOWS\\inf\\oem3.pnf -> ok"),
            std::string("spooler.deleteform papersize(80x297mm) -> ok"),
@@ -115,7 +119,7 @@ TEST_F(RemoveOldInstallationTest, NoPrinterAtAllRemovesNoDriverFileButDoesEveryt
   testing::internal::GetCapturedStdout();
   EXPECT_EQ(Count("file.delete"), 0u);
   EXPECT_TRUE(Exists(kDriverDir + "\\K7X.GPD"));
-  EXPECT_EQ(Count("reg.setvalue"), 4u);
+  EXPECT_EQ(Count("reg.setvalue"), 8u);
   EXPECT_EQ(Count("spooler.deleteform papersize(80x297mm)"), 1u);
   EXPECT_EQ(Count("service.stop"), 2u);
   EXPECT_EQ(Count("reg.deletekey"), 7u);
@@ -187,10 +191,10 @@ TEST_F(RemoveOldInstallationTest, AFailingEnumerationShowsTheSystemsTextAndStops
     EXPECT_EQ(user.Remaining(), 0u);
 
     std::vector<std::string> effects = RemovalEffects();
-    ASSERT_EQ(effects.size(), 8u) << fault;  // entry (1 + 4), INF pair, the box: nothing after it
+    ASSERT_EQ(effects.size(), 12u) << fault;  // entry (1 + 8), INF pair, the box: nothing after it
     EXPECT_EQ(effects[0].rfind("reg.createkey ", 0), 0u);  // step 2 counted no printer: no file removed
-    EXPECT_EQ(effects[5], "file.delete C:\\WINDOWS\\inf\\oem1.inf -> ok");
-    const std::string& box = effects[7];
+    EXPECT_EQ(effects[9], "file.delete C:\\WINDOWS\\inf\\oem1.inf -> ok");
+    const std::string& box = effects[11];
     EXPECT_EQ(box.rfind("msgbox ", 0), 0u) << box;
     EXPECT_NE(box.find("owner=none"), std::string::npos) << box;
     EXPECT_NE(box.find("style=0x00000040"), std::string::npos) << box;  // MB_OK | MB_ICONINFORMATION
@@ -257,6 +261,7 @@ TEST_F(RemoveOldInstallationTest, WithoutADriverDirectoryNothingIsComposedFromIt
   EXPECT_EQ(MachineValue(entry, "Publisher"), std::string("K7X printer", 12));
   EXPECT_EQ(MachineValue(entry, "UninstallString"), "<missing>");
   EXPECT_EQ(MachineValue(entry, "DisplayIcon"), "<missing>");
+  EXPECT_EQ(MachineValue(entry, "QuietUninstallString"), "<missing>");
   EXPECT_EQ(Count("service.stop"), 2u);
   EXPECT_EQ(Count("reg.deletekey"), 9u);  // the seven keys and the two below the printer's
   EXPECT_TRUE(winemu::spooler::SpoolerRunning());

@@ -1,6 +1,6 @@
 // The uninstall entry: its key, its four REG_SZ values handed without terminator (NT stores the
-// terminator that follows each text, as Windows does), their byte counts, and what "winemu reg"
-// shows of it from the machine's registry files.
+// terminator that follows each text, as Windows does), their byte counts, the values deployment
+// tools read after them, and what "winemu reg" shows of it from the machine's registry files.
 #include <cstdio>
 #include <filesystem>
 
@@ -18,7 +18,13 @@ const std::string kShownEntry =
     "  value \"DisplayName\" REG_SZ 29 \"K7X printer driver uninstall\\0\"\n"
     "  value \"UninstallString\" REG_SZ 58 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\\0\"\n"
     "  value \"DisplayIcon\" REG_SZ 61 \"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0\\0\"\n"
-    "  value \"Publisher\" REG_SZ 12 \"K7X printer\\0\"\n";
+    "  value \"Publisher\" REG_SZ 12 \"K7X printer\\0\"\n"
+    "  value \"QuietUninstallString\" REG_SZ 67 "
+    "\"\\\"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\\\" /quiet\\0\"\n"
+    "  value \"DisplayVersion\" REG_SZ 4 \"1.0\\0\"\n"
+    "  value \"NoModify\" REG_DWORD 4 0x00000001 (1)\n"
+    "  value \"NoRepair\" REG_DWORD 4 0x00000001 (1)\n";
+const size_t kEntryValues = 8;
 
 class UninstallEntryTest : public RemovalTest {
  protected:
@@ -61,15 +67,22 @@ class UninstallEntryTest : public RemovalTest {
   }
 };
 
-TEST_F(UninstallEntryTest, TheFourValuesAreExactlyTheTextsWithTheTerminatorNtAdds) {
+TEST_F(UninstallEntryTest, TheValuesAreExactlyTheTextsWithTheTerminatorNtAdds) {
   Remove();
   using namespace std::string_literals;
+  const DWORD one = 1;
+  const std::string oneBytes(reinterpret_cast<const char*>(&one), sizeof one);
   EXPECT_EQ(Values(kEntryKey),
             (std::vector<Value>{
                 {"DisplayName", REG_SZ, "K7X printer driver uninstall\0"s},
                 {"UninstallString", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\0"s},
                 {"DisplayIcon", REG_SZ, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe,-0\0"s},
                 {"Publisher", REG_SZ, "K7X printer\0"s},
+                {"QuietUninstallString", REG_SZ,
+                 "\"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe\" /quiet\0"s},
+                {"DisplayVersion", REG_SZ, "1.0\0"s},
+                {"NoModify", REG_DWORD, oneBytes},
+                {"NoRepair", REG_DWORD, oneBytes},
             }));
 }
 
@@ -99,7 +112,7 @@ TEST_F(UninstallEntryTest, ASecondRunRewritesTheSameEntry) {
   Remove();
   Remove();
   EXPECT_EQ(UninstallEntries(), std::vector<std::string>{"K7X printer"});
-  EXPECT_EQ(Values(kEntryKey).size(), 4u);
+  EXPECT_EQ(Values(kEntryKey).size(), kEntryValues);
 }
 
 TEST_F(UninstallEntryTest, AnotherPrinterNameMakesASeparateEntryAndTheEarlierStays) {
@@ -107,24 +120,28 @@ TEST_F(UninstallEntryTest, AnotherPrinterNameMakesASeparateEntryAndTheEarlierSta
   SetPrinterName("POS80");
   Remove();
   EXPECT_EQ(UninstallEntries(), (std::vector<std::string>{"K7X printer", "POS80 printer"}));
-  EXPECT_EQ(Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\POS80 printer"),
+  std::vector<Value> values = Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\POS80 printer");
+  ASSERT_EQ(values.size(), kEntryValues);
+  values.resize(4);
+  EXPECT_EQ(values,
             (std::vector<Value>{
                 {"DisplayName", REG_SZ, std::string("POS80 printer driver uninstall", 31)},
                 {"UninstallString", REG_SZ, std::string("C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe", 60)},
                 {"DisplayIcon", REG_SZ, std::string("C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallPOS80.exe,-0", 63)},
                 {"Publisher", REG_SZ, std::string("POS80 printer", 14)},
             }));
-  EXPECT_EQ(Values(kEntryKey).size(), 4u);
+  EXPECT_EQ(Values(kEntryKey).size(), kEntryValues);
 }
 
-TEST_F(UninstallEntryTest, TheLongestNameWhoseKeyFitsGetsAllFourValues) {
-  std::string p(199, 'N');  // the key path is then 259 characters
+TEST_F(UninstallEntryTest, TheLongestAcceptedNameGetsEveryValueAndALongerKeyNone) {
+  std::string p(196, 'N');  // the quiet command is then 259 characters
   SetPrinterName(p);
   Remove();
   std::vector<Value> values = Values("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + p + " printer");
-  ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(values[2].data, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstall" + p + ".exe,-0" + std::string(1, '\0'));
-  SetPrinterName(p + "N");
+  ASSERT_EQ(values.size(), kEntryValues);
+  EXPECT_EQ(values[4].data,
+            "\"C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstall" + p + ".exe\" /quiet" + std::string(1, '\0'));
+  SetPrinterName(std::string(200, 'N'));  // the key path would be 260 characters
   Remove();
   EXPECT_EQ(UninstallEntries().size(), 1u);
 }

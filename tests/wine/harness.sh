@@ -10,6 +10,7 @@
 #   wait_for_output TEXT TIMEOUT  until its stdout contains TEXT
 #   window_tree                 print (and keep) the window tree of the program
 #   wait_for_window TIMEOUT     until the program shows a visible top-level window
+#   no_window_until_exit SECS   the program ends by itself without ever showing a window
 #   wait_for_window_text TEXT TIMEOUT
 #   click_control ID            click the centre of visible enabled control ID
 #   select_list_entry ID INDEX  click entry INDEX of list box ID
@@ -388,6 +389,18 @@ wait_for_exit() {
     wait "$PROGRAM_PID"
     PROGRAM_RC=$?
     PROGRAM_PID=
+}
+
+# no_window_until_exit SECONDS: the program shows no window at any moment (the window tree is
+# looked at again and again) until it has ended by itself; then PROGRAM_RC is its exit code.
+no_window_until_exit() {
+    local deadline=$((SECONDS + ${1:?no_window_until_exit SECONDS}))
+    while ! _program_ended; do
+        _tree
+        ! grep -q '^win' "$LAST_TREE" || fail "a window of $PROGRAM_EXE appeared"
+        ((SECONDS < deadline)) || fail "$PROGRAM_EXE did not end in $1s"
+    done
+    wait_for_exit 1
 }
 
 # Saves the registry to system.reg/user.reg: the wineserver writes it on exit.

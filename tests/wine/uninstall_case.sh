@@ -84,16 +84,6 @@ entry_value() {
         | awk -v n="$1" '$1 == n { sub(/^[ \t]*[A-Za-z]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print }'
 }
 
-# no_window_until_exit SECONDS: the program shows no window at any moment until it has ended.
-no_window_until_exit() {
-    local deadline=$((SECONDS + $1))
-    while ! _program_ended; do
-        _tree
-        ! grep -q '^win' "$LAST_TREE" || fail "a window of $PROGRAM_EXE appeared"
-        ((SECONDS < deadline)) || fail "$PROGRAM_EXE did not end in $1s"
-    done
-    wait_for_exit 1
-}
 
 key_exists() { _wine reg query "HKLM\\$1" >/dev/null 2>&1; }
 
@@ -108,9 +98,13 @@ expect_box() {
 run_case() {
     case_begin "$1" winxp en_US
     if [ "$2" = quiet ]; then
-        install_printui "$win_dir"
+        # Wine's own utility installs nothing and Wine then lists no printer at all: the quiet run
+        # ends there with 1603 (67 to Linux, which keeps 8 bits), the log telling why.
         start_program "$win_dir/setup.exe" /quiet
         no_window_until_exit 150
+        [ "$PROGRAM_RC" = 67 ] || fail "setup's exit code $PROGRAM_RC, not 1603 & 0xFF"
+        grep -q 'The spooler lists no printers at all' "$WINEPREFIX/drive_c/windows/K7Xsetup.log" \
+            || fail "the log does not tell why: $(tail -3 "$WINEPREFIX/drive_c/windows/K7Xsetup.log")"
     else
         start_program "$win_dir/setup.exe"
         wait_for_window 30
@@ -122,8 +116,8 @@ run_case() {
         _wait_until 15 _message_box_open && answer_message_box
         click_control 12325
         wait_for_exit 20
+        [ "$PROGRAM_RC" = 0 ] || fail "setup's exit code $PROGRAM_RC"
     fi
-    [ "$PROGRAM_RC" = 0 ] || fail "setup's exit code $PROGRAM_RC"
     lay_out_installation
 
     local command uninstaller='c:\windows\system32\spool\drivers\w32x86\uninstallk7x.exe'

@@ -135,7 +135,7 @@ TEST_F(UnattendedRun, RefusalsChangeNothing) {
   EXPECT_NE(log.find("Exit code 87\r\n"), std::string::npos);
   // Only /quiet keeps the refusal from a person's eyes.
   EXPECT_EQ(Run(m, K7X_SETUP_PROGRAM, "/bogus", "answer\n"), 87);
-  EXPECT_NE(Trace(m).find("text=\"Unknown switch \"/bogus\"."), std::string::npos) << Trace(m);
+  EXPECT_NE(Trace(m).find("text=\"Unknown switch \\\"/bogus\\\"."), std::string::npos) << Trace(m);
   EXPECT_EQ(Run(m, K7X_SETUP_PROGRAM, "/?", "answer\n"), 0);
   EXPECT_NE(Trace(m).find("/quiet, /S"), std::string::npos);
 }
@@ -233,7 +233,7 @@ TEST_F(UnattendedRun, TheUninstallerRefusesWhatItDoesNotTake) {
   ASSERT_EQ(Run(m, K7X_SETUP_PROGRAM, "", kWizardWalk), 0);
   EXPECT_EQ(Run(m, K7X_UNINSTALL_PROGRAM, "/quiet /passive"), 87);
   EXPECT_EQ(Run(m, K7X_UNINSTALL_PROGRAM, "/bogus", "answer\n"), 87);
-  EXPECT_NE(Trace(m).find("text=\"Unknown switch \"/bogus\".\""), std::string::npos) << Trace(m);
+  EXPECT_NE(Trace(m).find("text=\"Unknown switch \\\"/bogus\\\".\""), std::string::npos) << Trace(m);
   EXPECT_NE(RunCommand(std::string(WINEMU_COMMAND) + " printers " + m.string()).out.find("K7X"), std::string::npos);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classes.h"
+#include "machine/quoted.h"
 #include "metrics.h"
 #include "window_ops.h"
 
@@ -108,7 +109,7 @@ HWND CreateWindowInternal(const CreateParams& p) {
 
   std::string className = ToAnsi(p.cls->name);
   // A top-level window is what a person sees appear (a quiet run has none).
-  if (!parent) Trace("window.create", "class=\"" + ToUtf8(p.cls->name) + "\" text=\"" + ToUtf8(p.text) + "\"");
+  if (!parent) Trace("window.create", "class=" + Quoted(ToUtf8(p.cls->name)) + " text=" + Quoted(ToUtf8(p.text)));
   CREATESTRUCTA cs{p.param, p.instance, p.menu, p.parent, height, width, y, x,
                    static_cast<LONG>(w->style), p.ansiName, className.c_str(), w->exStyle};
   if (!Send(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {

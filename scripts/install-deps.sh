@@ -3,9 +3,9 @@
 #
 #   scripts/install-deps.sh [GROUP...]      GROUP: build (default), wine, fuzz, all
 #
-#   build  CMake, Ninja, g++, GoogleTest, tmux (the terminal walk test), mingw-w64 for i686 (the
-#          product) and x86_64 (the build that 64-bit Wine judges where the kernel cannot run i386
-#          code)
+#   build  CMake, Ninja, g++, GoogleTest, tmux (the terminal walk test), Python's YAML reader (the
+#          check of deploy/), mingw-w64 for i686 (the product) and x86_64 (the build that 64-bit
+#          Wine judges where the kernel cannot run i386 code)
 #   wine   Wine (32- and 64-bit), Xvfb, xdotool, ImageMagick, a Chinese font, and the
 #          en_US/zh_CN/zh_TW locales the Wine cases run in
 #   fuzz   clang 14 with its libFuzzer runtime

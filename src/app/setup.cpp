@@ -1,5 +1,6 @@
 // The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
+#include "app/StartupRefusal.h"
 #include "i18n/LanguageFile.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
@@ -12,12 +13,22 @@
 #include "shared/resource.h"
 #include "sys/AdminRights.h"
 #include "sys/OSVersion.h"
+#include "sys/SingleRun.h"
+#include "sys/Windows64.h"
 
 // Static construction order: the version code, then the application object.
 int g_OSVersion = GetOSVersion();
 CSetupApp theApp;
 
 namespace {
+
+StartupRefusal g_refusal = StartupRefusal::None;
+
+// Notes why the start-up ends; false, for the caller to return.
+bool Refuse(StartupRefusal why) {
+  g_refusal = why;
+  return false;
+}
 
 bool FileExists(const std::string& path) {
   WIN32_FIND_DATAA found;
@@ -29,10 +40,16 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
+StartupRefusal LastStartupRefusal() { return g_refusal; }
+
 CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
 BOOL CSetupApp::InitInstance() {
+  g_refusal = StartupRefusal::None;
   if (!PrepareStartup()) return FALSE;
+  // One installation or removal at a time, held until the program ends.
+  CSingleRun onlyRun;
+  if (!onlyRun.TellUserIfNotOnly(g_WizardLanguage, m_strAppName.c_str())) return Refuse(StartupRefusal::AnotherRun);
   // The wizard: the frame and its pages live for the modal run and go in reverse order.
   CSetupDlg wizard;
   CWelcomeDlg welcome;
@@ -68,7 +85,10 @@ bool CSetupApp::PrepareStartup() {
   if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
   GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
-  // Nothing of the machine changes before both checks: the name, then the rights to install.
-  return CheckPrinterNameOrTellUser(g_PrinterName) &&
-         RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str());
+  // Nothing of the machine changes before the checks: the name, the rights to install, a 32-bit
+  // Windows.
+  if (!CheckPrinterNameOrTellUser(g_PrinterName)) return Refuse(StartupRefusal::PrinterName);
+  if (!RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str())) return Refuse(StartupRefusal::NoRights);
+  if (!Require32BitWindows(g_WizardLanguage, m_strAppName.c_str())) return Refuse(StartupRefusal::Windows64);
+  return true;
 }

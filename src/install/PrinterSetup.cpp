@@ -60,10 +60,10 @@ bool RunInstallCommand() {
   return ended;
 }
 
-bool HasModelPrinter(const std::vector<std::string>& printerNames) {
-  for (auto it = printerNames.rbegin(); it != printerNames.rend(); ++it)
-    if (std::strstr(it->c_str(), kModelName)) return true;
-  return false;
+const LocalPrinter* FindModelPrinter(const std::vector<LocalPrinter>& printers) {
+  for (auto it = printers.rbegin(); it != printers.rend(); ++it)
+    if (std::strstr(it->name.c_str(), kModelName)) return &*it;
+  return nullptr;
 }
 
 void RunSetDefaultCommand() {

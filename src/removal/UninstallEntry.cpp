@@ -41,9 +41,8 @@ void WriteUninstallEntry(CReg& reg, const char* printerName) {
   char displayName[kPathBufferSize];
   if (ComposeText(displayName, kDisplayName, printerName)) SetText(reg, subKey, "DisplayName", displayName);
 
-  char directory[kPathBufferSize];
   char uninstaller[kPathBufferSize];
-  if (GetDriverDirectory(kDriverEnvironment, directory) && ComposeUninstallerPath(uninstaller, directory, printerName)) {
+  if (ComposeUninstallerPath(uninstaller, printerName)) {
     SetText(reg, subKey, "UninstallString", uninstaller);
     char icon[kPathBufferSize];
     if (ComposeText(icon, kIcon, uninstaller)) SetText(reg, subKey, "DisplayIcon", icon);
@@ -51,6 +50,20 @@ void WriteUninstallEntry(CReg& reg, const char* printerName) {
 
   char publisher[kPathBufferSize];
   if (ComposeText(publisher, kPublisher, printerName)) SetText(reg, subKey, "Publisher", publisher);
+}
+
+bool ComposeUninstallerPath(char (&path)[kPathBufferSize], const char* printerName) {
+  char directory[kPathBufferSize];
+  return GetDriverDirectory(kDriverEnvironment, directory) && ComposeUninstallerPath(path, directory, printerName);
+}
+
+bool UninstallEntryExists(const char* printerName) {
+  char subKey[kPathBufferSize];
+  HKEY key = nullptr;
+  if (!ComposeEntryKey(subKey, printerName) || RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
 }
 
 bool DeleteUninstallEntry(CReg& reg, const char* printerName) {

@@ -1,6 +1,7 @@
 // The entry of the installation in the system's list of installed software.
 #pragma once
 
+#include "shared/constants.h"
 #include "sys/Reg.h"
 
 // Writes HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<P> printer with DisplayName,
@@ -8,6 +9,13 @@
 // fit its 260-character buffer is not written. Without a driver directory the two values composed
 // from it (UninstallString, DisplayIcon) are left out: DisplayName and Publisher only.
 void WriteUninstallEntry(CReg& reg, const char* printerName);
+
+// The uninstaller's path the entry names: the driver directory's uninstall<P>.exe. False when
+// there is no driver directory or the path would not fit.
+bool ComposeUninstallerPath(char (&path)[kPathBufferSize], const char* printerName);
+
+// Whether the entry's key exists.
+bool UninstallEntryExists(const char* printerName);
 
 // Deletes that key; false, GetLastError() telling why, when it stays.
 bool DeleteUninstallEntry(CReg& reg, const char* printerName);

@@ -34,8 +34,8 @@ class CSetupApp : public CWinApp {
   InstallOutcome InstallPrinterDriver(InstallHost& host);
 
   // Start-up before the wizard: the program directory, the language file, the settings file and
-  // the printer name; false when the printer name cannot be used or the program lacks the
-  // administrator's rights (the user has been told).
+  // the printer name; false when the printer name cannot be used, the program lacks the
+  // administrator's rights or runs on a 64-bit Windows (the user has been told).
   bool PrepareStartup();
 
   // Language files (i18n/LoadLanguage.cpp).

@@ -6,13 +6,15 @@
 #include "shared/ComposeText.h"
 #include "shared/TextLanguage.h"
 #include "sys/AdminRights.h"
+#include "sys/SingleRun.h"
+#include "sys/SpoolerRecovery.h"
 #include "uninstall/RemoveInstallation.h"
 #include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallerName.h"
 
 namespace {
 
-enum ExitCode { kRemoved = 0, kIncomplete = 1, kCancelled = 2, kNoRights = 3, kBadName = 4 };
+enum ExitCode { kRemoved = 0, kIncomplete = 1, kCancelled = 2, kNoRights = 3, kBadName = 4, kAnotherRun = 5 };
 
 // A message box of the uninstaller: no owner, the text naming the printer.
 int Ask(const char* format, const char* printerName, const char* caption, UINT style) {
@@ -38,7 +40,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
 
   if (!RequireAdministratorRights(language, caption)) return kNoRights;
+  // One installation or removal at a time, held until the program ends.
+  CSingleRun onlyRun;
+  if (!onlyRun.TellUserIfNotOnly(language, caption)) return kAnotherRun;
   if (Ask(texts.confirm, printerName, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES) return kCancelled;
+
+  StartSpoolerIfStopped();
 
   bool removed = RemoveInstallation(printerName, programPath) == RemovalStep::Done;
   Ask(removed ? texts.removed : texts.incomplete, printerName, caption,

@@ -42,9 +42,9 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
     SweepStagingDir();
     return outcome;
   };
+  SweepStagingDir();
   StartSpoolerIfStopped();
   StartWrittenFilesRecord();
-  SweepStagingDir();
   bool earlierEntry = EarlierEntryWithUninstaller(g_PrinterName);
   RemoveOldInstallation(host);
   CreateStagingDirs();

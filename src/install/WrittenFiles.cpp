@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "payload/PayloadWrites.h"
 #include "shared/constants.h"
@@ -49,7 +50,7 @@ class CRecord : public CPayloadWriteListener {
   void Spoiled(const std::string& path) override { m_files[path].failed = true; }
 
   std::map<std::string, Written, NoCase> m_files;
-  std::map<std::string, std::string, NoCase> m_copies;  // copy -> the staged file it took
+  std::vector<std::string> m_copied;  // names copied from C:\TEMP into the driver directory
 };
 
 CRecord g_record;
@@ -76,29 +77,36 @@ bool Holds(const std::string& path, const Written& written) {
 
 void StartWrittenFilesRecord() {
   g_record.m_files.clear();
-  g_record.m_copies.clear();
+  g_record.m_copied.clear();
   SetPayloadWriteListener(&g_record);
 }
 
-void NoteCopiedToDriverDir(const std::string& name) {
-  char source[kPathBufferSize];
-  char directory[kPathBufferSize];
-  char target[kPathBufferSize];
-  if (ComposeText(source, "%s\\%s", kStagingDir, name.c_str()) && GetDriverDirectory(g_DriverEnvironment, directory) &&
-      ComposeText(target, "%s\\%s", directory, name.c_str()))
-    g_record.m_copies[target] = source;
-}
+void NoteCopiedToDriverDir(const std::string& name) { g_record.m_copied.push_back(name); }
 
 bool WrittenFileIntact(const std::string& path) {
-  auto copy = g_record.m_copies.find(path);
-  auto staged = g_record.m_files.find(copy == g_record.m_copies.end() ? path : copy->second);
-  return staged != g_record.m_files.end() && Holds(path, staged->second);
+  auto staged = g_record.m_files.find(path);
+  if (staged != g_record.m_files.end()) return Holds(path, staged->second);
+  // A copy holds what its staged file was written with.
+  char directory[kPathBufferSize];
+  char copy[kPathBufferSize];
+  char source[kPathBufferSize];
+  if (!GetDriverDirectory(g_DriverEnvironment, directory)) return false;
+  for (const std::string& name : g_record.m_copied) {
+    if (!ComposeText(copy, "%s\\%s", directory, name.c_str()) || lstrcmpiA(copy, path.c_str()) != 0) continue;
+    staged = ComposeText(source, "%s\\%s", kStagingDir, name.c_str()) ? g_record.m_files.find(source)
+                                                                      : g_record.m_files.end();
+    return staged != g_record.m_files.end() && Holds(path, staged->second);
+  }
+  return false;
 }
 
 bool WrittenFilesIntact() {
   for (const auto& [path, written] : g_record.m_files)
     if (!Holds(path, written)) return false;
-  for (const auto& [copy, source] : g_record.m_copies)
-    if (!WrittenFileIntact(copy)) return false;
+  char directory[kPathBufferSize];
+  char copy[kPathBufferSize];
+  if (!g_record.m_copied.empty() && !GetDriverDirectory(g_DriverEnvironment, directory)) return false;
+  for (const std::string& name : g_record.m_copied)
+    if (!ComposeText(copy, "%s\\%s", directory, name.c_str()) || !WrittenFileIntact(copy)) return false;
   return true;
 }

@@ -50,8 +50,9 @@ bool RemoveModelOemInfs() {
         !ComposeText(pnfPath, "%s\\inf\\oem%d.pnf", windowsDir, n))
       continue;
     if (!IsModelOemInf(infPath)) continue;
-    bool infGone = DeletedOrAbsent(infPath);
-    allGone = DeletedOrAbsent(pnfPath) && infGone && allGone;
+    // The .inf marks the copy as the model's: it goes last, so a run cut in between finds it again.
+    bool pnfGone = DeletedOrAbsent(pnfPath);
+    allGone = DeletedOrAbsent(infPath) && pnfGone && allGone;
   }
   return allGone;
 }

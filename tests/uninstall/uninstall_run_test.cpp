@@ -256,7 +256,8 @@ TEST_F(UninstallRun, WhileAnotherRunHoldsTheMutexItSaysSoAndChangesNothing) {
   EXPECT_EQ(Run({IDOK}), 5);
   std::vector<std::string> boxes = TraceLines("msgbox");
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find(AnotherRunText(TextLanguage::English)), std::string::npos) << boxes[0];
+  std::string firstLine = AnotherRunText(TextLanguage::English);
+  EXPECT_NE(boxes[0].find(firstLine.substr(0, firstLine.find('\n'))), std::string::npos) << boxes[0];
   EXPECT_EQ(Effects(), std::vector<std::string>{});
 }
 

@@ -38,7 +38,7 @@ bool IsModelOemInf(const char* path) {
   return match;
 }
 
-bool RemoveModelOemInfs() {
+bool RemoveModelOemInfs(CompanionOrder order) {
   char windowsDir[kPathBufferSize] = {0};
   UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
   if (length == 0 || length >= sizeof windowsDir) return false;
@@ -50,9 +50,16 @@ bool RemoveModelOemInfs() {
         !ComposeText(pnfPath, "%s\\inf\\oem%d.pnf", windowsDir, n))
       continue;
     if (!IsModelOemInf(infPath)) continue;
-    // The .inf marks the copy as the model's: it goes last, so a run cut in between finds it again.
-    bool pnfGone = DeletedOrAbsent(pnfPath);
-    allGone = DeletedOrAbsent(infPath) && pnfGone && allGone;
+    bool infGone = false;
+    bool pnfGone = false;
+    if (order == CompanionOrder::InfLast) {
+      pnfGone = DeletedOrAbsent(pnfPath);
+      infGone = DeletedOrAbsent(infPath);
+    } else {
+      infGone = DeletedOrAbsent(infPath);
+      pnfGone = DeletedOrAbsent(pnfPath);
+    }
+    allGone = infGone && pnfGone && allGone;
   }
   return allGone;
 }

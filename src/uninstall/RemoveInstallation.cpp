@@ -87,7 +87,7 @@ RemovalStep RemoveInstallation(const char* printerName, const char* programPath)
   if (!RemovePrinters()) return RemovalStep::Printers;
   if (!RemoveDriver()) return RemovalStep::Driver;
   if (!RemoveDriverFiles(printerName)) return RemovalStep::DriverFiles;
-  if (!RemoveModelOemInfs()) return RemovalStep::OemInfs;
+  if (!RemoveModelOemInfs(CompanionOrder::InfLast)) return RemovalStep::OemInfs;
   if (!RemoveUninstallEntry(printerName)) return RemovalStep::UninstallEntry;
   if (!ScheduleOwnDeletion(programPath)) return RemovalStep::Uninstaller;
   return RemovalStep::Done;

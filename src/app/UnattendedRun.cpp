@@ -18,6 +18,8 @@
 #include "shared/globals.h"
 #include "shared/resource.h"
 #include "sys/AdminRights.h"
+#include "sys/SingleRun.h"
+#include "sys/Windows64.h"
 
 namespace {
 
@@ -85,6 +87,17 @@ int CSetupApp::RunChecked(const CommandLineOptions& options, bool logUsable) {
     return kExitElevationRequired;
   }
   if (!logUsable) return refuse(kExitInvalidParameter, "The log file " + options.log + " cannot be opened.");
+  // Windows' own refusals: the wizard's message in the system's language, the log's in English.
+  TextLanguage shown = SystemTextLanguage(GetSystemDefaultLangID());
+  auto refuseTold = [&](int code, const char* (*text)(TextLanguage)) {
+    LogLine("%s", text(TextLanguage::English));
+    if (!quiet) MessageBoxA(nullptr, text(shown), m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
+    return code;
+  };
+  if (Is64BitWindows()) return refuseTold(kExitPlatformUnsupported, Windows64Text);
+  // One installation or removal at a time, held until this run ends.
+  CSingleRun onlyRun;
+  if (!onlyRun.IsOnlyRun()) return refuseTold(kExitAlreadyRunning, AnotherRunText);
 
   // A name given is checked before anything is written; one from setting.dll once it is read.
   if (options.hasName) {

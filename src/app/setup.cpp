@@ -1,6 +1,7 @@
 // The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
 #include "app/SetupSwitches.h"
+#include "app/StartupRefusal.h"
 #include "i18n/LanguageFile.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
@@ -14,12 +15,22 @@
 #include "shared/resource.h"
 #include "sys/AdminRights.h"
 #include "sys/OSVersion.h"
+#include "sys/SingleRun.h"
+#include "sys/Windows64.h"
 
 // Static construction order: the version code, then the application object.
 int g_OSVersion = GetOSVersion();
 CSetupApp theApp;
 
 namespace {
+
+StartupRefusal g_refusal = StartupRefusal::None;
+
+// Notes why the start-up ends; false, for the caller to return.
+bool Refuse(StartupRefusal why) {
+  g_refusal = why;
+  return false;
+}
 
 bool FileExists(const std::string& path) {
   WIN32_FIND_DATAA found;
@@ -31,13 +42,22 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
+StartupRefusal LastStartupRefusal() { return g_refusal; }
+
 CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
 BOOL CSetupApp::InitInstance() {
   CommandLineResult command = ParseCommandLine(GetCommandLineA(), kSetupSwitches);
   m_nExitCode = kExitSuccess;
-  if (command.options.any) m_nExitCode = RunWithArguments(command);
-  else if (PrepareStartup()) RunWizard();
+  g_refusal = StartupRefusal::None;
+  if (command.options.any) {
+    m_nExitCode = RunWithArguments(command);
+  } else if (PrepareStartup()) {
+    // One installation or removal at a time, held until the wizard ends.
+    CSingleRun onlyRun;
+    if (onlyRun.TellUserIfNotOnly(g_WizardLanguage, m_strAppName.c_str())) RunWizard();
+    else Refuse(StartupRefusal::AnotherRun);
+  }
   return FALSE;
 }
 
@@ -59,9 +79,12 @@ void CSetupApp::RunWizard() {
 
 bool CSetupApp::PrepareStartup() {
   PrepareFiles();
-  // Nothing of the machine changes before both checks: the name, then the rights to install.
-  return CheckPrinterNameOrTellUser(g_PrinterName) &&
-         RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str());
+  // Nothing of the machine changes before the checks: the name, the rights to install, a 32-bit
+  // Windows.
+  if (!CheckPrinterNameOrTellUser(g_PrinterName)) return Refuse(StartupRefusal::PrinterName);
+  if (!RequireAdministratorRights(g_WizardLanguage, m_strAppName.c_str())) return Refuse(StartupRefusal::NoRights);
+  if (!Require32BitWindows(g_WizardLanguage, m_strAppName.c_str())) return Refuse(StartupRefusal::Windows64);
+  return true;
 }
 
 void CSetupApp::PrepareFiles() {

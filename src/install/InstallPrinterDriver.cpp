@@ -8,9 +8,12 @@
 #include "install/PrinterSetup.h"
 #include "install/ResultMessage.h"
 #include "install/StagingDir.h"
+#include "install/UninstallerPlacement.h"
+#include "install/WrittenFiles.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 #include "sys/Spooler.h"
+#include "sys/SpoolerRecovery.h"
 
 namespace {
 
@@ -32,7 +35,18 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   CEngineRun run;
   if (!run.m_bStarted) return InstallOutcome::AlreadyRunning;
   LANGID systemLanguage = GetSystemDefaultLangID();
+  // The result message, the end of the wizard and the final sweep.
+  auto finish = [&](InstallOutcome outcome) {
+    bool installed = outcome == InstallOutcome::Installed;
+    host.ShowResult(ResultText(installed, ChooseTextLanguage(systemLanguage, g_LanguageChoice)));
+    host.EndWizard();
+    SweepStagingDir();
+    return outcome;
+  };
   SweepStagingDir();
+  StartSpoolerIfStopped();
+  StartWrittenFilesRecord();
+  bool earlierEntry = EarlierEntryWithUninstaller(g_PrinterName);
   RemoveOldInstallation(host);
   CreateStagingDirs();
 
@@ -43,23 +57,23 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   RemoveEarlierDriverFiles(files, driverDirectory);
 
   bool staged = StageUninstallerAndInf(host);
+  if (!UninstallerPlaced(g_PrinterName, earlierEntry)) return finish(InstallOutcome::StagingFailed);
   StagingChoice choice = ChooseStaging(g_OSVersion, systemLanguage, g_LanguageChoice);
   staged = StageDriverFiles(host, choice) && staged;
   CopyDriverFilesToDriverDir(choice);
   RecordInstalledSize(files, driverDirectory, g_PrinterName);
+  // The utility installs only from files that hold what this run wrote.
+  if (!staged || !WrittenFilesIntact()) return finish(InstallOutcome::StagingFailed);
 
   InstallOutcome outcome = InstallOutcome::UtilityFailed;
   if (RunInstallCommand()) {
     // No printer data at all, or a failed enumeration: the run ends here, without a word.
-    std::vector<std::string> printers;
-    if (!EnumLocalPrinterNames(printers) || printers.empty()) return InstallOutcome::NoPrinterData;
-    outcome = HasModelPrinter(printers) ? InstallOutcome::Installed : InstallOutcome::PrinterNotFound;
+    std::vector<LocalPrinter> printers;
+    if (!EnumLocalPrinters(printers) || printers.empty()) return InstallOutcome::NoPrinterData;
+    // The printer found counts only when it uses the model's driver.
+    const LocalPrinter* found = FindModelPrinter(printers);
+    outcome = found && found->driver == kModelName ? InstallOutcome::Installed : InstallOutcome::PrinterNotFound;
     if (outcome == InstallOutcome::Installed) RunSetDefaultCommand();
   }
-  bool installed = outcome == InstallOutcome::Installed;
-  if (!installed && !staged) outcome = InstallOutcome::StagingFailed;
-  host.ShowResult(ResultText(installed, ChooseTextLanguage(systemLanguage, g_LanguageChoice)));
-  host.EndWizard();
-  SweepStagingDir();
-  return outcome;
+  return finish(outcome);
 }

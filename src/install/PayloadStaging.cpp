@@ -1,6 +1,7 @@
 #include "install/PayloadStaging.h"
 
 #include "install/StagingDir.h"
+#include "install/WrittenFiles.h"
 #include "payload/PayloadIds.h"
 #include "shared/ComposeText.h"
 #include "shared/DriverFiles.h"
@@ -90,9 +91,15 @@ bool Stage(PayloadWriter& writer, UINT id, const char* directory, const char* na
   return ComposeText(path, "%s\\%s", directory, name) && writer.WritePayload(id, path, rewrite);
 }
 
+// Copies C:\TEMP\name into the driver directory and records the copy.
+void CopyRecorded(const char* name) {
+  CopyToDriverDir(name, FALSE);
+  NoteCopiedToDriverDir(name);
+}
+
 void CopyNamed(const char* format) {
   char name[kPathBufferSize];
-  if (ComposeText(name, format, g_PrinterName)) CopyToDriverDir(name, FALSE);
+  if (ComposeText(name, format, g_PrinterName)) CopyRecorded(name);
 }
 
 }  // namespace
@@ -115,7 +122,7 @@ bool StageUninstallerAndInf(PayloadWriter& writer) {
   CreateStagingDirs();
   char inf[kPathBufferSize];
   staged = ComposeText(inf, kInfName, g_PrinterName) && Stage(writer, kPayloadInf, kStagingDir, inf, FALSE) && staged;
-  if (haveUninstaller) CopyToDriverDir(uninstaller, FALSE);
+  if (haveUninstaller) CopyRecorded(uninstaller);
   return staged;
 }
 

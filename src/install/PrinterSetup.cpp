@@ -74,17 +74,17 @@ bool RunInstallCommand() {
   return ended;
 }
 
-bool HasModelPrinter(const std::vector<std::string>& printerNames) {
+const LocalPrinter* FindModelPrinter(const std::vector<LocalPrinter>& printers) {
   std::string listed;
-  for (const std::string& name : printerNames) listed += (listed.empty() ? "\"" : ", \"") + name + "\"";
+  for (const LocalPrinter& printer : printers) listed += (listed.empty() ? "\"" : ", \"") + printer.name + "\"";
   LogLine("Local printers: %s", listed.empty() ? "none" : listed.c_str());
-  for (auto it = printerNames.rbegin(); it != printerNames.rend(); ++it) {
-    if (!std::strstr(it->c_str(), kModelName)) continue;
-    LogLine("Printer \"%s\" found", it->c_str());
-    return true;
+  for (auto it = printers.rbegin(); it != printers.rend(); ++it) {
+    if (!std::strstr(it->name.c_str(), kModelName)) continue;
+    LogLine("Printer \"%s\" found", it->name.c_str());
+    return &*it;
   }
   LogLine("No printer whose name contains %s", kModelName);
-  return false;
+  return nullptr;
 }
 
 void RunSetDefaultCommand() {

@@ -6,6 +6,7 @@
 
 #include "framework/StdioFile.h"
 #include "payload/LineReplacement.h"
+#include "payload/PayloadWrites.h"
 #include "shared/ComposeText.h"
 #include "shared/DriverFiles.h"
 #include "shared/RunLog.h"
@@ -16,12 +17,31 @@ namespace {
 
 constexpr UINT kPieceBuffer = kPathBufferSize;
 
-// Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.
-bool WriteWholeFile(const char* path, const void* data, DWORD size) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+CPayloadWriteListener* g_pWriteListener = nullptr;
+
+HANDLE CreateForWriting(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (g_pWriteListener) g_pWriteListener->Created(path, file != INVALID_HANDLE_VALUE);
+  return file;
+}
+
+bool WriteTold(HANDLE file, const std::string& path, const void* data, DWORD size) {
   DWORD written = 0;
   bool whole = WriteFile(file, data, size, &written, nullptr) && written == size;
+  if (g_pWriteListener) g_pWriteListener->Wrote(path, data, size, whole);
+  return whole;
+}
+
+void TellSpoiled(const std::string& path) {
+  if (g_pWriteListener) g_pWriteListener->Spoiled(path);
+}
+
+// Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.
+// True when all of them were written.
+bool WriteWholeFile(const std::string& path, const void* data, DWORD size) {
+  HANDLE file = CreateForWriting(path);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool whole = WriteTold(file, path, data, size);
   CloseHandle(file);
   return whole;
 }
@@ -71,7 +91,7 @@ BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
   const void* bytes = LockResource(loaded);
   DWORD size = SizeofResource(nullptr, info);
   if (!rewrite) {
-    bool written = WriteWholeFile(path.c_str(), bytes, size);
+    bool written = WriteWholeFile(path, bytes, size);
     FreeResource(loaded);
     LogLine(written ? "Written %s (payload %u)" : "%s cannot be written (payload %u)", path.c_str(), id);
     return TRUE;
@@ -82,17 +102,21 @@ BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
     FreeResource(loaded);
     return FALSE;
   }
-  WriteWholeFile(kIntermediateFile, bytes, size);
+  bool whole = WriteWholeFile(kIntermediateFile, bytes, size);
   FreeResource(loaded);
   RewriteLines(kIntermediateFile, path, table, kModelNameReplacements);
+  if (!whole) TellSpoiled(path);
   LogLine("Written %s (payload %u, its model lines naming %s)", path.c_str(), id, g_PrinterName);
   return TRUE;
 }
 
+void SetPayloadWriteListener(CPayloadWriteListener* listener) { g_pWriteListener = listener; }
+
 void CSetupApp::RewriteLines(std::string source, std::string target, const LineReplacement* table, int count) {
-  HANDLE out = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE out = CreateForWriting(target);
   CStdioFile in;
   if (!in.Open(source.c_str(), CStdioFile::modeRead | CStdioFile::typeText)) {
+    TellSpoiled(target);
     if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
     return;
   }
@@ -117,11 +141,11 @@ void CSetupApp::RewriteLines(std::string source, std::string target, const LineR
         }
       }
       std::string bytes = std::string(output) + "\n";
-      DWORD written = 0;
-      WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+      WriteTold(out, target, bytes.data(), static_cast<DWORD>(bytes.size()));
     }
   } catch (CFileException* error) {
     delete error;  // a read error ends the rewriting; the target keeps what was written
+    TellSpoiled(target);
   }
   in.Close();
   if (out != INVALID_HANDLE_VALUE) CloseHandle(out);

@@ -43,7 +43,7 @@ bool IsModelOemInf(const char* path) {
   return match;
 }
 
-bool RemoveModelOemInfs() {
+bool RemoveModelOemInfs(CompanionOrder order) {
   char windowsDir[kPathBufferSize] = {0};
   UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
   if (length == 0 || length >= sizeof windowsDir) return false;
@@ -55,8 +55,16 @@ bool RemoveModelOemInfs() {
         !ComposeText(pnfPath, "%s\\inf\\oem%d.pnf", windowsDir, n))
       continue;
     if (!IsModelOemInf(infPath)) continue;
-    bool infGone = DeletedOrAbsent(infPath);
-    allGone = DeletedOrAbsent(pnfPath) && infGone && allGone;
+    bool infGone = false;
+    bool pnfGone = false;
+    if (order == CompanionOrder::InfLast) {
+      pnfGone = DeletedOrAbsent(pnfPath);
+      infGone = DeletedOrAbsent(infPath);
+    } else {
+      infGone = DeletedOrAbsent(infPath);
+      pnfGone = DeletedOrAbsent(pnfPath);
+    }
+    allGone = infGone && pnfGone && allGone;
   }
   return allGone;
 }

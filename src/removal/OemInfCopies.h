@@ -7,7 +7,11 @@
 // one. A file that cannot be opened or read does not.
 bool IsModelOemInf(const char* path);
 
+// Which of a copy's two files goes first. The .inf marks the copy as the model's: with InfLast a
+// removal cut in between finds the copy again.
+enum class CompanionOrder { InfFirst, InfLast };
+
 // Deletes every copy among oem0.inf to oem99.inf of the Windows inf folder that IsModelOemInf
-// recognises, then its .pnf. True when the folder was found and every recognised copy is gone
-// (a missing .pnf counts as gone).
-bool RemoveModelOemInfs();
+// recognises, with its .pnf, in `order`. True when the folder was found and every recognised copy
+// is gone (a missing .pnf counts as gone).
+bool RemoveModelOemInfs(CompanionOrder order);

@@ -2,4 +2,4 @@
 #include "removal/OemInfCopies.h"
 #include "shared/SetupApp.h"
 
-BOOL CSetupApp::RemoveOemInfFiles() { return RemoveModelOemInfs() ? TRUE : FALSE; }
+BOOL CSetupApp::RemoveOemInfFiles() { return RemoveModelOemInfs(CompanionOrder::InfFirst) ? TRUE : FALSE; }

@@ -48,10 +48,8 @@ void WriteUninstallEntry(CReg& reg, const char* printerName) {
   char displayName[kPathBufferSize];
   if (ComposeText(displayName, kDisplayName, printerName)) SetText(reg, subKey, "DisplayName", displayName);
 
-  char directory[kPathBufferSize];
   char uninstaller[kPathBufferSize];
-  bool uninstallerNamed =
-      GetDriverDirectory(kDriverEnvironment, directory) && ComposeUninstallerPath(uninstaller, directory, printerName);
+  bool uninstallerNamed = ComposeUninstallerPath(uninstaller, printerName);
   if (uninstallerNamed) {
     SetText(reg, subKey, "UninstallString", uninstaller);
     char icon[kPathBufferSize];
@@ -75,6 +73,20 @@ void WriteUninstallEntry(CReg& reg, const char* printerName) {
 void WriteEstimatedSize(CReg& reg, const char* printerName, DWORD kilobytes) {
   char subKey[kPathBufferSize];
   if (ComposeEntryKey(subKey, printerName)) SetNumber(reg, subKey, "EstimatedSize", kilobytes);
+}
+
+bool ComposeUninstallerPath(char (&path)[kPathBufferSize], const char* printerName) {
+  char directory[kPathBufferSize];
+  return GetDriverDirectory(kDriverEnvironment, directory) && ComposeUninstallerPath(path, directory, printerName);
+}
+
+bool UninstallEntryExists(const char* printerName) {
+  char subKey[kPathBufferSize];
+  HKEY key = nullptr;
+  if (!ComposeEntryKey(subKey, printerName) || RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
 }
 
 bool DeleteUninstallEntry(CReg& reg, const char* printerName) {

@@ -1,6 +1,7 @@
 // The entry of the installation in the system's list of installed software.
 #pragma once
 
+#include "shared/constants.h"
 #include "sys/Reg.h"
 
 // Writes HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<P> printer with DisplayName,
@@ -13,6 +14,13 @@ void WriteUninstallEntry(CReg& reg, const char* printerName);
 
 // EstimatedSize, REG_DWORD: the kilobytes the installed driver files take.
 void WriteEstimatedSize(CReg& reg, const char* printerName, DWORD kilobytes);
+
+// The uninstaller's path the entry names: the driver directory's uninstall<P>.exe. False when
+// there is no driver directory or the path would not fit.
+bool ComposeUninstallerPath(char (&path)[kPathBufferSize], const char* printerName);
+
+// Whether the entry's key exists.
+bool UninstallEntryExists(const char* printerName);
 
 // Deletes that key; false, GetLastError() telling why, when it stays.
 bool DeleteUninstallEntry(CReg& reg, const char* printerName);

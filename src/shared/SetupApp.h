@@ -37,8 +37,8 @@ class CSetupApp : public CWinApp {
   // the wizard ended through the host.
   InstallOutcome InstallPrinterDriver(InstallHost& host);
 
-  // Start-up before the wizard: PrepareFiles, then false when the printer name cannot be used or
-  // the program lacks the administrator's rights (the user has been told).
+  // Start-up before the wizard: PrepareFiles, then false when the printer name cannot be used,
+  // the program lacks the administrator's rights or runs on a 64-bit Windows (the user has been told).
   bool PrepareStartup();
   // The program directory, the language file, the settings file and the printer name.
   void PrepareFiles();

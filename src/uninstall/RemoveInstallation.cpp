@@ -109,7 +109,7 @@ RemovalStep RemoveInstallation(const char* printerName, const char* programPath)
   if (!RemovePrinters()) return RemovalStep::Printers;
   if (!RemoveDriver()) return RemovalStep::Driver;
   if (!RemoveDriverFiles(printerName)) return RemovalStep::DriverFiles;
-  if (!RemoveModelOemInfs()) {
+  if (!RemoveModelOemInfs(CompanionOrder::InfLast)) {
     LogLine("A copy of the driver's INF file in the Windows inf folder cannot be deleted");
     return RemovalStep::OemInfs;
   }

@@ -11,13 +11,22 @@
 #include "shared/RunLog.h"
 #include "shared/TextLanguage.h"
 #include "sys/AdminRights.h"
+#include "sys/SingleRun.h"
+#include "sys/SpoolerRecovery.h"
 #include "uninstall/RemoveInstallation.h"
 #include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallerName.h"
 
 namespace {
 
-enum UninstallExit { kRemoved = 0, kIncomplete = 1, kCancelled = 2, kNoRights = 3, kBadName = 4 };
+enum UninstallExit {
+  kRemoved = 0,
+  kIncomplete = 1,
+  kCancelled = 2,
+  kNoRights = 3,
+  kBadName = 4,
+  kAnotherRun = kExitAlreadyRunning,  // setup or another uninstaller is running
+};
 
 constexpr const char* kDefaultLogName = "K7Xuninstall.log";
 
@@ -72,10 +81,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     LogLine("No administrator rights: nothing changed");
     return Finish(kNoRights);
   }
+  // One installation or removal at a time, held until the program ends.
+  CSingleRun onlyRun;
+  if (quiet ? !onlyRun.IsOnlyRun() : !onlyRun.TellUserIfNotOnly(language, caption)) {
+    LogLine("Another installation or removal is running: nothing changed");
+    return Finish(kAnotherRun);
+  }
   if (!quiet && Ask(texts.confirm, printerName, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) != IDYES) {
     LogLine("The user said No: nothing changed");
     return Finish(kCancelled);
   }
+
+  StartSpoolerIfStopped();
 
   bool removed = RemoveInstallation(printerName, programPath) == RemovalStep::Done;
   LogLine(removed ? "Printer %s removed" : "Printer %s not wholly removed: run the uninstaller again", printerName);

@@ -171,11 +171,12 @@ TEST_F(EngineTest, OnlyAPrinterWithTheModelNameInItsExactCaseCounts) {
   EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kFailure)});
   EXPECT_EQ(Index(std::string("process.create ") + kDefaultCommand), -1);
 
+  // A printer found by its name must also use the model's driver: "Receipt K7X" on another one
+  // is no installation.
   On(0x0409, 7, 1, {{"printui_noop", ""}}, {"Office", "Receipt K7X"});
-  Run(1);
-  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kSuccess)});
-  // The default-printer command still names K7X; that it changes nothing does not matter.
-  EXPECT_GE(Index(std::string("process.create ") + kDefaultCommand + kImage + " -> ok"), 0);
+  EXPECT_EQ(Run(1), InstallOutcome::PrinterNotFound);
+  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kFailure)});
+  EXPECT_EQ(Index(std::string("process.create ") + kDefaultCommand), -1);
   EXPECT_EQ(spooler::DefaultPrinter(), "Office");
 }
 
@@ -198,8 +199,9 @@ TEST_F(EngineTest, WithoutADriverDirectoryNothingOutsideTheStagingDirectoryIsCop
   std::string d = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
   WriteFile(d + "\\K7X.GPD", "kept");
   WriteFile(d + "\\3\\K7X.GPD", "kept");
-  Run(0);  // a stopped spooler reports no printer data: the run ends silently
-  EXPECT_TRUE(MessageBoxes().empty());
+  // No uninstaller can be placed without a driver directory: the run ends there, a failure.
+  EXPECT_EQ(Run(1), InstallOutcome::StagingFailed);
+  EXPECT_EQ(MessageBoxes().size(), 1u);
   EXPECT_EQ(ReadFile(d + "\\K7X.GPD"), "kept");
   EXPECT_EQ(ReadFile(d + "\\3\\K7X.GPD"), "kept");
   for (const std::string& line : TraceLines("file.copy")) ADD_FAILURE() << line;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "support/machine_fixture.h"
+#include "sys/SingleRun.h"
 #include "winemu/advapi32/registry.h"
 #include "winemu/advapi32/services.h"
 #include "winemu/machine/codepage.h"
@@ -94,6 +95,7 @@ class UninstallRun : public k7x::test::MachineTest {
       if (line.rfind("msgbox", 0) != 0 && line.find(" -> ok") != std::string::npos &&
           line.rfind("spooler.enum", 0) != 0 && line.rfind("spooler.driverdir", 0) != 0 &&
           line.rfind("spooler.openprinter", 0) != 0 && line.rfind("spooler.closeprinter", 0) != 0 &&
+          line.rfind("service.open", 0) != 0 && line.rfind("service.query", 0) != 0 &&
           line.rfind("module.load", 0) != 0)
         effects.push_back(line);
     return effects;
@@ -152,7 +154,7 @@ TEST_F(UninstallRun, ConfirmedItRemovesTheInstallationAndNothingElse) {
   EXPECT_LT(Index("reg.deletekey"), Index("file.delayedmove " + program_ + " -> (delete) -> ok"));
   EXPECT_LT(Index("file.delayedmove"), Index("msgbox owner=none style=0x00000040"));
   // The spooler keeps running.
-  EXPECT_EQ(Index("service."), -1);
+  EXPECT_EQ(Index("service.st"), -1);
 }
 
 TEST_F(UninstallRun, CancellingChangesNothing) {
@@ -170,8 +172,9 @@ TEST_F(UninstallRun, CancellingChangesNothing) {
 
 TEST_F(UninstallRun, WhatCannotBeRemovedStopsItAndKeepsTheEntryForAnotherRun) {
   Install();
-  // The spooler stops after the confirmation: neither printers nor driver can go, so nothing does.
+  // The spooler is stopped and cannot be started: neither printers nor driver can go, so nothing does.
   ASSERT_EQ(winemu::svc::Services().Stop(), 0u);
+  machine().Config().faults["start_refused"] = "";
   EXPECT_EQ(Run({IDYES, IDOK}), 1);
   std::vector<std::string> boxes = TraceLines("msgbox");
   ASSERT_EQ(boxes.size(), 2u);
@@ -243,6 +246,32 @@ TEST_F(UninstallRun, UnderAnotherFileNameItOnlySaysHowItMustBeNamed) {
                                                            "text=\"This uninstaller must be named uninstall<printer "
                                                            "name>.exe.\""});
   EXPECT_EQ(Effects(), std::vector<std::string>{});
+}
+
+TEST_F(UninstallRun, WhileAnotherRunHoldsTheMutexItSaysSoAndChangesNothing) {
+  winemu::CreateOptions options;
+  options.faults = {{"held_mutex", kSingleRunMutexName}};
+  MakeMachine(options);
+  Install();
+  EXPECT_EQ(Run({IDOK}), 1618);
+  std::vector<std::string> boxes = TraceLines("msgbox");
+  ASSERT_EQ(boxes.size(), 1u);
+  std::string firstLine = AnotherRunText(TextLanguage::English);
+  EXPECT_NE(boxes[0].find(firstLine.substr(0, firstLine.find('\n'))), std::string::npos) << boxes[0];
+  EXPECT_EQ(Effects(), std::vector<std::string>{});
+}
+
+TEST_F(UninstallRun, OnA64BitWindowsItRemovesAndAStoppedSpoolerIsStartedFirst) {
+  winemu::CreateOptions options;
+  options.x64 = true;
+  options.faults = {{"spooler_stopped", ""}};
+  MakeMachine(options);
+  Install();
+  EXPECT_EQ(Run({IDYES, IDOK}), 0);
+  EXPECT_TRUE(spooler::Printers().empty());
+  std::vector<std::string> requests = TraceLines("service.st");
+  ASSERT_FALSE(requests.empty());
+  EXPECT_EQ(requests[0].rfind("service.start", 0), 0u) << requests[0];
 }
 
 }  // namespace

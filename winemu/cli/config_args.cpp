@@ -24,6 +24,7 @@ std::string ApplyConfigOptions(const SplitArgs& split, MachineConfig& config) {
   o.langId = config.langId;
   o.codePage = config.codePage;
   o.admin = config.admin;
+  o.x64 = config.x64;
   if (!split.Has("--clear-faults")) o.faults = config.faults;
   for (const auto& [option, value] : split.options) {
     if (auto why = ReadSystemOption(option, value, o)) return *why;
@@ -42,6 +43,7 @@ std::string ApplyConfigOptions(const SplitArgs& split, MachineConfig& config) {
   changed.langId = o.langId;
   changed.codePage = o.codePage.value_or(MachineConfig::DefaultCodePage(o.langId));
   changed.admin = o.admin;
+  changed.x64 = o.x64;
   changed.faults = o.faults;
   try {
     MachineConfig::Parse(changed.Serialize(), "options");

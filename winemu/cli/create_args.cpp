@@ -40,6 +40,9 @@ std::vector<OptionDef> SystemOptionDefs(bool creating) {
     {"--user", nullptr,
      pick("the program runs as a standard user (default: as administrator)",
           "the program runs as a standard user, not as administrator")},
+    {"--arch", "x86|x64",
+     pick("a 32-bit Windows (default) or a 64-bit one, where the program runs under WoW64",
+          "a 32-bit Windows or a 64-bit one, where the program runs under WoW64")},
     {"--fault", "NAME[=VALUE]", "a fault to inject (repeatable; see the README)"},
   };
 }
@@ -73,6 +76,9 @@ std::optional<std::string> ReadSystemOption(const std::string& option, const std
     o.codePage = static_cast<unsigned>(*n);
   } else if (option == "--user") {
     o.admin = false;
+  } else if (option == "--arch") {
+    if (v != "x86" && v != "x64") return "--arch needs x86 or x64, not '" + Printable(v) + "'";
+    o.x64 = v == "x64";
   }
   return std::nullopt;
 }

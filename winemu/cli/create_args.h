@@ -31,7 +31,7 @@ struct CreateArgs {
 CreateArgs ParseCreateArgs(const std::vector<std::string>& args);
 CreateArgs ReadCreateArgs(const SplitArgs& split);
 
-// Reads one of --version, --not-nt, --lang, --codepage, --user into `o`; what is wrong with the
+// Reads one of --version, --not-nt, --lang, --codepage, --user, --arch into `o`; what is wrong with the
 // value, if anything. Other options are left alone.
 std::optional<std::string> ReadSystemOption(const std::string& option, const std::string& value, CreateOptions& o);
 // Reads --fault's NAME[=VALUE] into `faults` (names in lower case); what is wrong, if anything.

@@ -4,7 +4,11 @@
 #include <winemu/winbase.h>
 #include <winemu/winerror.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "machine/codepage.h"
+#include "machine/numbers.h"
 
 namespace winemu {
 
@@ -91,11 +95,33 @@ std::uint32_t WriteProtectionError(const std::string& windowsPath) {
   return 0;
 }
 
-std::uint32_t DiskSpaceError(std::uint64_t bytes) {
-  auto limit = M().Config().FaultNumber("disk_full", 0);
-  if (!limit) return 0;
-  std::uint64_t used = M().State<OpenFiles>().bytesWritten;
-  return used + bytes > static_cast<std::uint64_t>(*limit) ? ERROR_DISK_FULL : 0;
+namespace {
+
+// What the files below the host directory `dir` hold, in bytes.
+std::uint64_t BytesBelow(const std::filesystem::path& dir) {
+  std::uint64_t total = 0;
+  std::error_code ec;
+  for (auto it = std::filesystem::recursive_directory_iterator(dir, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+    if (it->is_regular_file(ec)) total += it->file_size(ec);
+  return total;
+}
+
+}  // namespace
+
+std::uint32_t DiskSpaceError(const std::string& windowsPath, std::uint64_t bytes) {
+  std::optional<std::string> value = M().Config().FaultValue("disk_full");
+  if (!value) return 0;
+  size_t at = value->find('@');
+  std::uint64_t limit = value->empty() ? 0 : ParseNumber(value->substr(0, at), UINT64_MAX).value_or(0);
+  if (at == std::string::npos)
+    return M().State<OpenFiles>().bytesWritten + bytes > limit ? ERROR_DISK_FULL : 0;
+  // A folder of its own volume: what its files hold and what comes must fit.
+  std::string folder = value->substr(at + 1);
+  ResolvedPath p;
+  if (!IsInside(windowsPath, folder) || ResolvePath(folder, p) != 0 || !p.exists) return 0;
+  M().HostAccess();
+  return BytesBelow(p.host) + bytes > limit ? ERROR_DISK_FULL : 0;
 }
 
 std::string TracePath(const std::string& windowsPath) { return AnsiToUtf8(windowsPath, M().Config().codePage); }

@@ -52,8 +52,10 @@ std::uint32_t DeleteSharingError(const std::filesystem::path& host);
 // read-only program directory (fault readonly_program_dir) and, for a user without administrator
 // rights, inside the Windows directory.
 std::uint32_t WriteProtectionError(const std::string& windowsPath);
-// 0 when `bytes` more may be written (fault disk_full=N allows N bytes in all, default 0).
-std::uint32_t DiskSpaceError(std::uint64_t bytes);
+// 0 when `bytes` more may be written to the file `windowsPath`: fault disk_full=N allows the
+// process N bytes in all (default 0); disk_full=N@FOLDER makes FOLDER a volume of N bytes, which
+// the files below it fill.
+std::uint32_t DiskSpaceError(const std::string& windowsPath, std::uint64_t bytes);
 
 std::string TracePath(const std::string& windowsPath);  // the path as UTF-8 for the trace
 

@@ -118,7 +118,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
   FileObject* f = Handles().Get<FileObject>(hFile);
   if (!f) return SetError(ERROR_INVALID_HANDLE), FALSE;
   std::string detail = TracePath(f->path.windows) + " " + std::to_string(nNumberOfBytesToWrite);
-  DWORD err = (f->access & (GENERIC_WRITE | GENERIC_ALL)) ? DiskSpaceError(nNumberOfBytesToWrite) : ERROR_ACCESS_DENIED;
+  DWORD err = (f->access & (GENERIC_WRITE | GENERIC_ALL)) ? DiskSpaceError(f->path.windows, nNumberOfBytesToWrite) : ERROR_ACCESS_DENIED;
   if (!err && !f->Write(static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite)) err = ERROR_DISK_FULL;
   TraceResult("file.write", detail, err);
   if (err) return SetError(err), FALSE;
@@ -204,7 +204,7 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
   struct stat st {};
   if (!err && ::fstat(in, &st) != 0) err = ERROR_ACCESS_DENIED;
   std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
-  if (!err) err = DiskSpaceError(size);
+  if (!err) err = DiskSpaceError(dst.windows, size);
   if (!err) {
     // Written over, then cut to the source's length: on ext4 a file first cut to nothing is
     // flushed to the disk when it closes.

@@ -130,7 +130,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     else ini.Set(lpAppName, lpKeyName, lpString);
     std::string out = ini.Serialize();
     std::uint64_t growth = out.size() > text.size() ? out.size() - text.size() : 0;
-    err = DiskSpaceError(growth);
+    err = DiskSpaceError(p.windows, growth);
     if (!err) {
       int fd = ::open(p.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
       if (!p.exists && fd >= 0) NoteMade(p.host, false);

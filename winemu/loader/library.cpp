@@ -119,7 +119,22 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName) {
   return reinterpret_cast<HMODULE>(const_cast<Library*>(library));
 }
 
+namespace {
+
+// kernel32's exports that programs look up at run time because older systems lack them:
+// IsWow64Process came with XP (and every 64-bit Windows has it).
+FARPROC Kernel32Export(LPCSTR name) {
+  const MachineConfig& c = M().Config();
+  bool xpOrLater = c.major > 5 || (c.major == 5 && c.minor >= 1);
+  if (reinterpret_cast<uintptr_t>(name) > 0xFFFF && std::string(name) == "IsWow64Process" && (xpOrLater || c.x64))
+    return SetError(0), Export(&IsWow64Process);
+  return SetError(ERROR_PROC_NOT_FOUND), nullptr;
+}
+
+}  // namespace
+
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
+  if (hModule && hModule == GetModuleHandleA("kernel32.dll")) return Kernel32Export(lpProcName);
   const Library* library = LibraryOf(hModule);
   if (!library || M().State<LoadedLibraries>().references[library] == 0) return SetError(ERROR_MOD_NOT_FOUND), nullptr;
   // A name, or an ordinal in the low word; winemu's libraries export by name only.

@@ -53,6 +53,9 @@ std::optional<std::string> ReadSystemKey(MachineConfig& c, const std::string& ke
     auto n = ParseNumber(v, 0xFFFF);
     if (!n || !IsAnsiCodePage(static_cast<unsigned>(*n))) return "one of the code pages " + AnsiCodePageList();
     c.codePage = static_cast<unsigned>(*n);
+  } else if (EqualsNoCase(key, "Arch")) {
+    if (!EqualsNoCase(v, "x86") && !EqualsNoCase(v, "x64")) return "x86 or x64";
+    c.x64 = EqualsNoCase(v, "x64");
   } else if (EqualsNoCase(key, "WindowsDir")) {
     if (!FullWindowsPath(v, false)) return "a full path on drive C: such as C:\\WINDOWS";
     c.windowsDir = v;
@@ -63,7 +66,7 @@ std::optional<std::string> ReadSystemKey(MachineConfig& c, const std::string& ke
   return std::nullopt;
 }
 
-const char* const kSystemKeys[] = {"Version", "Build", "NT", "LangID", "CodePage", "WindowsDir", "Program", "Admin"};
+const char* const kSystemKeys[] = {"Version", "Build", "NT", "LangID", "CodePage", "Arch", "WindowsDir", "Program", "Admin"};
 
 bool IsSystemKey(std::string_view key) {
   for (const char* k : kSystemKeys)
@@ -92,7 +95,7 @@ MachineConfig MachineConfig::Parse(std::string_view iniBytes, const std::string&
     if (!fresh) throw fail(where + " is given twice (first on line " + std::to_string(first->second) + ")");
     if (EqualsNoCase(e.section, "System")) {
       if (!IsSystemKey(e.key))
-        throw fail(where + ": no such key; [System] holds Version, Build, NT, LangID, CodePage, WindowsDir, Program, Admin");
+        throw fail(where + ": no such key; [System] holds Version, Build, NT, LangID, CodePage, Arch, WindowsDir, Program, Admin");
       if (auto allowed = ReadSystemKey(c, e.key, e.value))
         throw fail(where + ": '" + Printable(e.value) + "' is not allowed; expected " + *allowed);
       codePageGiven = codePageGiven || EqualsNoCase(e.key, "CodePage");
@@ -116,6 +119,7 @@ std::string MachineConfig::Serialize() const {
   out += std::string("NT=") + (nt ? "1" : "0") + "\r\n";
   out += std::string("LangID=") + lang + "\r\n";
   out += "CodePage=" + std::to_string(codePage) + "\r\n";
+  out += std::string("Arch=") + (x64 ? "x64" : "x86") + "\r\n";
   out += "WindowsDir=" + windowsDir + "\r\n";
   out += "Program=" + program + "\r\n";
   out += std::string("Admin=") + (admin ? "1" : "0") + "\r\n";

@@ -25,6 +25,7 @@ struct MachineConfig {
   std::string windowsDir = "C:\\WINDOWS";
   std::string program = "C:\\Setup\\setup.exe";
   bool admin = true;
+  bool x64 = false;  // a 64-bit Windows, where a 32-bit program runs under WoW64
   std::map<std::string, std::string> faults;  // names in lower case
 
   // The code page a language id gets unless one is given.

@@ -9,13 +9,13 @@
 namespace winemu {
 namespace {
 
-enum class Takes { Nothing, Count, Bytes, Code, Milliseconds };
+enum class Takes { Nothing, Count, Bytes, BytesInFolder, Code, Milliseconds, Name };
 
 const struct {
   const char* name;
   Takes value;
 } kFaults[] = {
-    {"readonly_program_dir", Takes::Nothing},  {"disk_full", Takes::Bytes},
+    {"readonly_program_dir", Takes::Nothing},  {"disk_full", Takes::BytesInFolder},
     {"getversionex_fails", Takes::Nothing},    {"scm_access_denied", Takes::Nothing},
     {"service_access_denied", Takes::Nothing}, {"service_invalid_name", Takes::Nothing},
     {"service_missing", Takes::Count},         {"stop_pending", Takes::Count},
@@ -23,6 +23,7 @@ const struct {
     {"spooler_stopped", Takes::Nothing},       {"enum_printers_fails", Takes::Code},
     {"printui_missing", Takes::Nothing},       {"printui_hangs", Takes::Nothing},
     {"printui_noop", Takes::Nothing},          {"printui_duration", Takes::Milliseconds},
+    {"held_mutex", Takes::Name},               {"terminate_after", Takes::Count},
 };
 
 constexpr std::uint64_t kMaxCount = 0x7FFFFFFF;
@@ -40,6 +41,17 @@ std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
     case Takes::Bytes:
       if (ParseNumber(value, kMaxBytes)) return std::nullopt;
       return "is not a byte count from 0 to 9223372036854775807";
+    case Takes::BytesInFolder: {
+      size_t at = value.find('@');
+      std::string_view folder = at == std::string_view::npos ? "" : value.substr(at + 1);
+      if (ParseNumber(value.substr(0, at), kMaxBytes) &&
+          (at == std::string_view::npos || (folder.size() > 3 && (folder[0] == 'C' || folder[0] == 'c') &&
+                                            folder.substr(1, 2) == ":\\")))
+        return std::nullopt;
+      return "is not a byte count from 0 to 9223372036854775807, alone or followed by @ and a folder on drive C:";
+    }
+    case Takes::Name:
+      return std::nullopt;
     case Takes::Code:
       if (auto code = ParseNumber(value, kMaxDword); code && *code != 0) return std::nullopt;
       return "is not an error code from 1 to 4294967295";

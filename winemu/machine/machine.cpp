@@ -5,6 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "ini.h"
+#include "numbers.h"
+
 namespace winemu {
 namespace {
 
@@ -62,6 +65,23 @@ Machine::~Machine() {
 
 void Machine::ProgramExited() {
   for (const auto& listener : exitListeners_) listener();
+}
+
+void Machine::NoteEffect() {
+  if (terminating_) return;
+  std::optional<std::string> after = config_.FaultValue("terminate_after");
+  std::optional<std::uint64_t> n = after ? ParseNumber(TrimBlanks(*after), UINT64_MAX) : std::nullopt;
+  if (n && ++effects_ >= *n) Terminate();
+}
+
+void Machine::Terminate() {
+  terminating_ = true;
+  Trace("process.terminate", "after effect " + std::to_string(effects_));
+  HostAccess();
+  ProgramExited();
+  FlushTraceLog();
+  std::fflush(stdout);
+  std::_Exit(1);
 }
 
 void Machine::HostAccess() {
@@ -138,6 +158,7 @@ void TraceResult(std::string_view kind, std::string_view detail, std::uint32_t e
   std::string d(detail);
   d += error == 0 ? " -> ok" : " -> error " + std::to_string(error);
   Trace(kind, d);
+  M().NoteEffect();
 }
 
 std::uint32_t SetError(std::uint32_t error) {

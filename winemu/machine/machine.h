@@ -70,6 +70,13 @@ class Machine {
   void StartTraceLog();
   void FlushTraceLog();
   void ClearTrace() { trace_.clear(); }
+  // Counts one traced effect; with the fault terminate_after=N the Nth ends the process as
+  // TerminateProcess would (see Terminate).
+  void NoteEffect();
+  // Ends the process at once with exit code 1, as TerminateProcess or an end of the task does:
+  // what it wrote stays (data its open files still keep reaches the disk, as the system's cache
+  // keeps it), what it started runs on, nothing of its own clean-up runs.
+  [[noreturn]] void Terminate();
 
   std::uint32_t lastError = 0;
   // Counts the changes made to drive C: (files made, removed or written, and host changes told
@@ -96,6 +103,8 @@ class Machine {
   MachineConfig config_;
   bool temporary_;
   std::uint64_t now_ = 0;
+  std::uint64_t effects_ = 0;
+  bool terminating_ = false;
   std::vector<TraceEntry> trace_;
   std::unique_ptr<std::ofstream> log_;  // trace.log once started
   std::unordered_map<std::type_index, std::shared_ptr<void>> state_;

@@ -64,6 +64,7 @@ MachineConfig ConfigFor(const CreateOptions& options) {
   config.langId = options.langId;
   config.codePage = options.codePage.value_or(MachineConfig::DefaultCodePage(options.langId));
   config.admin = options.admin;
+  config.x64 = options.x64;
   config.faults = options.faults;
   MachineConfig::Parse(config.Serialize(), "options");
   return config;
@@ -74,6 +75,7 @@ void WriteMachine(const std::filesystem::path& dir, const CreateOptions& options
   fs::path c = dir / "drive_c";
   for (const char* sub : {"WINDOWS/inf", "WINDOWS/system32/spool/drivers/w32x86/3", "Setup"})
     fs::create_directories(c / sub);
+  if (options.x64) fs::create_directories(c / "WINDOWS/system32/spool/drivers/x64/3");
   SeedRegistry(dir, options, config.codePage);
   SeedDriverFiles(c / "WINDOWS/system32/spool/drivers/w32x86/3", options);
   for (const auto& [number, file] : options.oemInfs) {

@@ -21,6 +21,7 @@ struct CreateOptions {
   std::uint16_t langId = 0x0409;
   std::optional<unsigned> codePage;  // follows the language unless given
   bool admin = true;
+  bool x64 = false;  // a 64-bit Windows: both driver environments' directories
   std::vector<std::string> printers;                          // installed printers to seed
   std::vector<std::pair<int, std::filesystem::path>> oemInfs;  // oemN.inf copies to place
   std::map<std::string, std::string> faults;

@@ -77,6 +77,9 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL WINAPI FindClose(HANDLE hFindFile);
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+// Exported by kernel32 from XP on (found through GetProcAddress; absent on Windows 2000).
+BOOL WINAPI IsWow64Process(HANDLE hProcess, PBOOL Wow64Process);
+HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner, LPCSTR lpName);
 typedef INT_PTR(WINAPI* FARPROC)(void);
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008

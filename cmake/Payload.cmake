@@ -25,18 +25,26 @@
 #   <files_var>  payload.rc and every payload file, for DEPENDS of the
 #                resource compile (same directory as the call)
 # Defines the target k7x_payload, which builds all of them (for
-# add_dependencies from other directories).
+# add_dependencies from other directories), and k7x_build_info, which
+# writes ${CMAKE_BINARY_DIR}/BUILD-INFO.txt (cmake/build_info.cmake): the
+# commit, the version, placeholders or vendor folder, each payload file's
+# size and SHA-256.
 #
 # Cache option K7X_PAYLOAD_DIR (empty by default): a folder holding real
 # files under the manifest's FILE names. When set, every payload file,
 # authored or placeholder, is taken from there instead; each must have
 # the manifest's size, which configure and build both check.
+# Cache option K7X_SIGNED_PROGRAMS_DIR (empty by default): a folder with
+# the FILEs of kind "program", signed and exactly of the manifest's size;
+# they replace the padded programs (scripts/release.sh signs them).
 #
 # Only CMake runs here, so the same code serves the Linux and the mingw
 # cross build.
 
 set(K7X_PAYLOAD_DIR "" CACHE PATH
   "Folder with the real payload files, by manifest FILE name (empty: placeholders)")
+set(K7X_SIGNED_PROGRAMS_DIR "" CACHE PATH
+  "Folder with this project's programs signed at their payload size, by manifest FILE name (scripts/release.sh)")
 
 set(K7X_PAYLOAD_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../src/payload")
 get_filename_component(K7X_PAYLOAD_SOURCE_DIR "${K7X_PAYLOAD_SOURCE_DIR}" ABSOLUTE)
@@ -121,6 +129,21 @@ function(_k7x_payload_check_vendor_dir files)
   endif()
 endfunction()
 
+# Sets <out_var> to the FILE names of the manifest that this build fills with placeholders
+# (none when K7X_PAYLOAD_DIR names the files).
+function(k7x_placeholder_files out_var)
+  _k7x_payload_read_manifest()
+  set(placeholders "")
+  if(NOT K7X_PAYLOAD_DIR)
+    foreach(file IN LISTS _k7x_files)
+      if(_k7x_f_${file}_kind STREQUAL "placeholder")
+        list(APPEND placeholders ${file})
+      endif()
+    endforeach()
+  endif()
+  set(${out_var} "${placeholders}" PARENT_SCOPE)
+endfunction()
+
 function(k7x_payload rc_var files_var)
   cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "PROGRAM")
   set(programs ${ARG_PROGRAM})
@@ -138,7 +161,15 @@ function(k7x_payload rc_var files_var)
     set(out "${K7X_PAYLOAD_OUT_DIR}/${file}")
     set(size ${_k7x_f_${file}_size})
     list(FIND programs "${file}" program_at)
-    if(NOT K7X_PAYLOAD_DIR AND _k7x_f_${file}_kind STREQUAL "program" AND program_at GREATER -1)
+    if(K7X_SIGNED_PROGRAMS_DIR AND _k7x_f_${file}_kind STREQUAL "program")
+      set(src "${K7X_SIGNED_PROGRAMS_DIR}/${file}")
+      add_custom_command(OUTPUT "${out}"
+        COMMAND "${CMAKE_COMMAND}" -DMODE=copy "-DSRC=${src}" "-DOUT=${out}"
+                -DSIZE=${size} -P "${K7X_PAYLOAD_GENERATOR}"
+        DEPENDS "${src}" "${K7X_PAYLOAD_MANIFEST}" "${K7X_PAYLOAD_GENERATOR}"
+        COMMENT "Payload ${file}, signed"
+        VERBATIM)
+    elseif(NOT K7X_PAYLOAD_DIR AND _k7x_f_${file}_kind STREQUAL "program" AND program_at GREATER -1)
       math(EXPR target_at "${program_at} + 1")
       list(GET programs ${target_at} target)
       add_custom_command(OUTPUT "${out}"
@@ -186,6 +217,17 @@ function(k7x_payload rc_var files_var)
   file(CONFIGURE OUTPUT "${K7X_PAYLOAD_IDS_DIR}/payload/PayloadIds.h" CONTENT "${ids}" @ONLY)
 
   add_custom_target(k7x_payload DEPENDS ${outputs})
+
+  # BUILD-INFO.txt, made anew by every build (the commit is not a file the build sees).
+  k7x_placeholder_files(placeholders)
+  add_custom_target(k7x_build_info ALL
+    COMMAND "${CMAKE_COMMAND}" "-DOUT=${CMAKE_BINARY_DIR}/BUILD-INFO.txt" "-DSOURCE_DIR=${PROJECT_SOURCE_DIR}"
+            "-DVERSION=${PROJECT_VERSION}" "-DPAYLOAD_OUT_DIR=${K7X_PAYLOAD_OUT_DIR}" "-DFILES=${_k7x_files}"
+            "-DPLACEHOLDERS=${placeholders}" "-DVENDOR_DIR=${K7X_PAYLOAD_DIR}"
+            -P "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/build_info.cmake"
+    DEPENDS ${outputs}
+    BYPRODUCTS "${CMAKE_BINARY_DIR}/BUILD-INFO.txt"
+    VERBATIM)
   set(${rc_var} "${rc}" PARENT_SCOPE)
   set(${files_var} "${rc}" ${outputs} PARENT_SCOPE)
 endfunction()

@@ -1,12 +1,13 @@
 # The product's version, from project(VERSION) alone: writes
 # ${K7X_VERSION_DIR}/ProductVersion.h at configure time, for the resource scripts (version
-# resources of setup.exe, the uninstaller and printui.dll) and for the program (K7X_VERSION_TEXT,
-# k7x::kProductVersion). A build whose payload holds placeholder files (see
+# resources of setup.exe, the uninstaller and printui.dll; K7X_VERSION_DIR on their include path)
+# and for the program (K7X_VERSION_TEXT, k7x::kProductVersion; as "version/ProductVersion.h"
+# through the generated folder that the payload layer puts on the include path). A build whose payload holds placeholder files (see
 # k7x_placeholder_files in Payload.cmake) says so in the file description and a PrivateBuild
 # string, flagged VS_FF_PRIVATEBUILD.
 #
 #   include(Version)     after project() and include(Payload)
-set(K7X_VERSION_DIR ${CMAKE_BINARY_DIR}/generated/version)
+set(K7X_VERSION_DIR ${CMAKE_BINARY_DIR}/generated/version)  # K7X_PAYLOAD_IDS_DIR/version
 
 function(_k7x_write_version_header)
   foreach(part MAJOR MINOR PATCH TWEAK)

@@ -30,20 +30,20 @@ bool WriteWholeFile(const char* path, const void* data, DWORD size) {
 
 bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name) {
   // The line that replaces each match: of N itself, or of a driver file's name made from N.
+  // For each match text, in its order (payload/ModelNameLines.h).
   struct Row {
-    const char* match;
     const char* line;  // %s is the text
     const DriverFile* file;  // nullptr: the text is N
   };
   static const Row kRows[kModelNameReplacements] = {
-      {"OEMDriverFile1=", "OEMDriverFile1=%s", &DriverFileOf(DriverFileId::RenderPlugin)},
-      {"OEMConfigFile1=", "OEMConfigFile1=%s", &DriverFileOf(DriverFileId::ConfigPlugin)},
-      {"*GPDFileName:", "*GPDFileName: \"%s\"", &DriverFileOf(DriverFileId::ModelGpd)},
-      {"*ModelName:", "*ModelName: \"%s\"", nullptr},
-      {"*ResourceDLL:", "*ResourceDLL: \"%s\"", &DriverFileOf(DriverFileId::ResourceLibrary)},
+      {"OEMDriverFile1=%s", &DriverFileOf(DriverFileId::RenderPlugin)},
+      {"OEMConfigFile1=%s", &DriverFileOf(DriverFileId::ConfigPlugin)},
+      {"*GPDFileName: \"%s\"", &DriverFileOf(DriverFileId::ModelGpd)},
+      {"*ModelName: \"%s\"", nullptr},
+      {"*ResourceDLL: \"%s\"", &DriverFileOf(DriverFileId::ResourceLibrary)},
   };
   for (int i = 0; i < kModelNameReplacements; ++i) {
-    std::snprintf(table[i].match, sizeof table[i].match, "%s", kRows[i].match);
+    std::snprintf(table[i].match, sizeof table[i].match, "%s", kModelNameMatches[i]);
     char text[kPathBufferSize];
     if (!ComposeText(text, kRows[i].file ? NameInModelFiles(*kRows[i].file) : "%s", name) ||
         !ComposeText(table[i].replacement, kRows[i].line, text))

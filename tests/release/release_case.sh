@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/release.sh end to end with a throw-away certificate authority and code-signing
 # certificate made here (no key is kept): the placeholder payload is refused without --test,
-# naming its files; with --test and the key, osslsigncode accepts the signatures of dist/setup.exe,
+# naming its files; a vendor folder with a faulty model GPD fails the build naming the line; with
+# --test and the key, osslsigncode accepts the signatures of dist/setup.exe,
 # dist/printui.dll and of payload 255 read out of dist/setup.exe, and rejects a changed copy;
 # payload 255 keeps its size; dist/SHA256SUMS checks out.
 #   tests/release/release_case.sh
@@ -17,6 +18,24 @@ if scripts/release.sh 2>"$work/refusal"; then fail "a placeholder payload was no
 [ "$(wc -l <"$work/refusal")" = 1 ] || fail "the refusal is not one line: $(cat "$work/refusal")"
 grep -q 'placeholder.*UNIDRV_en_2600\.DLL.*K7XF_en_gen\.DLL' "$work/refusal" || fail "the refusal names no files: $(cat "$work/refusal")"
 [ ! -e "$work/dist" ] || fail "a refused release wrote dist/"
+
+# A vendor folder whose model GPD holds *ModelName: twice fails the build on the line naming it.
+vendor=$work/vendor
+mkdir "$vendor"
+image=tests/fuzz/corpus/share_resources/two_equal_resources.exe
+while read -r file size kind; do
+  if [ "$kind" = authored ]; then cp "src/payload/files/$file" "$vendor/"
+  elif [[ "$file" =~ \.(DLL|exe)$ ]]; then cp "$image" "$vendor/$file"   # a PE32 i386 image
+  else head -c "$size" /dev/zero >"$vendor/$file"; fi
+done < <(awk '$1 ~ /^[0-9]+$/ && !seen[$4]++ { print $4, $3, $5 }' src/payload/manifest.txt)
+gpd_lines=$(wc -l <"$vendor/K7X.GPD")
+printf '*ModelName: "K7X2"\r\n' >>"$vendor/K7X.GPD"
+if K7X_RELEASE_BUILD_DIR=$work/vendor-build scripts/release.sh --payload "$vendor" --test 2>"$work/vendor.log"; then
+  fail "a GPD with two *ModelName: lines was built"
+fi
+grep -q "K7X.GPD:$((gpd_lines + 1)): a second line holding \*ModelName: (the first is line [0-9]*)$" "$work/vendor.log" ||
+  { cat "$work/vendor.log" >&2; fail "the build did not name the second *ModelName: line"; }
+rm -rf "$work/vendor-build"
 
 # A certificate authority and a code-signing certificate it issued.
 ca=$work/ca

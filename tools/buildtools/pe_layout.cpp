@@ -43,7 +43,11 @@ PeLayout ReadPeLayout(std::span<const std::uint8_t> b) {
   if (directoriesAt > pe.optionalOffset + optionalSize) throw PeError("the optional header is cut short");
   pe.sectionAlignment = Get32(b, pe.optionalOffset + 32);
   pe.fileAlignment = Get32(b, pe.optionalOffset + 36);
-  if (pe.fileAlignment == 0 || pe.sectionAlignment == 0) throw PeError("an alignment of zero");
+  auto powerOfTwo = [](std::uint32_t n) { return n != 0 && (n & (n - 1)) == 0; };
+  if (!powerOfTwo(pe.fileAlignment) || pe.fileAlignment < 512 || pe.fileAlignment > 65536)
+    throw PeError("a file alignment that is not a power of two from 512 to 64K");
+  if (!powerOfTwo(pe.sectionAlignment) || pe.sectionAlignment < pe.fileAlignment)
+    throw PeError("a section alignment that is not a power of two of at least the file alignment");
   std::uint32_t directoryCount = Get32(b, directoriesAt - 4);
   if (directoryCount > 16 || directoriesAt + directoryCount * 8ull > pe.optionalOffset + optionalSize)
     throw PeError("more data directories than the optional header holds");
@@ -53,6 +57,7 @@ PeLayout ReadPeLayout(std::span<const std::uint8_t> b) {
   }
   std::size_t table = pe.optionalOffset + optionalSize;
   Need(b, table, sectionCount * 40ull, "the section table");
+  pe.headersEnd = table + sectionCount * 40ull;
   for (std::uint16_t i = 0; i < sectionCount; ++i) {
     std::size_t at = table + i * 40ull;
     PeSection s;

@@ -34,7 +34,8 @@ struct PeLayout {
   std::uint32_t sectionAlignment = 0, fileAlignment = 0;
   std::vector<PeSection> sections;
   std::vector<PeDirectory> directories;
-  std::uint64_t rawEnd = 0;  // the end of the last section's raw data
+  std::uint64_t rawEnd = 0;      // the end of the last section's raw data
+  std::size_t headersEnd = 0;    // the end of the section table
 };
 
 inline constexpr int kResourceDirectory = 2;

@@ -52,6 +52,7 @@ SharedResources ShareEqualResources(std::span<const std::uint8_t> image) {
     if (!relocations) throw PeError("section " + s->name + " follows the resource section and cannot move");
   }
   if (rsrc->rawSize == 0) throw PeError("the resource section has no data in the file");
+  if (rsrc->rawOffset < pe.headersEnd) throw PeError("the resource section overlaps the headers");
   std::uint32_t oldSize = rsrc->virtualSize ? std::min(rsrc->rawSize, rsrc->virtualSize) : rsrc->rawSize;
   std::span<const std::uint8_t> old = image.subspan(rsrc->rawOffset, oldSize);
   ResourceTree tree = ReadResourceTree(old);

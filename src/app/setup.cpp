@@ -1,6 +1,7 @@
 // The start-up: the version code, the application object, and the wizard it builds and runs.
 #include "app/PrinterNameCheck.h"
 #include "app/SetupSwitches.h"
+#include "framework/PathText.h"
 #include "i18n/LanguageFile.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
@@ -10,6 +11,7 @@
 #include "payload/PayloadIds.h"
 #include "shared/ExitCodes.h"
 #include "shared/SetupApp.h"
+#include "shared/UserDataDir.h"
 #include "shared/globals.h"
 #include "shared/resource.h"
 #include "sys/AdminRights.h"
@@ -18,18 +20,6 @@
 // Static construction order: the version code, then the application object.
 int g_OSVersion = GetOSVersion();
 CSetupApp theApp;
-
-namespace {
-
-bool FileExists(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA(path.c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  FindClose(h);
-  return true;
-}
-
-}  // namespace
 
 CSetupApp::CSetupApp() : CWinApp(nullptr) {}
 
@@ -68,8 +58,7 @@ void CSetupApp::PrepareFiles() {
   // The program file's directory, with its trailing backslash.
   char modulePath[kPathBufferSize] = {0};
   GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-  std::string module(modulePath);
-  g_AppDir = module.substr(0, module.rfind('\\') + 1);
+  g_AppDir.assign(static_cast<const char*>(modulePath), FileNameOf(modulePath));
 
   std::string languageDir = g_AppDir + "Language";
   CreateDirectoryA(languageDir.c_str(), nullptr);
@@ -79,8 +68,15 @@ void CSetupApp::PrepareFiles() {
   UseLanguageFile(languageDir, language);
   LoadLanguage(language == TextLanguage::English ? "English" : "Chinese");
 
+  // A vendor's setting.dll beside the program is read even where the folder is read-only; where
+  // the default cannot be written there, it is written to the user's data folder and read there.
   g_SettingFile = g_AppDir + "setting.dll";
   if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
+  std::string userDir;
+  if (!FileExists(g_SettingFile) && UserDataDir(userDir)) {
+    g_SettingFile = userDir + "\\setting.dll";
+    ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
+  }
   GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
 }

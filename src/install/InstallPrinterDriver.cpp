@@ -49,7 +49,7 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   RecordInstalledSize(files, driverDirectory, g_PrinterName);
 
   InstallOutcome outcome = InstallOutcome::UtilityFailed;
-  if (RunInstallCommand()) {
+  if (RunInstallCommand(g_PrinterName)) {
     // No printer data at all, or a failed enumeration: the run ends here, without a word.
     std::vector<std::string> printers;
     if (!EnumLocalPrinterNames(printers) || printers.empty()) return InstallOutcome::NoPrinterData;

@@ -1,5 +1,6 @@
 #include "install/PayloadStaging.h"
 
+#include "install/InfForPrinterName.h"
 #include "install/StagingDir.h"
 #include "payload/PayloadIds.h"
 #include "shared/ComposeText.h"
@@ -114,7 +115,7 @@ bool StageUninstallerAndInf(PayloadWriter& writer) {
   bool staged = haveUninstaller && Stage(writer, kPayloadUninstaller, kStagingDir, uninstaller, FALSE);
   CreateStagingDirs();
   char inf[kPathBufferSize];
-  staged = ComposeText(inf, kInfName, g_PrinterName) && Stage(writer, kPayloadInf, kStagingDir, inf, FALSE) && staged;
+  staged = StagedInfPath(inf, g_PrinterName) && StageInfForPrinterName(writer, inf) && staged;
   if (haveUninstaller) CopyToDriverDir(uninstaller, FALSE);
   return staged;
 }

@@ -6,6 +6,7 @@
 
 #include "framework/StdioFile.h"
 #include "payload/LineReplacement.h"
+#include "payload/PayloadFile.h"
 #include "shared/ComposeText.h"
 #include "shared/DriverFiles.h"
 #include "shared/RunLog.h"
@@ -16,7 +17,19 @@ namespace {
 
 constexpr UINT kPieceBuffer = kPathBufferSize;
 
-// Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.
+// The loaded resource of payload `id` with its bytes; null when it is missing or cannot be loaded.
+HGLOBAL LoadPayload(UINT id, const void*& bytes, DWORD& size) {
+  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF), "OWNER_DATA");
+  if (!info) return nullptr;
+  HGLOBAL loaded = LoadResource(nullptr, info);
+  if (!loaded) return nullptr;
+  bytes = LockResource(loaded);
+  size = SizeofResource(nullptr, info);
+  return loaded;
+}
+
+}  // namespace
+
 bool WriteWholeFile(const char* path, const void* data, DWORD size) {
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -26,7 +39,15 @@ bool WriteWholeFile(const char* path, const void* data, DWORD size) {
   return whole;
 }
 
-}  // namespace
+bool ReadPayload(UINT id, std::string& bytes) {
+  const void* data = nullptr;
+  DWORD size = 0;
+  HGLOBAL loaded = LoadPayload(id, data, size);
+  if (!loaded) return false;
+  bytes.assign(static_cast<const char*>(data), size);
+  FreeResource(loaded);
+  return true;
+}
 
 bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name) {
   // The line that replaces each match: of N itself, or of a driver file's name made from N.
@@ -64,12 +85,10 @@ int LongestReplacementBesidesName() {
 }
 
 BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
-  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF), "OWNER_DATA");
-  if (!info) return FALSE;
-  HGLOBAL loaded = LoadResource(nullptr, info);
+  const void* bytes = nullptr;
+  DWORD size = 0;
+  HGLOBAL loaded = LoadPayload(id, bytes, size);
   if (!loaded) return FALSE;
-  const void* bytes = LockResource(loaded);
-  DWORD size = SizeofResource(nullptr, info);
   if (!rewrite) {
     bool written = WriteWholeFile(path.c_str(), bytes, size);
     FreeResource(loaded);

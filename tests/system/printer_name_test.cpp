@@ -29,27 +29,20 @@ TEST(CheckPrinterName, RefusesNamesThatCannotNameFilesPathsAndCommands) {
 
 // The name is walked by characters of the machine's ANSI code page: a trail byte 0x5C or 0x7C is
 // no backslash or bar there, and the same bytes are one on a single-byte system.
-class DoubleByteNameTest : public k7x::test::MachineTest {
- protected:
-  void On(std::uint16_t lang) {
-    winemu::CreateOptions o;
-    o.langId = lang;
-    MakeMachine(o);
-  }
-};
+class DoubleByteNameTest : public k7x::test::MachineTest {};
 
 TEST_F(DoubleByteNameTest, TrailBytesAreNoForbiddenCharactersAndARealBackslashStillIs) {
   const char* big5 = "K7X\xa5\x5c\xaf\xe0";   // K7X功能: 功 is A5 5C
   const char* gbk = "K7X\x81\x5c\x81\x7c";    // K7X乗亅: trail bytes 5C and 7C
-  On(0x0404);
+  MakeMachineOfLanguage(0x0404);
   EXPECT_EQ(CheckPrinterName(big5, 199), PrinterNameProblem::None);
   EXPECT_EQ(CheckPrinterName("K7X\\A", 199), PrinterNameProblem::ForbiddenCharacter);
   EXPECT_EQ(CheckPrinterName("K7X\xa5/A", 199), PrinterNameProblem::ForbiddenCharacter);  // no trail byte
   EXPECT_EQ(CheckPrinterName("K7X\xa5", 199), PrinterNameProblem::ForbiddenCharacter);      // a lone lead byte
-  On(0x0804);
+  MakeMachineOfLanguage(0x0804);
   EXPECT_EQ(CheckPrinterName(gbk, 199), PrinterNameProblem::None);
   EXPECT_EQ(CheckPrinterName("\xc6\xb1\xbe\xdd|", 199), PrinterNameProblem::ForbiddenCharacter);
-  On(0x0409);
+  MakeMachineOfLanguage(0x0409);
   EXPECT_EQ(CheckPrinterName(big5, 199), PrinterNameProblem::ForbiddenCharacter);
   EXPECT_EQ(CheckPrinterName(gbk, 199), PrinterNameProblem::ForbiddenCharacter);
 }

@@ -25,18 +25,28 @@
 #   <files_var>  payload.rc and every payload file, for DEPENDS of the
 #                resource compile (same directory as the call)
 # Defines the target k7x_payload, which builds all of them (for
-# add_dependencies from other directories).
+# add_dependencies from other directories), and k7x_build_info, which
+# writes ${CMAKE_BINARY_DIR}/BUILD-INFO.txt (cmake/build_info.cmake): the
+# commit, the version, placeholders or vendor folder, each payload file's
+# size and SHA-256.
 #
 # Cache option K7X_PAYLOAD_DIR (empty by default): a folder holding real
 # files under the manifest's FILE names. When set, every payload file,
-# authored or placeholder, is taken from there instead; each must have
-# the manifest's size, which configure and build both check.
+# authored or placeholder, is taken from there instead; a size other than
+# the manifest's is a warning, and the build runs ${K7X_CHECK_VENDOR_FILES}
+# (depending on ${K7X_CHECK_VENDOR_FILES_DEPENDS}; set by the caller) over
+# the files the installer reads or loads, failing on any problem.
+# Cache option K7X_SIGNED_PROGRAMS_DIR (empty by default): a folder with
+# the FILEs of kind "program", signed and exactly of the manifest's size;
+# they replace the padded programs (scripts/release.sh signs them).
 #
 # Only CMake runs here, so the same code serves the Linux and the mingw
 # cross build.
 
 set(K7X_PAYLOAD_DIR "" CACHE PATH
   "Folder with the real payload files, by manifest FILE name (empty: placeholders)")
+set(K7X_SIGNED_PROGRAMS_DIR "" CACHE PATH
+  "Folder with this project's programs signed at their payload size, by manifest FILE name (scripts/release.sh)")
 
 set(K7X_PAYLOAD_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../src/payload")
 get_filename_component(K7X_PAYLOAD_SOURCE_DIR "${K7X_PAYLOAD_SOURCE_DIR}" ABSOLUTE)
@@ -101,24 +111,82 @@ macro(_k7x_payload_read_manifest)
   endif()
 endmacro()
 
-# Fails the configure run when a file of K7X_PAYLOAD_DIR is missing or has
-# the wrong size; lists every offending file.
+# Fails the configure run when a file of K7X_PAYLOAD_DIR is missing (listing
+# every one); a size that differs from the manifest's is a warning naming the
+# file (a vendor's newer build of a library differs in size).
 function(_k7x_payload_check_vendor_dir files)
-  set(problems "")
+  set(missing "")
   foreach(file IN LISTS files)
     set(path "${K7X_PAYLOAD_DIR}/${file}")
     if(NOT EXISTS "${path}")
-      string(APPEND problems "\n  ${file}: missing")
+      string(APPEND missing "\n  ${file}")
       continue()
     endif()
     file(SIZE "${path}" actual)
     if(NOT actual EQUAL _k7x_f_${file}_size)
-      string(APPEND problems "\n  ${file}: ${actual} bytes, the manifest says ${_k7x_f_${file}_size}")
+      message(WARNING "K7X_PAYLOAD_DIR: ${file} has ${actual} bytes, the manifest says ${_k7x_f_${file}_size}")
     endif()
   endforeach()
-  if(problems)
-    message(FATAL_ERROR "K7X_PAYLOAD_DIR=${K7X_PAYLOAD_DIR} does not match the manifest:${problems}")
+  if(missing)
+    message(FATAL_ERROR "K7X_PAYLOAD_DIR=${K7X_PAYLOAD_DIR} lacks files of the manifest:${missing}")
   endif()
+endfunction()
+
+# The check of k7x-check-vendor-files that a vendor's FILE gets, by its first
+# id's NAME and its kind (empty: none; Microsoft's files and data are not read).
+function(_k7x_vendor_role file out_var)
+  string(REGEX MATCH "^[0-9]+" id "${_k7x_f_${file}_ids}")
+  set(name "${_k7x_${id}_name}")
+  set(role "")
+  if(name MATCHES "Gpd$")
+    set(role gpd)
+  elseif(name MATCHES "Ini$")
+    set(role ini)
+  elseif(name STREQUAL "Inf")
+    set(role inf)
+  elseif(name MATCHES "^Multi")
+    set(role language)
+  elseif(name STREQUAL "Setting")
+    set(role settings)
+  elseif(_k7x_f_${file}_kind STREQUAL "program" OR file MATCHES "\\.[Dd][Ll][Ll]$")
+    set(role program)
+  endif()
+  set(${out_var} "${role}" PARENT_SCOPE)
+endfunction()
+
+# Build step: k7x-check-vendor-files over the vendor's files; the stamp it
+# leaves is among the payload outputs, so a problem fails the build.
+function(_k7x_payload_check_vendor_files files stamp)
+  set(args "")
+  set(inputs "")
+  foreach(file IN LISTS files)
+    _k7x_vendor_role(${file} role)
+    if(role)
+      list(APPEND args "${role}=${K7X_PAYLOAD_DIR}/${file}")
+      list(APPEND inputs "${K7X_PAYLOAD_DIR}/${file}")
+    endif()
+  endforeach()
+  add_custom_command(OUTPUT "${stamp}"
+    COMMAND ${K7X_CHECK_VENDOR_FILES} ${args}
+    COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
+    DEPENDS ${inputs} ${K7X_CHECK_VENDOR_FILES_DEPENDS}
+    COMMENT "Checking the vendor's payload files"
+    VERBATIM)
+endfunction()
+
+# Sets <out_var> to the FILE names of the manifest that this build fills with placeholders
+# (none when K7X_PAYLOAD_DIR names the files).
+function(k7x_placeholder_files out_var)
+  _k7x_payload_read_manifest()
+  set(placeholders "")
+  if(NOT K7X_PAYLOAD_DIR)
+    foreach(file IN LISTS _k7x_files)
+      if(_k7x_f_${file}_kind STREQUAL "placeholder")
+        list(APPEND placeholders ${file})
+      endif()
+    endforeach()
+  endif()
+  set(${out_var} "${placeholders}" PARENT_SCOPE)
 endfunction()
 
 function(k7x_payload rc_var files_var)
@@ -138,7 +206,15 @@ function(k7x_payload rc_var files_var)
     set(out "${K7X_PAYLOAD_OUT_DIR}/${file}")
     set(size ${_k7x_f_${file}_size})
     list(FIND programs "${file}" program_at)
-    if(NOT K7X_PAYLOAD_DIR AND _k7x_f_${file}_kind STREQUAL "program" AND program_at GREATER -1)
+    if(K7X_SIGNED_PROGRAMS_DIR AND _k7x_f_${file}_kind STREQUAL "program")
+      set(src "${K7X_SIGNED_PROGRAMS_DIR}/${file}")
+      add_custom_command(OUTPUT "${out}"
+        COMMAND "${CMAKE_COMMAND}" -DMODE=copy "-DSRC=${src}" "-DOUT=${out}"
+                -DSIZE=${size} -P "${K7X_PAYLOAD_GENERATOR}"
+        DEPENDS "${src}" "${K7X_PAYLOAD_MANIFEST}" "${K7X_PAYLOAD_GENERATOR}"
+        COMMENT "Payload ${file}, signed"
+        VERBATIM)
+    elseif(NOT K7X_PAYLOAD_DIR AND _k7x_f_${file}_kind STREQUAL "program" AND program_at GREATER -1)
       math(EXPR target_at "${program_at} + 1")
       list(GET programs ${target_at} target)
       add_custom_command(OUTPUT "${out}"
@@ -155,7 +231,7 @@ function(k7x_payload rc_var files_var)
       endif()
       add_custom_command(OUTPUT "${out}"
         COMMAND "${CMAKE_COMMAND}" -DMODE=copy "-DSRC=${src}" "-DOUT=${out}"
-                -DSIZE=${size} -P "${K7X_PAYLOAD_GENERATOR}"
+                -DSIZE=${size} "-DOTHER_SIZE=$<IF:$<BOOL:${K7X_PAYLOAD_DIR}>,warn,fail>" -P "${K7X_PAYLOAD_GENERATOR}"
         DEPENDS "${src}" "${K7X_PAYLOAD_MANIFEST}" "${K7X_PAYLOAD_GENERATOR}"
         COMMENT "Payload ${file}"
         VERBATIM)
@@ -170,6 +246,12 @@ function(k7x_payload rc_var files_var)
     endif()
     list(APPEND outputs "${out}")
   endforeach()
+
+  if(K7X_PAYLOAD_DIR)
+    set(stamp "${K7X_PAYLOAD_OUT_DIR}/vendor-files.checked")
+    _k7x_payload_check_vendor_files("${_k7x_files}" "${stamp}")
+    list(APPEND outputs "${stamp}")
+  endif()
 
   set(rc "${K7X_PAYLOAD_OUT_DIR}/payload.rc")
   set(content "// Generated from src/payload/manifest.txt by cmake/Payload.cmake.\n")
@@ -186,6 +268,17 @@ function(k7x_payload rc_var files_var)
   file(CONFIGURE OUTPUT "${K7X_PAYLOAD_IDS_DIR}/payload/PayloadIds.h" CONTENT "${ids}" @ONLY)
 
   add_custom_target(k7x_payload DEPENDS ${outputs})
+
+  # BUILD-INFO.txt, made anew by every build (the commit is not a file the build sees).
+  k7x_placeholder_files(placeholders)
+  add_custom_target(k7x_build_info ALL
+    COMMAND "${CMAKE_COMMAND}" "-DOUT=${CMAKE_BINARY_DIR}/BUILD-INFO.txt" "-DSOURCE_DIR=${PROJECT_SOURCE_DIR}"
+            "-DVERSION=${PROJECT_VERSION}" "-DPAYLOAD_OUT_DIR=${K7X_PAYLOAD_OUT_DIR}" "-DFILES=${_k7x_files}"
+            "-DPLACEHOLDERS=${placeholders}" "-DVENDOR_DIR=${K7X_PAYLOAD_DIR}"
+            -P "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/build_info.cmake"
+    DEPENDS ${outputs}
+    BYPRODUCTS "${CMAKE_BINARY_DIR}/BUILD-INFO.txt"
+    VERBATIM)
   set(${rc_var} "${rc}" PARENT_SCOPE)
   set(${files_var} "${rc}" ${outputs} PARENT_SCOPE)
 endfunction()

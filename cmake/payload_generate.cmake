@@ -1,12 +1,13 @@
 # Build-time step for one payload file, run as
 #   cmake -DMODE=placeholder -DOUT=<file> -DSIZE=<bytes> -DDESC=<text> -DIDS=<ids> -P payload_generate.cmake
-#   cmake -DMODE=copy -DSRC=<file> -DOUT=<file> -DSIZE=<bytes> -P payload_generate.cmake
+#   cmake -DMODE=copy -DSRC=<file> -DOUT=<file> -DSIZE=<bytes> [-DOTHER_SIZE=warn] -P payload_generate.cmake
 #   cmake -DMODE=pad -DSRC=<program> -DOUT=<file> -DSIZE=<bytes> -P payload_generate.cmake
 #
 # placeholder: writes OUT with exactly SIZE bytes: a header naming the
 #   file, its variant (DESC) and its payload ids (IDS, blank separated),
 #   then a repeated filler text.
-# copy: copies SRC to OUT after checking that SRC has exactly SIZE bytes.
+# copy: copies SRC to OUT after checking that SRC has exactly SIZE bytes (a
+#   warning only with OTHER_SIZE=warn: a vendor's file).
 # pad: copies the program SRC to OUT and appends zero bytes up to SIZE, an
 #   overlay after the image that the loader does not read; fails when SRC
 #   is larger than SIZE.
@@ -22,7 +23,9 @@ if(MODE STREQUAL "copy")
     message(FATAL_ERROR "payload file ${SRC} does not exist")
   endif()
   file(SIZE "${SRC}" actual)
-  if(NOT actual EQUAL SIZE)
+  if(NOT actual EQUAL SIZE AND OTHER_SIZE STREQUAL "warn")
+    message(WARNING "payload file ${SRC} has ${actual} bytes, the manifest says ${SIZE}")
+  elseif(NOT actual EQUAL SIZE)
     message(FATAL_ERROR
       "payload file ${SRC} has ${actual} bytes, the manifest says ${SIZE}")
   endif()

@@ -11,6 +11,17 @@
 namespace printui {
 namespace {
 
+// The folder of a path: what comes before its last backslash, walking by characters of the ANSI
+// code page (a double-byte character's trail byte may be 0x5C).
+std::string FolderOf(const std::string& path) {
+  size_t slash = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(path[i])) && i + 1 < path.size()) ++i;
+    else if (path[i] == '\\') slash = i;
+  }
+  return path.substr(0, slash);
+}
+
 constexpr int kMaxCopies = 99;  // "(Copy 1)" .. "(Copy 99)" before giving up on a base name
 
 std::string Quoted(const std::string& s) { return std::string("\"").append(s).append("\""); }
@@ -112,7 +123,7 @@ class Installer {
   PlanInputs Inputs() const {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
-    PlanInputs in{command_.model, inf_.substr(0, inf_.find_last_of('\\')), driverDirectory_, 5, 1};
+    PlanInputs in{command_.model, FolderOf(inf_), driverDirectory_, 5, 1};
     if (GetVersionExA(&version)) {
       in.major = static_cast<int>(version.dwMajorVersion);
       in.minor = static_cast<int>(version.dwMinorVersion);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the project needs on Debian, only what is missing, then checks the result.
 #
-#   scripts/install-deps.sh [GROUP...]      GROUP: build (default), wine, fuzz, all
+#   scripts/install-deps.sh [GROUP...]      GROUP: build (default), wine, fuzz, release, all
 #
 #   build  CMake, Ninja, g++, GoogleTest, tmux (the terminal walk test), Python's YAML reader (the
 #          check of deploy/), mingw-w64 for i686 (the product) and x86_64 (the build that 64-bit
@@ -9,6 +9,7 @@
 #   wine   Wine (32- and 64-bit), Xvfb, xdotool, ImageMagick, a Chinese font, and the
 #          en_US/zh_CN/zh_TW locales the Wine cases run in
 #   fuzz   clang 14 with its libFuzzer runtime
+#   release  osslsigncode and openssl (signing in scripts/release.sh and its test)
 #
 # A package index that cannot be read (a mirror in sync, say) does not stop it: `apt-get update`
 # is tried a few times, then it goes on with the indexes that were read and names the suites that
@@ -29,10 +30,12 @@ declare -A GROUP_PACKAGES=(
           libxi6:i386 libxinerama1:i386 libxcomposite1:i386 xvfb xauth xdotool x11-utils
           imagemagick locales fonts-wqy-zenhei"
   [fuzz]="clang-14 libclang-rt-14-dev"
+  [release]="osslsigncode openssl"
 )
 GROUP_COMMANDS_build="cmake ninja g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres x86_64-w64-mingw32-g++ x86_64-w64-mingw32-windres file tmux"
 GROUP_COMMANDS_wine="wine wineserver Xvfb xdotool import fc-list locale-gen"
 GROUP_COMMANDS_fuzz="clang-14 clang++-14"
+GROUP_COMMANDS_release="osslsigncode openssl"
 WINE_LOCALES=("en_US.UTF-8 UTF-8" "zh_CN.UTF-8 UTF-8" "zh_CN.GBK GBK" "zh_TW.UTF-8 UTF-8" "zh_TW.BIG5 BIG5")
 
 say() { echo "install-deps: $*" >&2; }
@@ -43,9 +46,9 @@ SUDO=()
 
 groups=("$@")
 ((${#groups[@]})) || groups=(build)
-[[ " ${groups[*]} " == *" all "* ]] && groups=(build wine fuzz)
+[[ " ${groups[*]} " == *" all "* ]] && groups=(build wine fuzz release)
 for g in "${groups[@]}"; do
-  [ -n "${GROUP_PACKAGES[$g]:-}" ] || die "unknown group '$g' (build, wine, fuzz, all)"
+  [ -n "${GROUP_PACKAGES[$g]:-}" ] || die "unknown group '$g' (build, wine, fuzz, release, all)"
 done
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

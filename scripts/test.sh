@@ -10,6 +10,8 @@ presets=(windows linux-test linux-release)
 # Where the kernel cannot run i386 code, 64-bit Wine judges the x86_64 build of the same sources.
 [ "$wine_bits" = 64 ] && presets+=(windows-x64)
 scripts/build.sh "${presets[@]}"
+scripts/check_reproducible.sh build-win   # a second Windows build elsewhere gives the same bytes
+bash tests/release/release_case.sh        # scripts/release.sh signing with a throw-away authority
 ctest --preset linux-test
 bash tests/conformance/run.sh build   # the Win32 conformance suite on winemu and on Wine
 win_build=build-win

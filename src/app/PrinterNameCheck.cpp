@@ -8,6 +8,7 @@
 
 #include "framework/WinApp.h"
 #include "install/DriverFileSet.h"
+#include "install/PrinterSetup.h"
 #include "payload/LineReplacement.h"
 #include "removal/UninstallEntry.h"
 #include "shared/ComposeText.h"
@@ -77,7 +78,8 @@ int LengthBesidesName(const char* format) { return std::snprintf(nullptr, 0, for
 
 // Every text composed from N leaves N what does not hold the rest of it, less the terminator: the
 // uninstall entry's texts, the driver files made from N in D\3 (the longest of their places in D)
-// and in the staging directory, the staged uninstaller and INF, the rewritten model-file lines.
+// and in the staging directory, the staged uninstaller and INF, the rewritten model-file lines,
+// the utility's install command.
 int MaxPrinterNameLength(const char* driverDirectory) {
   int longest = LongestEntryTextBesidesName(driverDirectory);
   auto consider = [&](int length) { longest = length > longest ? length : longest; };
@@ -91,6 +93,9 @@ int MaxPrinterNameLength(const char* driverDirectory) {
   for (const char* staged : {kUninstallerName, kInfName})
     consider(static_cast<int>(std::strlen(kStagingDir)) + 1 + LengthBesidesName(staged));
   consider(LongestReplacementBesidesName());
+  // The install command, its INF path quoted (a blank as N asks for the quotes).
+  char command[kPathBufferSize];
+  if (ComposeInstallCommand(command, " ")) consider(static_cast<int>(std::strlen(command)) - 1);
   return kPathBufferSize - 1 - longest;
 }
 

@@ -2,6 +2,7 @@
 #include "app/PrinterNameCheck.h"
 #include "app/SetupSwitches.h"
 #include "app/StartupRefusal.h"
+#include "framework/PathText.h"
 #include "i18n/LanguageFile.h"
 #include "pages/CopyDlg.h"
 #include "pages/LanguageDlg.h"
@@ -11,6 +12,7 @@
 #include "payload/PayloadIds.h"
 #include "shared/ExitCodes.h"
 #include "shared/SetupApp.h"
+#include "shared/UserDataDir.h"
 #include "shared/globals.h"
 #include "shared/resource.h"
 #include "sys/AdminRights.h"
@@ -30,14 +32,6 @@ StartupRefusal g_refusal = StartupRefusal::None;
 bool Refuse(StartupRefusal why) {
   g_refusal = why;
   return false;
-}
-
-bool FileExists(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA(path.c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  FindClose(h);
-  return true;
 }
 
 }  // namespace
@@ -91,8 +85,7 @@ void CSetupApp::PrepareFiles() {
   // The program file's directory, with its trailing backslash.
   char modulePath[kPathBufferSize] = {0};
   GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-  std::string module(modulePath);
-  g_AppDir = module.substr(0, module.rfind('\\') + 1);
+  g_AppDir.assign(static_cast<const char*>(modulePath), FileNameOf(modulePath));
 
   std::string languageDir = g_AppDir + "Language";
   CreateDirectoryA(languageDir.c_str(), nullptr);
@@ -102,8 +95,15 @@ void CSetupApp::PrepareFiles() {
   UseLanguageFile(languageDir, language);
   LoadLanguage(language == TextLanguage::English ? "English" : "Chinese");
 
+  // A vendor's setting.dll beside the program is read even where the folder is read-only; where
+  // the default cannot be written there, it is written to the user's data folder and read there.
   g_SettingFile = g_AppDir + "setting.dll";
   if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
+  std::string userDir;
+  if (!FileExists(g_SettingFile) && UserDataDir(userDir)) {
+    g_SettingFile = userDir + "\\setting.dll";
+    ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
+  }
   GetPrivateProfileStringA("Setting", "PrinterName", kModelName, g_PrinterName, sizeof g_PrinterName,
                            g_SettingFile.c_str());
 }

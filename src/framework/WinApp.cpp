@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "framework/PathText.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -23,9 +24,7 @@ void CWinApp::InitApplication(HINSTANCE instance) {
   if (!m_strAppName.empty()) return;
   char path[MAX_PATH] = {0};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string name(path);
-  size_t slash = name.find_last_of("\\/");
-  if (slash != std::string::npos) name.erase(0, slash + 1);
+  std::string name(FileNameOf(path));
   size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
   m_strAppName = name;

@@ -1,10 +1,12 @@
 // Making sure a language file of the wanted language exists, and recording the language in force.
 #include <windows.h>
 
+#include "framework/PathText.h"
 #include "i18n/LanguageFile.h"
 #include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/SystemLanguage.h"
+#include "shared/UserDataDir.h"
 #include "shared/globals.h"
 
 namespace {
@@ -29,19 +31,40 @@ bool LanguagePresent(const std::string& languageDir, const std::string& language
   return present;
 }
 
+// Writes the English file and the Chinese one of the system's kind into `languageDir`.
+void WriteLanguageFiles(CSetupApp& app, const std::string& languageDir) {
+  bool traditional = GetSystemLanguage() == SystemLanguage::TraditionalChinese;
+  auto pathOf = [&](TextLanguage l) { return languageDir + "\\" + LanguageFileName(l); };
+  app.ExtractPayload(kPayloadMultiEng, pathOf(TextLanguage::English), FALSE);
+  if (traditional) app.ExtractPayload(kPayloadMultiChBig5, pathOf(TextLanguage::TraditionalChinese), FALSE);
+  else app.ExtractPayload(kPayloadMultiCh, pathOf(TextLanguage::SimplifiedChinese), FALSE);
+}
+
+// The program's folder cannot be written (a CD, a read-only share): the language files go to the
+// user's data folder, written afresh at every run, and the file of the system's language is in
+// force. Returns that language; `fallback` when there is no such folder.
+std::string UseUserLanguageFiles(CSetupApp& app, const std::string& fallback) {
+  std::string dir;
+  if (!UserDataDir(dir)) return fallback;
+  dir += "\\Language";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  WriteLanguageFiles(app, dir);
+  TextLanguage system = SystemTextLanguage(GetSystemDefaultLangID());
+  if (!FileExists(dir + "\\" + LanguageFileName(system))) return fallback;
+  UseLanguageFile(dir, system);
+  return system == TextLanguage::English ? "English" : "Chinese";
+}
+
 }  // namespace
 
 void CSetupApp::LoadLanguage(std::string language) {
   std::string languageDir = g_AppDir + "Language";
   if (!LanguagePresent(languageDir, language)) {
     CreateDirectoryA(languageDir.c_str(), nullptr);
-    bool traditional = GetSystemLanguage() == SystemLanguage::TraditionalChinese;
-    auto pathOf = [&](TextLanguage l) { return languageDir + "\\" + LanguageFileName(l); };
-    ExtractPayload(kPayloadMultiEng, pathOf(TextLanguage::English), FALSE);
-    if (traditional) ExtractPayload(kPayloadMultiChBig5, pathOf(TextLanguage::TraditionalChinese), FALSE);
-    else ExtractPayload(kPayloadMultiCh, pathOf(TextLanguage::SimplifiedChinese), FALSE);
+    WriteLanguageFiles(*this, languageDir);
     UseLanguageFile(languageDir, TextLanguage::English);
     language = "English";
+    if (!FileExists(g_LanguageFile)) language = UseUserLanguageFiles(*this, language);
   }
   WritePrivateProfileStringA("Setting", "Language", language.c_str(), g_SettingFile.c_str());
 }

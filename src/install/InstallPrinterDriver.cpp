@@ -66,7 +66,7 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   if (!staged || !WrittenFilesIntact()) return finish(InstallOutcome::StagingFailed);
 
   InstallOutcome outcome = InstallOutcome::UtilityFailed;
-  if (RunInstallCommand()) {
+  if (RunInstallCommand(g_PrinterName)) {
     // No printer data at all, or a failed enumeration: the run ends here, without a word.
     std::vector<LocalPrinter> printers;
     if (!EnumLocalPrinters(printers) || printers.empty()) return InstallOutcome::NoPrinterData;

@@ -1,5 +1,6 @@
 #include "install/PayloadStaging.h"
 
+#include "install/InfForPrinterName.h"
 #include "install/StagingDir.h"
 #include "install/WrittenFiles.h"
 #include "payload/PayloadIds.h"
@@ -121,7 +122,7 @@ bool StageUninstallerAndInf(PayloadWriter& writer) {
   bool staged = haveUninstaller && Stage(writer, kPayloadUninstaller, kStagingDir, uninstaller, FALSE);
   CreateStagingDirs();
   char inf[kPathBufferSize];
-  staged = ComposeText(inf, kInfName, g_PrinterName) && Stage(writer, kPayloadInf, kStagingDir, inf, FALSE) && staged;
+  staged = StagedInfPath(inf, g_PrinterName) && StageInfForPrinterName(writer, inf) && staged;
   if (haveUninstaller) CopyRecorded(uninstaller);
   return staged;
 }

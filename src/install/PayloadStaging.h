@@ -22,7 +22,7 @@ struct StagingChoice {
 StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice);
 
 // Writes the uninstaller to C:\TEMP\uninstallN.exe, creates the staging directories again, writes
-// the INF to C:\TEMP\N.INF and copies the uninstaller into the driver directory. False when a
+// the INF to C:\TEMP\N.INF (naming N's files) and copies the uninstaller into the driver directory. False when a
 // file was not written.
 bool StageUninstallerAndInf(PayloadWriter& writer);
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "install/InfForPrinterName.h"
 #include "shared/ComposeText.h"
 #include "shared/RunLog.h"
 #include "shared/constants.h"
@@ -11,9 +12,9 @@
 
 namespace {
 
+// The INF path (%s%s%s: quotes around it when it holds a blank), then the port.
 constexpr const char* kInstallFormat =
-    "rundll32 printui.dll,PrintUIEntry /if /f " K7X_STAGING_DIR "\\" K7X_MODEL_NAME ".INF /r \"%s\" /b \"" K7X_MODEL_NAME
-    "\" /m \"" K7X_MODEL_NAME "\" ";
+    "rundll32 printui.dll,PrintUIEntry /if /f %s%s%s /r \"%s\" /b \"" K7X_MODEL_NAME "\" /m \"" K7X_MODEL_NAME "\" ";
 constexpr const char* kSetDefaultFormat = "rundll32 printui.dll,PrintUIEntry /y /n \"%s\"";
 constexpr const char* kPort = "LPT1:";
 constexpr DWORD kWaitMs = 90000;
@@ -48,10 +49,17 @@ bool StartSystemRundll32(const char* command, PROCESS_INFORMATION& process) {
 
 }  // namespace
 
-bool RunInstallCommand() {
+bool ComposeInstallCommand(char (&command)[kPathBufferSize], const char* printerName) {
+  char inf[kPathBufferSize];
+  if (!StagedInfPath(inf, printerName)) return false;
+  const char* quote = std::strchr(inf, ' ') ? "\"" : "";
+  return ComposeText(command, kInstallFormat, quote, inf, quote, kPort);
+}
+
+bool RunInstallCommand(const char* printerName) {
   SetCurrentDirectoryA(kStagingDir);
   char command[kPathBufferSize];
-  if (!ComposeText(command, kInstallFormat, kPort)) return false;
+  if (!ComposeInstallCommand(command, printerName)) return false;
   LogLine("Printer setup utility: %s", command);
   PROCESS_INFORMATION process;
   if (!StartSystemRundll32(command, process)) {

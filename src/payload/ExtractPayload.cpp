@@ -6,6 +6,7 @@
 
 #include "framework/StdioFile.h"
 #include "payload/LineReplacement.h"
+#include "payload/PayloadFile.h"
 #include "payload/PayloadWrites.h"
 #include "shared/ComposeText.h"
 #include "shared/DriverFiles.h"
@@ -36,34 +37,54 @@ void TellSpoiled(const std::string& path) {
   if (g_pWriteListener) g_pWriteListener->Spoiled(path);
 }
 
-// Creates or truncates `path` and writes `size` bytes in one write; nothing when it cannot be made.
-// True when all of them were written.
-bool WriteWholeFile(const std::string& path, const void* data, DWORD size) {
-  HANDLE file = CreateForWriting(path);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool whole = WriteTold(file, path, data, size);
-  CloseHandle(file);
-  return whole;
+// The loaded resource of payload `id` with its bytes; null when it is missing or cannot be loaded.
+HGLOBAL LoadPayload(UINT id, const void*& bytes, DWORD& size) {
+  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF), "OWNER_DATA");
+  if (!info) return nullptr;
+  HGLOBAL loaded = LoadResource(nullptr, info);
+  if (!loaded) return nullptr;
+  bytes = LockResource(loaded);
+  size = SizeofResource(nullptr, info);
+  return loaded;
 }
 
 }  // namespace
 
+bool WriteWholeFile(const char* path, const void* data, DWORD size) {
+  std::string name(path);
+  HANDLE file = CreateForWriting(name);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool whole = WriteTold(file, name, data, size);
+  CloseHandle(file);
+  return whole;
+}
+
+bool ReadPayload(UINT id, std::string& bytes) {
+  const void* data = nullptr;
+  DWORD size = 0;
+  HGLOBAL loaded = LoadPayload(id, data, size);
+  if (!loaded) return false;
+  bytes.assign(static_cast<const char*>(data), size);
+  FreeResource(loaded);
+  return true;
+}
+
 bool FillModelNameTable(LineReplacement (&table)[kReplacementTableSize], const char* name) {
   // The line that replaces each match: of N itself, or of a driver file's name made from N.
+  // For each match text, in its order (payload/ModelNameLines.h).
   struct Row {
-    const char* match;
     const char* line;  // %s is the text
     const DriverFile* file;  // nullptr: the text is N
   };
   static const Row kRows[kModelNameReplacements] = {
-      {"OEMDriverFile1=", "OEMDriverFile1=%s", &DriverFileOf(DriverFileId::RenderPlugin)},
-      {"OEMConfigFile1=", "OEMConfigFile1=%s", &DriverFileOf(DriverFileId::ConfigPlugin)},
-      {"*GPDFileName:", "*GPDFileName: \"%s\"", &DriverFileOf(DriverFileId::ModelGpd)},
-      {"*ModelName:", "*ModelName: \"%s\"", nullptr},
-      {"*ResourceDLL:", "*ResourceDLL: \"%s\"", &DriverFileOf(DriverFileId::ResourceLibrary)},
+      {"OEMDriverFile1=%s", &DriverFileOf(DriverFileId::RenderPlugin)},
+      {"OEMConfigFile1=%s", &DriverFileOf(DriverFileId::ConfigPlugin)},
+      {"*GPDFileName: \"%s\"", &DriverFileOf(DriverFileId::ModelGpd)},
+      {"*ModelName: \"%s\"", nullptr},
+      {"*ResourceDLL: \"%s\"", &DriverFileOf(DriverFileId::ResourceLibrary)},
   };
   for (int i = 0; i < kModelNameReplacements; ++i) {
-    std::snprintf(table[i].match, sizeof table[i].match, "%s", kRows[i].match);
+    std::snprintf(table[i].match, sizeof table[i].match, "%s", kModelNameMatches[i]);
     char text[kPathBufferSize];
     if (!ComposeText(text, kRows[i].file ? NameInModelFiles(*kRows[i].file) : "%s", name) ||
         !ComposeText(table[i].replacement, kRows[i].line, text))
@@ -84,14 +105,12 @@ int LongestReplacementBesidesName() {
 }
 
 BOOL CSetupApp::ExtractPayload(UINT id, std::string path, BOOL rewrite) {
-  HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(id & 0xFFFF), "OWNER_DATA");
-  if (!info) return FALSE;
-  HGLOBAL loaded = LoadResource(nullptr, info);
+  const void* bytes = nullptr;
+  DWORD size = 0;
+  HGLOBAL loaded = LoadPayload(id, bytes, size);
   if (!loaded) return FALSE;
-  const void* bytes = LockResource(loaded);
-  DWORD size = SizeofResource(nullptr, info);
   if (!rewrite) {
-    bool written = WriteWholeFile(path, bytes, size);
+    bool written = WriteWholeFile(path.c_str(), bytes, size);
     FreeResource(loaded);
     LogLine(written ? "Written %s (payload %u)" : "%s cannot be written (payload %u)", path.c_str(), id);
     return TRUE;

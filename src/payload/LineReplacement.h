@@ -1,6 +1,7 @@
 // One entry of the model-name rewriting table: a line holding `match` becomes `replacement`.
 #pragma once
 
+#include "payload/ModelNameLines.h"
 #include "shared/globals.h"
 
 struct LineReplacement {
@@ -9,7 +10,6 @@ struct LineReplacement {
 };
 
 constexpr int kReplacementTableSize = 10;
-constexpr int kModelNameReplacements = 5;
 
 // Fills the first five entries for printer name `name`; false (table untouched beyond what fit)
 // when a replacement line would not fit its field.

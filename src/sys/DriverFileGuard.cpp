@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "framework/PathText.h"
 #include "framework/SystemLibrary.h"
 
 #include "sys/Spooler.h"
@@ -14,10 +15,7 @@ constexpr const char* kUnidrvCoreFiles[] = {"UNIDRV.DLL",   "UNIDRVUI.DLL", "UNI
                                             "STDNAMES.GPD", "STDDTYPE.GDL", "STDSCHEM.GDL", "STDSCHMX.GDL"};
 
 // The records name files by full path; the removal deletes by bare name.
-const char* BareName(const char* path) {
-  const char* slash = std::strrchr(path, '\\');
-  return slash ? slash + 1 : path;
-}
+const char* BareName(const char* path) { return FileNameOf(path); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/PathText.h"
 #include "shared/DriverFiles.h"
 #include "shared/PrinterNameRule.h"
 
@@ -18,8 +19,7 @@ constexpr std::string_view kSuffix = kPattern.substr(kPattern.find("%s") + 2);
 
 bool PrinterNameFromProgramPath(const char* programPath, char (&printerName)[MAX_PATH]) {
   printerName[0] = '\0';
-  const char* slash = std::strrchr(programPath, '\\');
-  const char* file = slash ? slash + 1 : programPath;
+  const char* file = FileNameOf(programPath);
   size_t length = std::strlen(file);
   const size_t prefixLength = kPrefix.size(), suffixLength = kSuffix.size();
   if (length <= prefixLength + suffixLength || length >= sizeof printerName) return false;

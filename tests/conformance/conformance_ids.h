@@ -5,6 +5,7 @@
 #define IDS_GREETING 300
 #define IDD_FORM 400
 #define IDD_PLAIN 401
+#define IDD_WIDE_TEXT 402
 #define IDC_NAME 1001
 #define IDC_AGREE 1002
 #define IDC_FIRST 1003
@@ -13,3 +14,4 @@
 #define IDC_LABEL 1006
 #define IDC_GROUP 1007
 #define IDC_READONLY 1008
+#define IDC_WIDE_TEXT 1009

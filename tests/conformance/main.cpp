@@ -15,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckFiles();
   CheckDelayedMoves();
   CheckFind();
+  CheckDoubleByteText();
   CheckProfile();
   CheckResources();
   CheckRegistry();

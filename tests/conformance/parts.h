@@ -6,6 +6,7 @@ namespace conformance {
 void CheckFiles();
 void CheckDelayedMoves();
 void CheckFind();
+void CheckDoubleByteText();  // also the user's folder for temporary files
 void CheckProfile();
 void CheckResources();
 void CheckProcesses();

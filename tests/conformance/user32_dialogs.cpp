@@ -203,6 +203,21 @@ void CheckMessageBox(HWND owner, HWND other) {
 
 }  // namespace
 
+INT_PTR CALLBACK PlainProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// A dialog made through the "A" functions takes its template's texts through the ANSI code page:
+// on code page 1252 (winemu's machine and Wine's prefix here) the Chinese characters are "?".
+void CheckTemplateTextInAnsiCodePage(HWND owner) {
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_WIDE_TEXT), owner, PlainProc, 0);
+  ok(dialog != nullptr, "CreateDialogParamA(IDD_WIDE_TEXT) failed with %u", static_cast<unsigned>(GetLastError()));
+  if (!dialog) return;
+  char text[64] = {0};
+  int length = GetWindowTextA(GetDlgItem(dialog, IDC_WIDE_TEXT), text, sizeof text);
+  ok(length == 6 && std::string(text) == "K7X ?\x3f", "the text reads '%s' (%d bytes), expected 'K7X ?\x3f' (6)", text,
+     length);
+  DestroyWindow(dialog);
+}
+
 void CheckDialogs() {
   HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
@@ -211,6 +226,7 @@ void CheckDialogs() {
   CheckQuitInModalLoop(owner);
   CheckMessageBox(owner, owner);
   CheckMessageBox(nullptr, owner);
+  CheckTemplateTextInAnsiCodePage(owner);
   DestroyWindow(owner);
 }
 

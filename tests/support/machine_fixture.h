@@ -32,6 +32,13 @@ class MachineTest : public ::testing::Test {
     MakeMachine(o);
   }
 
+  // Replaces it with one whose system language is `langId` (its code page follows).
+  void MakeMachineOfLanguage(std::uint16_t langId) {
+    winemu::CreateOptions o;
+    o.langId = langId;
+    MakeMachine(o);
+  }
+
   winemu::Machine& machine() { return winemu::Machine::Current(); }
   std::filesystem::path dir() const { return dir_; }
   // The host path of a Windows path on drive C: (matched as Windows would, without case).

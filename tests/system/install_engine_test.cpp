@@ -180,18 +180,22 @@ TEST_F(EngineTest, OnlyAPrinterWithTheModelNameInItsExactCaseCounts) {
   EXPECT_EQ(spooler::DefaultPrinter(), "Office");
 }
 
-TEST_F(EngineTest, AnotherPrinterNameStagesItsFilesButTheUtilityLooksForK7XInf) {
+TEST_F(EngineTest, AnotherPrinterNameInstallsFromTheInfItStagedWithItsFilesAsModelK7X) {
   On(0x0409, 7, 1, {}, {"Office"});
-  std::snprintf(g_PrinterName, sizeof g_PrinterName, "K7X2");
+  std::snprintf(g_PrinterName, sizeof g_PrinterName, "K7X 2");
   Run(1);
-  for (const char* f : {"K7X2.GPD", "K7X2.INI", "K7X2.INF", "uninstallK7X2.exe", "x86\\K7X2D.dll", "x86\\K7X2F.dll"})
+  for (const char* f : {"K7X 2.GPD", "K7X 2.INI", "K7X 2.INF", "uninstallK7X 2.exe", "x86\\K7X 2D.dll", "x86\\K7X 2F.dll"})
     EXPECT_TRUE(Exists(std::string("C:\\TEMP\\") + f)) << f;
   EXPECT_FALSE(Exists("C:\\TEMP\\K7X.INF"));
-  EXPECT_NE(ReadFile("C:\\TEMP\\K7X2.GPD").find("*ModelName: \"K7X2\""), std::string::npos);
-  EXPECT_TRUE(Exists(std::string(kDriverDir) + "\\K7X2RES.DLL"));
-  EXPECT_EQ(TraceLines("printui.error"),
-            std::vector<std::string>{"printui.error cannot read the INF file C:\\TEMP\\K7X.INF"});
-  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kFailure)});
+  EXPECT_NE(ReadFile("C:\\TEMP\\K7X 2.GPD").find("*ModelName: \"K7X 2\""), std::string::npos);
+  // The path holds a blank: it is quoted.
+  EXPECT_GE(Index("process.create rundll32 printui.dll,PrintUIEntry /if /f \"C:\\TEMP\\K7X 2.INF\" /r \"LPT1:\" /b "
+                  "\"K7X\" /m \"K7X\" "),
+            0);
+  EXPECT_TRUE(TraceLines("printui.error").empty());
+  EXPECT_TRUE(Exists(std::string(kDriverDir) + "\\3\\K7X 2RES.DLL"));
+  EXPECT_EQ(spooler::DefaultPrinter(), "K7X");
+  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box(kSuccess)});
 }
 
 TEST_F(EngineTest, WithoutADriverDirectoryNothingOutsideTheStagingDirectoryIsCopiedOrDeleted) {

@@ -9,11 +9,6 @@ namespace {
 
 class StartupTest : public k7x::test::MachineTest {
  protected:
-  void OnMachine(std::uint16_t lang) {
-    winemu::CreateOptions o;
-    o.langId = lang;
-    MakeMachine(o);
-  }
   // One program start: the globals begin as static construction leaves them.
   bool Start() {
     ResetProgramState();
@@ -39,7 +34,7 @@ TEST_F(StartupTest, FirstRunOnAnEnglishSystemWritesTheSettingsAndTwoLanguageFile
 }
 
 TEST_F(StartupTest, SimplifiedChineseSystemFallsBackToEnglishFirstAndSpeaksChineseAfter) {
-  OnMachine(0x0804);
+  MakeMachineOfLanguage(0x0804);
   ASSERT_TRUE(Start());
   EXPECT_EQ(g_LanguageFile, "C:\\Setup\\Language\\Multi_eng.dll");
   EXPECT_TRUE(Exists("C:\\Setup\\Language\\Multi_ch.dll"));
@@ -50,7 +45,7 @@ TEST_F(StartupTest, SimplifiedChineseSystemFallsBackToEnglishFirstAndSpeaksChine
 
 TEST_F(StartupTest, TraditionalChineseSystemsUseTheBig5File) {
   for (std::uint16_t lang : {0x0404, 0x0C04}) {
-    OnMachine(lang);
+    MakeMachineOfLanguage(lang);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Exists("C:\\Setup\\Language\\Multi_ch_BIG5.dll"));
     EXPECT_FALSE(Exists("C:\\Setup\\Language\\Multi_ch.dll"));
@@ -61,7 +56,7 @@ TEST_F(StartupTest, TraditionalChineseSystemsUseTheBig5File) {
 }
 
 TEST_F(StartupTest, AChineseFileOfTheOtherScriptCountsAsChineseAndNothingIsWritten) {
-  OnMachine(0x0404);
+  MakeMachineOfLanguage(0x0404);
   CreateDirectoryA("C:\\Setup\\Language", nullptr);
   WriteFile("C:\\Setup\\Language\\Multi_ch.dll", "[Setting]\r\nLanguage=Chinese\r\n");
   ASSERT_TRUE(Start());

@@ -13,6 +13,8 @@ linux_dir=$(cd "${2:?usage: setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR}" && pwd
 PROGRAM_EXE=setup.exe
 harness_init "$win_dir"
 
+# The printer name N of the case (setting.dll's PrinterName) and what follows it.
+printer=K7X
 uninstall_key='SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K7X printer'
 uninstall_values="DisplayName UninstallString DisplayIcon Publisher"
 start_line="PortTalk: The PortTalk driver has been successfully started."
@@ -34,7 +36,7 @@ effects() {
         bash "$here/listing.sh" "$(_ci_path "$c" TEMP)"
         echo "[driver directory]"
         bash "$here/listing.sh" "$(_ci_path "$c" windows/system32/spool/drivers/w32x86)" 1
-    } | sed "s/^\(.*uninstallk7x\.exe [0-9]*\) $own\$/\1 (payload 255 of its build)/" >"$out"
+    } | sed "s/^\(.*uninstall${printer,,}\.exe [0-9]*\) $own\$/\1 (payload 255 of its build)/" >"$out"
 }
 
 # _ci_path ROOT a/b/c: the existing path under ROOT matching a/b/c without case.
@@ -96,6 +98,12 @@ walk_script() {
 plant_rundll32() {
     mkdir -p "$1/Setup" "$1/TEMP"
     cp "$PLANTED_EXE" "$1/Setup/rundll32.exe" && cp "$PLANTED_EXE" "$1/TEMP/rundll32.exe" || fail "planting failed"
+}
+
+# put_setting DRIVE_C: the case's setting.dll in C:\Setup.
+put_setting() {
+    mkdir -p "$1/Setup"
+    printf '%s' "$setting_bytes" >"$1/Setup/setting.dll"
 }
 
 # wine_printers: "NAME driver=DRIVER port=PORT" a line, "*" before the default.
@@ -195,11 +203,12 @@ check_common() {
         [ "$(stat -c %s "$(_ci_path "$c" "Setup/Language/$name")" 2>/dev/null)" = "$size" ] \
             || fail "Language/$name missing or not $size bytes"
     done
-    # The staged set: the model files and both variant folders.
-    for f in K7X.INF K7X.GPD K7X.INI temp.txt I386/K7XD.dll x86/K7XD.dll UNIDRV.DLL uninstallK7X.exe; do
+    # The staged set: the model files and both variant folders, named after N.
+    local n=$printer
+    for f in $n.INF $n.GPD $n.INI temp.txt I386/${n}D.dll x86/${n}D.dll UNIDRV.DLL uninstall$n.exe; do
         [ -f "$(_ci_path "$c" "TEMP/$f")" ] || fail "C:\\TEMP\\$f missing"
     done
-    for f in K7X.GPD K7XD.dll K7XRES.DLL UNIDRV.DLL uninstallK7X.exe; do
+    for f in $n.GPD ${n}D.dll ${n}RES.DLL UNIDRV.DLL uninstall$n.exe; do
         [ -f "$(_ci_path "$c" "windows/system32/spool/drivers/w32x86/$f")" ] || fail "driver directory: $f missing"
     done
 }
@@ -209,13 +218,21 @@ check_common() {
 # walk; "again" two whole walks (the second over the installed K7X); "missing"
 # Wine's own printer setup utility, which installs nothing; "planted" one walk with
 # a rundll32.exe planted in C:\Setup and C:\TEMP, which must never run; "quiet" setup.exe
-# /quiet instead of the walk, then setup.exe /bogus.
+# /quiet instead of the walk, then setup.exe /bogus; "name=N" one walk with PrinterName=N in a
+# setting.dll put beside the program: printer K7X, N's files in the driver directory and its 3,
+# the entry "N printer".
 run_case() {
     local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 mode=$8
+    case $mode in name=*)
+        printer=${mode#name=}
+        uninstall_key="SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$printer printer"
+        setting_bytes=$'[Setting]\r\nLanguage=English\r\nPrinterName='"$printer"$'\r\n' ;;
+    esac
     case_begin "$name" "$winver" "$loc"
     local exe=$win_dir/setup.exe
     [ "$mode" = missing ] || install_printui "$win_dir"
     if [ "$mode" = planted ]; then plant_rundll32 "$WINEPREFIX/drive_c"; fi
+    if [ "$printer" != K7X ]; then put_setting "$WINEPREFIX/drive_c"; fi
     if [ "$mode" = first ]; then
         start_program "$exe"
         wait_for_window 30
@@ -258,6 +275,7 @@ run_case() {
     "$linux_dir/winemu" create "$m" --version "$version" --lang "$langid" "${faults[@]}" >/dev/null \
         || fail "winemu create"
     if [ "$mode" = planted ]; then plant_rundll32 "$m/drive_c"; fi
+    if [ "$printer" != K7X ]; then put_setting "$m/drive_c"; fi
     if [ "$mode" = first ]; then
         echo "click 1061" | "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" --script - >/dev/null \
             || fail "winemu first run"
@@ -294,6 +312,8 @@ run_case() {
     diff -u "$CASE_DIR/winemu.printers" "$CASE_DIR/wine.printers" >&2 || fail "printers differ (winemu -, wine +)"
     if [ "$mode" != missing ]; then
         grep -qx '\* K7X driver=K7X port=LPT1:' "$CASE_DIR/wine.printers" || fail "K7X is not the default printer"
+        [ "$printer" = K7X ] || [ -f "$(_ci_path "$wc" "windows/system32/spool/drivers/w32x86/3/$printer.GPD")" ] \
+            || fail "$printer.GPD is not in the driver directory's 3"
     fi
     if [ "$mode" != missing ] && [ "$mode" != quiet ]; then
         winemu_box "$m" >"$CASE_DIR/winemu.box"
@@ -319,5 +339,6 @@ one w7_en_zh   win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
 one xp_again   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   again
 one xp_missing winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   missing
 one xp_quiet   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   quiet
+one xp_k7x80   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   name=K7X80
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

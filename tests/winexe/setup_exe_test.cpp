@@ -5,6 +5,7 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "pe_resources.h"
@@ -16,17 +17,23 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// id -> size from the manifest ("ID NAME SIZE FILE KIND DESCRIPTION...", '#' comments).
-std::map<std::uint16_t, std::uint32_t> Manifest() {
-  std::map<std::uint16_t, std::uint32_t> ids;
+struct Payload {
+  std::uint32_t size = 0;
+  std::string file;
+};
+
+// id -> size and file from the manifest ("ID NAME SIZE FILE KIND DESCRIPTION...", '#' comments).
+std::map<std::uint16_t, Payload> Manifest() {
+  std::map<std::uint16_t, Payload> ids;
   std::ifstream in(K7X_PAYLOAD_MANIFEST);
   std::string line;
   while (std::getline(in, line)) {
     std::istringstream s(line);
-    unsigned id = 0, size = 0;
+    unsigned id = 0;
     std::string name;
-    if (line.empty() || line[0] == '#' || !(s >> id >> name >> size)) continue;
-    ids[static_cast<std::uint16_t>(id)] = size;
+    Payload p;
+    if (line.empty() || line[0] == '#' || !(s >> id >> name >> p.size >> p.file)) continue;
+    ids[static_cast<std::uint16_t>(id)] = p;
   }
   return ids;
 }
@@ -44,9 +51,39 @@ TEST(SetupExe, IsA32BitGuiProgramCarryingEveryPayloadInChinesePrc) {
     EXPECT_EQ(r.language, 0x0804) << r.id;
     payload[r.id] = r.size;
   }
-  std::map<std::uint16_t, std::uint32_t> expected = Manifest();
+  std::map<std::uint16_t, std::uint32_t> expected;
+  for (const auto& [id, p] : Manifest()) expected[id] = p.size;
   ASSERT_EQ(expected.size(), 61u);
   EXPECT_EQ(payload, expected);
+}
+
+// Each id reads back exactly the bytes of its file as the build made it; ids of equal content
+// share one copy, so the program stays within the distinct payload plus 400 KiB.
+TEST(SetupExe, EveryPayloadReadsBackItsFileAndEqualContentsAreStoredOnce) {
+  std::vector<std::uint8_t> bytes = ReadAll(K7X_WINDOWS_EXE);
+  k7x::test::PeImage image = k7x::test::ReadPeImage(bytes);
+  ASSERT_EQ(image.error, "");
+  std::map<std::uint16_t, Payload> manifest = Manifest();
+  std::map<std::vector<std::uint8_t>, std::set<std::uint64_t>> copiesByContent;
+  std::size_t checked = 0;
+  for (const auto& r : image.resources) {
+    if (r.type != u"OWNER_DATA") continue;
+    ASSERT_TRUE(manifest.count(r.id)) << r.id;
+    std::vector<std::uint8_t> file = ReadAll(K7X_WINDOWS_PAYLOAD_DIR "/" + manifest[r.id].file);
+    ASSERT_FALSE(file.empty()) << manifest[r.id].file;
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), bytes.begin() + static_cast<std::ptrdiff_t>(r.offset),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(r.offset + r.size)) && file.size() == r.size)
+        << "payload " << r.id;
+    copiesByContent[file].insert(r.offset);
+    ++checked;
+  }
+  EXPECT_EQ(checked, manifest.size());
+  std::uint64_t distinct = 0;
+  for (const auto& [content, offsets] : copiesByContent) {
+    EXPECT_EQ(offsets.size(), 1u) << "a content of " << content.size() << " bytes is stored " << offsets.size() << " times";
+    distinct += content.size();
+  }
+  EXPECT_LE(bytes.size(), distinct + 400 * 1024);
 }
 
 // Payload 255 is the project's uninstaller: a GUI program for i386 that imports no winspool.drv,
@@ -154,6 +191,37 @@ TEST(SetupExe, ImportsOnlyLibrariesWindowsTakesFromTheSystemDirectory) {
   for (std::string name : image.imports) {
     for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     EXPECT_NE(std::find(known.begin(), known.end(), name), known.end()) << name;
+  }
+}
+
+// setup.exe, its uninstaller and printui.dll carry the project's version; a build whose
+// BUILD-INFO.txt names placeholder files says so in each file description and a PrivateBuild text.
+TEST(WindowsBuild, VersionResourcesCarryTheProjectVersionAndMarkAPlaceholderBuild) {
+  std::ifstream info(K7X_WINDOWS_BUILD_DIR "/BUILD-INFO.txt");
+  std::string text((std::istreambuf_iterator<char>(info)), {});
+  ASSERT_NE(text.find("\nversion " K7X_VERSION "\n"), std::string::npos) << text;
+  bool placeholders = text.find("\npayload placeholders: ") != std::string::npos;
+
+  std::vector<std::uint8_t> setup = ReadAll(K7X_WINDOWS_EXE);
+  k7x::test::PeImage setupImage = k7x::test::ReadPeImage(setup);
+  auto uninstaller = std::find_if(setupImage.resources.begin(), setupImage.resources.end(),
+                                  [](const auto& r) { return r.type == u"OWNER_DATA" && r.id == 255; });
+  ASSERT_NE(uninstaller, setupImage.resources.end());
+  std::vector<std::uint8_t> printui = ReadAll(K7X_WINDOWS_BUILD_DIR "/printui.dll");
+  std::map<std::string, std::vector<std::uint8_t>> files = {
+      {"setup.exe", setup},
+      {"payload 255", std::vector<std::uint8_t>(setup.begin() + static_cast<std::ptrdiff_t>(uninstaller->offset),
+                                                setup.begin() + static_cast<std::ptrdiff_t>(uninstaller->offset + uninstaller->size))},
+      {"printui.dll", printui}};
+  for (const auto& [name, bytes] : files) {
+    k7x::test::PeImage image = k7x::test::ReadPeImage(bytes);
+    ASSERT_EQ(image.error, "") << name;
+    int versions = 0;
+    std::string version = ResourceBytes(bytes, image, 16, versions);
+    ASSERT_EQ(versions, 1) << name;
+    EXPECT_NE(version.find(Utf16(K7X_VERSION) + std::string(2, '\0')), std::string::npos) << name;
+    EXPECT_EQ(version.find(Utf16("PrivateBuild")) != std::string::npos, placeholders) << name;
+    EXPECT_EQ(version.find(Utf16(" (placeholder payload, not for release)")) != std::string::npos, placeholders) << name;
   }
 }
 

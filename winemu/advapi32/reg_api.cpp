@@ -59,7 +59,7 @@ LONG Resolve(HKEY key, LPCSTR subKey, Target& t) {
   if (sub.back() == '\\') sub.remove_suffix(1);
   t.display += '\\';
   t.display += sub;
-  auto parts = reg::SplitKeyPath(subKey);
+  auto parts = reg::SplitKeyPath(subKey, M().Config().codePage);
   if (!parts) return ERROR_BAD_PATHNAME;
   t.path.insert(t.path.end(), parts->begin(), parts->end());
   return ERROR_SUCCESS;

@@ -69,7 +69,7 @@ std::optional<KeyPath> FindKeyPath(Registry& registry, std::string_view keyText,
     error = "unknown root '" + AnsiToUtf8(keyText.substr(0, slash), codePage) + "' (HKLM, HKCU or HKCC)";
     return std::nullopt;
   }
-  auto path = SplitKeyPath(slash == std::string_view::npos ? "" : keyText.substr(slash + 1));
+  auto path = SplitKeyPath(slash == std::string_view::npos ? "" : keyText.substr(slash + 1), codePage);
   if (!path || !registry.Find(*root, *path)) {
     error = "no key " + AnsiToUtf8(keyText, codePage);
     return std::nullopt;

@@ -256,7 +256,7 @@ std::optional<std::string> ReadKeyLine(std::string_view text, unsigned codePage,
     return std::string("unknown root '")
         .append(Printable(text.substr(0, text.find('\\'))))
         .append("' (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER or HKEY_CURRENT_CONFIG)");
-  auto path = SplitKeyPath(slash == std::string::npos ? "" : std::string_view(ansi).substr(slash + 1));
+  auto path = SplitKeyPath(slash == std::string::npos ? "" : std::string_view(ansi).substr(slash + 1), codePage);
   if (!path) return "a key path with an empty name";
   if (key.remove && path->empty()) return "a root cannot be deleted";
   key.root = *root;

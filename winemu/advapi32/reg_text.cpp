@@ -4,6 +4,7 @@
 #include <set>
 
 #include "machine/numbers.h"
+#include "machine/paths.h"
 #include "machine/printable.h"
 
 namespace winemu::reg {
@@ -97,12 +98,12 @@ class LineReader {
   size_t pos_ = 0;
 };
 
-bool SplitPath(std::string_view path, std::vector<std::string_view>& parts) {
+bool SplitPath(std::string_view path, unsigned codePage, std::vector<std::string_view>& parts) {
   parts.clear();
   if (path.empty()) return true;
   size_t start = 0;
   while (true) {
-    size_t slash = path.find('\\', start);
+    size_t slash = FindBackslash(path, start, codePage);
     std::string_view part = path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
     if (part.empty()) return false;
     parts.push_back(part);
@@ -152,7 +153,7 @@ ParseResult ParseRegistryText(std::string_view bytes, std::string_view rootName,
       if (!r.Quoted(path, error)) return fail("key: " + error);
       if (!r.AtEnd()) return fail("key: unexpected text after the path");
       std::vector<std::string_view> parts;
-      if (!SplitPath(path, parts)) return fail("key: empty name in path '" + Printable(path) + "'");
+      if (!SplitPath(path, codePage, parts)) return fail("key: empty name in path '" + Printable(path) + "'");
       if (!declared.insert(FoldName(path, codePage)).second) return fail("key '" + Printable(path) + "' is listed twice");
       current = root.get();
       for (std::string_view part : parts) current = &current->AddChild(part);

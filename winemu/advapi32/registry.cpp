@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "machine/machine.h"
+#include "machine/paths.h"
 #include "reg_text.h"
 
 namespace winemu::reg {
@@ -43,13 +44,13 @@ std::optional<Root> RootFromName(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path) {
+std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path, unsigned codePage) {
   std::vector<std::string> parts;
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   if (path.empty()) return parts;
   size_t start = 0;
   while (true) {
-    size_t slash = path.find('\\', start);
+    size_t slash = FindBackslash(path, start, codePage);
     std::string part(path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
     if (part.empty()) return std::nullopt;
     parts.push_back(std::move(part));

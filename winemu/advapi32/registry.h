@@ -29,7 +29,7 @@ std::optional<Root> RootFromName(std::string_view name);
 
 // A key path "A\B\C" split into its names; nullopt when a name is empty ("A\\B", "\A"). A single
 // trailing backslash is allowed, as Windows allows it.
-std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path);
+std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path, unsigned codePage = 1252);
 
 class Registry {
  public:

@@ -89,8 +89,10 @@ std::uint32_t DeleteSharingError(const std::filesystem::path& host) {
 
 std::uint32_t WriteProtectionError(const std::string& windowsPath) {
   const MachineConfig& c = M().Config();
-  std::string programDir = c.program.substr(0, c.program.rfind('\\'));
+  std::string programDir = DirectoryOf(c.program, c.codePage);
   if (c.HasFault("readonly_program_dir") && IsInside(windowsPath, programDir)) return ERROR_ACCESS_DENIED;
+  if (auto dir = c.FaultValue("readonly_dir"); dir && !dir->empty() && IsInside(windowsPath, *dir))
+    return ERROR_ACCESS_DENIED;
   if (!c.admin && IsInside(windowsPath, c.windowsDir)) return ERROR_ACCESS_DENIED;
   return 0;
 }

@@ -49,8 +49,8 @@ std::uint32_t SharingError(const std::filesystem::path& host, std::uint32_t acce
 // 0 when the file may be deleted now (no open without delete sharing).
 std::uint32_t DeleteSharingError(const std::filesystem::path& host);
 // 0 when the process may create, change or delete `windowsPath`: ERROR_ACCESS_DENIED inside a
-// read-only program directory (fault readonly_program_dir) and, for a user without administrator
-// rights, inside the Windows directory.
+// read-only program directory (fault readonly_program_dir) or folder (readonly_dir=PATH) and, for a
+// user without administrator rights, inside the Windows directory.
 std::uint32_t WriteProtectionError(const std::string& windowsPath);
 // 0 when `bytes` more may be written to the file `windowsPath`: fault disk_full=N allows the
 // process N bytes in all (default 0); disk_full=N@FOLDER makes FOLDER a volume of N bytes, which

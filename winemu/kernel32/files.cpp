@@ -29,7 +29,8 @@ void SetReadOnly(const std::filesystem::path& host, bool readOnly) {
 // The running program's own file is mapped as its image: Windows refuses to delete it.
 bool IsRunningImage(const std::string& windowsPath) {
   std::string image;
-  return NormalizePath(M().Config().program, "C:\\", image) == 0 && EqualsNoCase(image, windowsPath);
+  const MachineConfig& c = M().Config();
+  return NormalizePath(c.program, "C:\\", image, false, c.codePage) == 0 && EqualsNoCase(image, windowsPath);
 }
 
 // Copies the rest of `in` to `out`.

@@ -85,6 +85,19 @@ std::u16string ToU16(const std::string& bytes) {
 
 const unsigned kAnsiCodePages[] = {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 65001};
 
+bool IsLeadByte(unsigned codePage, unsigned char byte) {
+  switch (codePage) {
+    case 932:
+      return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+      return byte >= 0x81 && byte <= 0xFE;
+    default:
+      return false;
+  }
+}
+
 bool IsAnsiCodePage(unsigned codePage) {
   for (unsigned cp : kAnsiCodePages)
     if (cp == codePage) return true;

@@ -11,6 +11,10 @@ namespace winemu {
 bool IsAnsiCodePage(unsigned codePage);
 std::string AnsiCodePageList();  // "874, 932, ..." for messages
 
+// Whether `byte` starts a double-byte character in `codePage`: 932 has lead bytes 0x81 to 0x9F and
+// 0xE0 to 0xFC; 936, 949 and 950 0x81 to 0xFE; the single-byte code pages and 65001 none.
+bool IsLeadByte(unsigned codePage, unsigned char byte);
+
 // The iconv name of a Windows code page (1252 -> "CP1252", 936 -> "CP936", 950 -> "BIG5", 65001 -> "UTF-8").
 std::string IconvName(unsigned codePage);
 

@@ -20,13 +20,14 @@ std::string Lower(std::string_view s) {
 }
 
 // A full Windows path on drive C: ("C:\\WINDOWS"); with `file`, one naming a file in a directory.
-bool FullWindowsPath(const std::string& text, bool file) {
+// The path is text of the machine's code page, which may be given after it.
+bool FullWindowsPath(const std::string& text, bool file, unsigned codePage) {
   std::string normal;
   if (text.size() < 3 || (text[0] != 'C' && text[0] != 'c') || text.substr(1, 2) != ":\\") return false;
   for (char ch : text)
     if (static_cast<unsigned char>(ch) < 0x20) return false;
-  if (NormalizePath(text, "C:\\", normal) != 0) return false;
-  return !file || normal.rfind('\\') > 2;
+  if (NormalizePath(text, "C:\\", normal, false, codePage) != 0) return false;
+  return !file || DirectoryOf(normal, codePage).size() > 2;
 }
 
 // Reads one [System] key into `c`; the text of what the key allows when its value is not one.
@@ -57,10 +58,8 @@ std::optional<std::string> ReadSystemKey(MachineConfig& c, const std::string& ke
     if (!EqualsNoCase(v, "x86") && !EqualsNoCase(v, "x64")) return "x86 or x64";
     c.x64 = EqualsNoCase(v, "x64");
   } else if (EqualsNoCase(key, "WindowsDir")) {
-    if (!FullWindowsPath(v, false)) return "a full path on drive C: such as C:\\WINDOWS";
-    c.windowsDir = v;
+    c.windowsDir = v;  // checked once the code page is known
   } else if (EqualsNoCase(key, "Program")) {
-    if (!FullWindowsPath(v, true)) return "a full path of a file on drive C: such as C:\\Setup\\setup.exe";
     c.program = v;
   }
   return std::nullopt;
@@ -107,6 +106,20 @@ MachineConfig MachineConfig::Parse(std::string_view iniBytes, const std::string&
     }
   }
   if (!codePageGiven) c.codePage = DefaultCodePage(c.langId);
+  // The paths are text of the machine's code page, wherever the file names it.
+  const struct {
+    const char* key;
+    const std::string& value;
+    bool file;
+    const char* example;
+  } paths[] = {{"WindowsDir", c.windowsDir, false, "a full path on drive C: such as C:\\WINDOWS"},
+               {"Program", c.program, true, "a full path of a file on drive C: such as C:\\Setup\\setup.exe"}};
+  for (const auto& p : paths) {
+    auto given = seen.find(Lower(std::string("System/") + p.key));
+    if (given == seen.end() || FullWindowsPath(p.value, p.file, c.codePage)) continue;
+    throw MachineError(fileName + " line " + std::to_string(given->second) + ": [System] " + p.key + ": '" +
+                       Printable(p.value) + "' is not allowed; expected " + p.example);
+  }
   return c;
 }
 

@@ -9,7 +9,7 @@
 namespace winemu {
 namespace {
 
-enum class Takes { Nothing, Count, Bytes, BytesInFolder, Code, Milliseconds, Name };
+enum class Takes { Nothing, Count, Bytes, BytesInFolder, Code, Milliseconds, Name, Folder };
 
 const struct {
   const char* name;
@@ -24,6 +24,7 @@ const struct {
     {"printui_missing", Takes::Nothing},       {"printui_hangs", Takes::Nothing},
     {"printui_noop", Takes::Nothing},          {"printui_duration", Takes::Milliseconds},
     {"held_mutex", Takes::Name},               {"terminate_after", Takes::Count},
+    {"readonly_dir", Takes::Folder},
 };
 
 constexpr std::uint64_t kMaxCount = 0x7FFFFFFF;
@@ -58,6 +59,9 @@ std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
     case Takes::Milliseconds:
       if (ParseNumber(value, kMaxDword)) return std::nullopt;
       return "is not a number of milliseconds from 0 to 4294967295";
+    case Takes::Folder:
+      if (value.size() > 3 && (value[0] == 'C' || value[0] == 'c') && value.substr(1, 2) == ":\\") return std::nullopt;
+      return "is not a full path on drive C: (C:\\...)";
   }
   return "cannot be read";
 }

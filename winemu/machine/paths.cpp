@@ -22,11 +22,17 @@ bool Forbidden(unsigned char c, bool allowWildcards) {
   }
 }
 
-std::vector<std::string> Split(std::string_view s) {
+// The components between separators; a double-byte character's trail byte (0x5C in many Big5
+// characters) is part of its character, never a separator.
+std::vector<std::string> Split(std::string_view s, unsigned codePage) {
   std::vector<std::string> parts;
   std::string cur;
-  for (char c : s) {
-    if (c == '\\' || c == '/') {
+  for (size_t i = 0; i < s.size(); ++i) {
+    char c = s[i];
+    if (IsLeadByte(codePage, static_cast<unsigned char>(c)) && i + 1 < s.size()) {
+      cur += c;
+      cur += s[++i];
+    } else if (c == '\\' || c == '/') {
       parts.push_back(cur);
       cur.clear();
     } else {
@@ -41,7 +47,8 @@ char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 
 
 }  // namespace
 
-std::uint32_t NormalizePath(std::string_view path, std::string_view cwd, std::string& out, bool allowWildcards) {
+std::uint32_t NormalizePath(std::string_view path, std::string_view cwd, std::string& out, bool allowWildcards,
+                            unsigned codePage) {
   if (path.empty()) return ERROR_PATH_NOT_FOUND;
   std::string full;
   if (path.size() >= 2 && path[1] == ':') {
@@ -57,7 +64,7 @@ std::uint32_t NormalizePath(std::string_view path, std::string_view cwd, std::st
   } else {
     full = std::string(cwd) + "\\" + std::string(path);
   }
-  std::vector<std::string> parts = Split(std::string_view(full).substr(2));
+  std::vector<std::string> parts = Split(std::string_view(full).substr(2), codePage);
   std::vector<std::string> kept;
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string part = parts[i];
@@ -69,8 +76,11 @@ std::uint32_t NormalizePath(std::string_view path, std::string_view cwd, std::st
     while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
     if (part.empty()) continue;
     bool last = i + 1 == parts.size();
-    for (unsigned char c : part)
-      if (Forbidden(c, allowWildcards && last)) return ERROR_INVALID_NAME;
+    for (size_t k = 0; k < part.size(); ++k) {
+      unsigned char c = static_cast<unsigned char>(part[k]);
+      if (IsLeadByte(codePage, c) && k + 1 < part.size()) ++k;
+      else if (Forbidden(c, allowWildcards && last)) return ERROR_INVALID_NAME;
+    }
     kept.push_back(part);
   }
   out = "C:";
@@ -87,13 +97,14 @@ std::string AnsiNameToHost(std::string_view ansiName) { return AnsiToUtf8(ansiNa
 std::uint32_t ResolvePath(std::string_view path, ResolvedPath& out, bool allowWildcards) {
   Machine& m = M();
   std::string full;
-  if (std::uint32_t err = NormalizePath(path, m.currentDirectory, full, allowWildcards)) return err;
+  unsigned codePage = m.Config().codePage;
+  if (std::uint32_t err = NormalizePath(path, m.currentDirectory, full, allowWildcards, codePage)) return err;
   out = ResolvedPath{};
   out.windows = full;
   m.HostAccess();
   DirectoryView& view = m.State<DirectoryView>();
   std::string host = m.DriveC().string();
-  std::vector<std::string> parts = Split(std::string_view(full).substr(3));
+  std::vector<std::string> parts = Split(std::string_view(full).substr(3), codePage);
   if (full.size() == 3) parts.clear();
   const DirectoryView::Listing* parent = nullptr;
   const DirectoryView::Entry* entry = nullptr;
@@ -127,6 +138,24 @@ void ForgetListings() {
   ++M().driveChanges;
   M().State<DirectoryView>().Clear();
 }
+
+std::string DirectoryOf(std::string_view path, unsigned codePage) {
+  std::vector<std::string> parts = Split(path, codePage);
+  parts.pop_back();
+  std::string dir;
+  for (const std::string& part : parts) dir += (dir.empty() ? "" : "\\") + part;
+  return dir;
+}
+
+size_t FindBackslash(std::string_view text, size_t start, unsigned codePage) {
+  for (size_t i = start; i < text.size(); ++i) {
+    if (IsLeadByte(codePage, static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+    else if (text[i] == '\\') return i;
+  }
+  return std::string_view::npos;
+}
+
+std::string FileNameIn(std::string_view path, unsigned codePage) { return Split(path, codePage).back(); }
 
 bool IsInside(std::string_view path, std::string_view dir) {
   while (!dir.empty() && dir.back() == '\\') dir.remove_suffix(1);

@@ -13,9 +13,10 @@ namespace winemu {
 // "." and ".." are folded, trailing dots and blanks of a component are dropped, as Windows does.
 // Returns 0 or a Windows error: ERROR_INVALID_NAME for characters Windows forbids (allowWildcards
 // lets '*' and '?' through in the last component), ERROR_PATH_NOT_FOUND for another drive,
-// ERROR_FILENAME_EXCED_RANGE for a result of MAX_PATH characters or more.
+// ERROR_FILENAME_EXCED_RANGE for a result of MAX_PATH characters or more. The path is text of
+// `codePage`: a double-byte character's trail byte is never a separator or a forbidden character.
 std::uint32_t NormalizePath(std::string_view path, std::string_view cwd, std::string& out,
-                            bool allowWildcards = false);
+                            bool allowWildcards = false, unsigned codePage = 1252);
 
 struct ResolvedPath {
   std::string windows;          // the full Windows path
@@ -38,6 +39,16 @@ void ForgetListings();
 // Host (UTF-8) file name to the machine's ANSI name and back.
 std::string HostNameToAnsi(const std::string& hostName);
 std::string AnsiNameToHost(std::string_view ansiName);
+
+// The directory of the full Windows path `path` in `codePage` (what comes before its last separator).
+std::string DirectoryOf(std::string_view path, unsigned codePage);
+
+// The first backslash of `text` in `codePage` at or after `start` (a character's first byte) that
+// is no double-byte character's trail byte; npos when there is none.
+size_t FindBackslash(std::string_view text, size_t start, unsigned codePage);
+
+// The last component of `path` in `codePage` (what follows its last separator).
+std::string FileNameIn(std::string_view path, unsigned codePage);
 
 // Whether the full Windows path `path` is `dir` or lies below it (no case).
 bool IsInside(std::string_view path, std::string_view dir);

@@ -67,6 +67,9 @@ HWND FirstFocus(HWND dialog) {
   return focus ? focus : GetNextDlgGroupItem(dialog, nullptr, FALSE);
 }
 
+// The dialogs are made through the "A" functions: as user32 does for them, each text of the
+// template reaches its window through the ANSI code page, so a character the code page cannot
+// hold shows as "?", as WideCharToMultiByte gives it.
 bool CreateControls(const DialogTemplate& t, Window* d, HINSTANCE instance) {
   DialogData& data = Dlg(d);
   for (const DialogItem& item : t.items) {
@@ -80,8 +83,8 @@ bool CreateControls(const DialogTemplate& t, Window* d, HINSTANCE instance) {
       c.image = image;
       c.ansiName = MAKEINTRESOURCEA(item.title.ordinal);
     } else {
-      c.text = item.title.name;
       ansi = ToAnsi(item.title.name);
+      c.text = FromAnsi(ansi.c_str());
       c.ansiName = ansi.c_str();
     }
     c.style = item.style | WS_CHILD;
@@ -173,8 +176,8 @@ HWND CreateDialogFrom(const DialogTemplate& t, HINSTANCE instance, HWND parentHa
   RECT r = DialogWindowRect(t, style, exStyle, bx, by, parent, owner);
   CreateParams p;
   p.cls = ClassOf(t.windowClass);
-  p.text = t.title;
   std::string ansiTitle = ToAnsi(t.title);
+  p.text = FromAnsi(ansiTitle.c_str());
   p.ansiName = ansiTitle.c_str();
   p.style = style & ~static_cast<DWORD>(WS_VISIBLE);
   p.exStyle = exStyle;

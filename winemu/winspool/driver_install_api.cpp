@@ -12,6 +12,7 @@
 #include <windows.h>
 #include "machine/ini.h"
 #include "machine/machine.h"
+#include "machine/paths.h"
 #include "spooler_calls.h"
 #include "spooler_store.h"
 
@@ -27,7 +28,11 @@ std::vector<std::string> MultiText(LPCSTR s) {
   return out;
 }
 
-std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/:") + 1); }
+// The file name a path ends in, found by characters of the machine's code page.
+std::string FileName(const std::string& path) {
+  std::string name = FileNameIn(path, M().Config().codePage);
+  return name.substr(name.find_last_of(':') + 1);
+}
 
 struct DriverFile {
   std::string source;  // full path

@@ -16,5 +16,6 @@
 #define SUBLANG_CHINESE_SIMPLIFIED 0x02
 
 LANGID WINAPI GetSystemDefaultLangID(void);
+BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                                LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar);

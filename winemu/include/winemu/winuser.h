@@ -950,6 +950,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 #define CreateWindow CreateWindowA
 BOOL WINAPI DestroyWindow(HWND hWnd);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LPSTR WINAPI CharNextExA(WORD CodePage, LPCSTR lpCurrentChar, DWORD dwFlags);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);

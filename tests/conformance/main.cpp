@@ -16,10 +16,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckDelayedMoves();
   CheckFind();
   CheckProfile();
+  CheckProfileEdges();
   CheckResources();
   CheckRegistry();
+  CheckRegistryEdges();
   CheckServices();
   CheckSpooler();
+  CheckSpoolerEdges();
   CheckDrivers();
   CheckSpoolerInstall();
   CheckDeletions();

@@ -7,11 +7,14 @@ void CheckFiles();
 void CheckDelayedMoves();
 void CheckFind();
 void CheckProfile();
+void CheckProfileEdges();
 void CheckResources();
 void CheckProcesses();
 void CheckRegistry();
+void CheckRegistryEdges();
 void CheckServices();
 void CheckSpooler();
+void CheckSpoolerEdges();
 void CheckDrivers();
 void CheckDeletions();  // removes a printer; under Wine also the printers' driver
 void CheckStoppedSpooler();  // while the Spooler service is stopped

@@ -25,6 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckSpoolerEdges();
   CheckDrivers();
   CheckSpoolerInstall();
+  CheckDefaultPrinterChoice();
   CheckDeletions();
   CheckProcesses();
   CheckDialogs();

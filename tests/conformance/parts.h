@@ -19,6 +19,7 @@ void CheckDrivers();
 void CheckDeletions();  // removes a printer; under Wine also the printers' driver
 void CheckStoppedSpooler();  // while the Spooler service is stopped
 void CheckSpoolerInstall();  // adds a driver and a printer that stay, and makes the printer default
+void CheckDefaultPrinterChoice();  // after CheckSpoolerInstall, whose printer it uses
 void CheckDialogs();
 void CheckKeyboard();
 void CheckWindows();

@@ -1,7 +1,7 @@
 // winspool at its edges: environment names without case, empty and "all"; the driver directory's
 // sizes; EnumPrinterDriversA at every level Windows 2000 and later have; OpenPrinterA with an empty
 // name, NULL handles and impossible access; ClosePrinter and DeleteFormA on bad handles;
-// EnumPrintersA's NULL counts and small buffers.
+// EnumPrintersA's NULL counts and small buffers; SetDefaultPrinterA(NULL) with and without a default.
 #include <windows.h>
 #include <winspool.h>
 
@@ -16,8 +16,12 @@ namespace conformance {
 namespace {
 
 constexpr const char* kDriver = "Generic / Text Only";
+constexpr const char* kAddedPrinter = "Conformance Added";  // added by the install part
 const char kAccessNote[] = "Wine's OpenPrinterA grants the print server any access asked for";
 const char kEmptyNameNote[] = "Wine answers an empty printer name with ERROR_INVALID_PARAMETER, as Windows 9x did";
+const char kNoDefaultNote[] =
+    "Wine's SetDefaultPrinterA(NULL) without a default fails with ERROR_INVALID_PRINTER_NAME instead of picking a "
+    "printer";
 const char kFormStubNote[] = "Wine's DeleteFormA is a stub that reports success for any handle";
 
 std::string DriverDirectory(const char* environment, BOOL* done, DWORD* error) {
@@ -157,7 +161,39 @@ void CheckEnumPrinters() {
      "EnumPrintersA into its size gave %u printers or wrote past them", static_cast<unsigned>(returned));
 }
 
+std::string DefaultPrinter() {
+  char name[MAX_PATH] = {};
+  DWORD count = sizeof name;
+  return GetDefaultPrinterA(name, &count) ? name : "";
+}
+
 }  // namespace
+
+// SetDefaultPrinterA(NULL) picks an installed printer when there is no default and keeps the
+// default there is. The user's default is restored after.
+void CheckDefaultPrinterChoice() {
+  HKEY windows = nullptr;
+  RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0, KEY_ALL_ACCESS, &windows);
+  char saved[MAX_PATH] = {};
+  DWORD size = sizeof saved;
+  bool had = RegQueryValueExA(windows, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
+  RegDeleteValueA(windows, "Device");
+  todo_wine(kNoDefaultNote) {
+    ok(SetDefaultPrinterA(nullptr), "SetDefaultPrinterA(NULL) without a default failed with %u",
+       static_cast<unsigned>(GetLastError()));
+    std::string picked = DefaultPrinter();
+    HANDLE printer = nullptr;
+    ok(!picked.empty() && OpenPrinterA(picked.data(), &printer, nullptr),
+       "SetDefaultPrinterA(NULL) without a default left the default '%s', expected an installed printer", picked.c_str());
+    if (printer) ClosePrinter(printer);
+  }
+  SetDefaultPrinterA(kAddedPrinter);
+  ok(SetDefaultPrinterA(nullptr) && DefaultPrinter() == kAddedPrinter,
+     "SetDefaultPrinterA(NULL) changed the default to '%s', expected it kept", DefaultPrinter().c_str());
+  if (had) RegSetValueExA(windows, "Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(saved), size);
+  else RegDeleteValueA(windows, "Device");
+  RegCloseKey(windows);
+}
 
 void CheckSpoolerEdges() {
   CheckDriverDirectories();

@@ -161,8 +161,9 @@ TEST_F(InstallPlanTest, TheShippedInfInstallsTheModelWithTheUnidrvCore) {
 // The install section's own decoration: .NTx86 before .NT before none, in whatever order they come.
 TEST_F(InstallPlanTest, TheInstallSectionForX86ComesBeforeTheOneForAnyNt) {
   auto r = Plan("[Version]\nClass=Printer\n[Manufacturer]\nM=Models\n[Models]\nK7X=Inst\n"
-                "[Inst.NT]\nCopyFiles=@NT.DLL\nDriverFile=NT.DLL\n[Inst.NTx86]\nCopyFiles=@X86.DLL\nDriverFile=X86.DLL\n"
-                "[Inst]\nCopyFiles=@ANY.DLL\nDriverFile=ANY.DLL\n");
+                "[Inst.NT]\nCopyFiles=@A.GPD,@NT.DLL\nDataFile=A.GPD\nDriverFile=NT.DLL\n"
+                "[Inst.NTx86]\nCopyFiles=@A.GPD,@X86.DLL\nDataFile=A.GPD\nDriverFile=X86.DLL\n"
+                "[Inst]\nCopyFiles=@A.GPD,@ANY.DLL\nDataFile=A.GPD\nDriverFile=ANY.DLL\n");
   ASSERT_TRUE(r.plan) << r.error;
   EXPECT_EQ(r.plan->installSection, "Inst.NTx86");
   EXPECT_EQ(r.plan->driver.driverPath, "X86.DLL");

@@ -145,6 +145,8 @@ void CheckCopyAndReadOnly() {
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     ok_fails(!CopyFileA(data.c_str(), copy.c_str(), FALSE), ERROR_ACCESS_DENIED, "CopyFileA onto a read-only file");
   }
+  // Told not to overwrite, CopyFileA answers that the target exists before asking whether it could.
+  ok_fails(!CopyFileA(data.c_str(), copy.c_str(), TRUE), ERROR_FILE_EXISTS, "CopyFileA without overwriting onto a read-only file");
   std::string copyOfReadOnly = InScratch("copy2.txt");
   ok(CopyFileA(copy.c_str(), copyOfReadOnly.c_str(), TRUE) &&
          (GetFileAttributesA(copyOfReadOnly.c_str()) & FILE_ATTRIBUTE_READONLY),

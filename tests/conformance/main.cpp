@@ -17,12 +17,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckFind();
   CheckDoubleByteText();
   CheckProfile();
+  CheckProfileEdges();
   CheckResources();
   CheckRegistry();
+  CheckRegistryEdges();
   CheckServices();
   CheckSpooler();
+  CheckSpoolerEdges();
   CheckDrivers();
   CheckSpoolerInstall();
+  CheckDefaultPrinterChoice();
   CheckDeletions();
   CheckProcesses();
   CheckDialogs();

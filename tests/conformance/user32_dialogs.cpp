@@ -177,19 +177,19 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // A message box disables its owner while it runs; one without an owner leaves the other top-level
-// windows enabled (only MB_TASKMODAL would disable them). Either way it stands centred on the
-// screen (DS_CENTER: the work area of the owner's monitor), not over an owner off the centre.
-void CheckMessageBox(HWND owner, HWND other) {
+// windows enabled, unless it is MB_TASKMODAL, which disables them all while it is shown. Either
+// way it stands centred on the screen (DS_CENTER: the work area of the owner's monitor), not over
+// an owner off the centre.
+void CheckMessageBox(HWND owner, HWND other, UINT modality = MB_APPLMODAL) {
   g_box = BoxRun{};
   g_box.owner = other;
-  const char* what = owner ? "with an owner" : "without an owner";
+  const char* what = owner ? "with an owner" : modality == MB_TASKMODAL ? "task-modal" : "without an owner";
   SetTimer(nullptr, 0, 10, AnswerBox);
-  int answer = MessageBoxA(owner, "Conformance", "Box caption", MB_OKCANCEL);
+  int answer = MessageBoxA(owner, "Conformance", "Box caption", MB_OKCANCEL | modality);
   ok(answer == IDOK, "MessageBoxA %s returned %d, expected IDOK from its button", what, answer);
-  if (owner)
-    ok(!g_box.ownerEnabled, "the owner stays enabled while its message box is shown");
-  else
-    ok(g_box.ownerEnabled, "a top-level window is disabled while a message box without an owner is shown");
+  bool disables = owner || modality == MB_TASKMODAL;
+  ok(g_box.ownerEnabled != disables, "the window is %s while a message box %s is shown",
+     g_box.ownerEnabled ? "enabled" : "disabled", what);
   ok(std::string(g_box.caption) == "Box caption", "the active window during the box %s is '%s', expected the box",
      what, g_box.caption);
   ok(IsWindowEnabled(other), "the window is disabled after the message box %s", what);
@@ -227,6 +227,7 @@ void CheckDialogs() {
   CheckMessageBox(owner, owner);
   CheckMessageBox(nullptr, owner);
   CheckTemplateTextInAnsiCodePage(owner);
+  CheckMessageBox(nullptr, owner, MB_TASKMODAL);
   DestroyWindow(owner);
 }
 

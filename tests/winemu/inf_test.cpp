@@ -105,6 +105,7 @@ TEST(ModelsSection, PicksTheBestDecorationForTheSystem) {
   EXPECT_EQ(ModelsSection("M", {"NTx86.6.0", "NTx86"}, 5, 1), "M.NTx86");
   EXPECT_EQ(ModelsSection("M", {"NTx86.6.0", "NTx86"}, 6, 1), "M.NTx86.6.0");
   EXPECT_EQ(ModelsSection("M", {}, 6, 1), "M");
+  EXPECT_EQ(ModelsSection("M", {"NTx86", "NTx86.5.1"}, 5, 1), "M.NTx86.5.1");  // the running version counts
 }
 
 // The plan the shipped INF gives: files, sources, registry values and the driver record.
@@ -155,6 +156,17 @@ TEST_F(InstallPlanTest, TheShippedInfInstallsTheModelWithTheUnidrvCore) {
   // Model names are matched without case, and Windows 2000 takes the undecorated models section.
   EXPECT_TRUE(Plan(ShippedInf(), "k7x").plan);
   EXPECT_TRUE(Plan(ShippedInf(), "K7X", 0).plan);
+}
+
+// The install section's own decoration: .NTx86 before .NT before none, in whatever order they come.
+TEST_F(InstallPlanTest, TheInstallSectionForX86ComesBeforeTheOneForAnyNt) {
+  auto r = Plan("[Version]\nClass=Printer\n[Manufacturer]\nM=Models\n[Models]\nK7X=Inst\n"
+                "[Inst.NT]\nCopyFiles=@A.GPD,@NT.DLL\nDataFile=A.GPD\nDriverFile=NT.DLL\n"
+                "[Inst.NTx86]\nCopyFiles=@A.GPD,@X86.DLL\nDataFile=A.GPD\nDriverFile=X86.DLL\n"
+                "[Inst]\nCopyFiles=@A.GPD,@ANY.DLL\nDataFile=A.GPD\nDriverFile=ANY.DLL\n");
+  ASSERT_TRUE(r.plan) << r.error;
+  EXPECT_EQ(r.plan->installSection, "Inst.NTx86");
+  EXPECT_EQ(r.plan->driver.driverPath, "X86.DLL");
 }
 
 TEST_F(InstallPlanTest, RefusalsSayWhy) {

@@ -95,11 +95,14 @@ TEST_F(PrinterDriversTest, Levels1And2AreTheHeadsOfLevel3AndEveryDriverIsListed)
 
 TEST_F(PrinterDriversTest, WrongLevelEnvironmentOrServerAndAStoppedSpoolerAreRefused) {
   DWORD needed = 0, returned = 0;
-  EXPECT_FALSE(EnumPrinterDriversA(nullptr, env_, 4, nullptr, 0, &needed, &returned));
+  EXPECT_FALSE(EnumPrinterDriversA(nullptr, env_, 7, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_LEVEL));
-  char other[] = "Windows 4.0";
-  EXPECT_FALSE(EnumPrinterDriversA(nullptr, other, 3, nullptr, 0, &needed, &returned));
+  char unknown[] = "Windows 95";
+  EXPECT_FALSE(EnumPrinterDriversA(nullptr, unknown, 3, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_ENVIRONMENT));
+  char other[] = "Windows 4.0";  // known, with no drivers here
+  EXPECT_TRUE(EnumPrinterDriversA(nullptr, other, 3, nullptr, 0, &needed, &returned));
+  EXPECT_EQ(returned, 0u);
   char server[] = "\\\\other";
   EXPECT_FALSE(EnumPrinterDriversA(server, env_, 3, nullptr, 0, &needed, &returned));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));

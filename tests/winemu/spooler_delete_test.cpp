@@ -61,8 +61,9 @@ TEST_F(SpoolerDeleteTest, APrinterGoesThroughAHandleWithDeleteAccessAndTheNextBe
   EXPECT_EQ(Names(), std::vector<std::string>{});
   EXPECT_EQ(spooler::DefaultPrinter(), std::nullopt);
 
-  HANDLE server = Open("", &all_);  // the print server is no printer
-  EXPECT_FALSE(DeletePrinter(server));
+  HANDLE server = nullptr;
+  ASSERT_TRUE(OpenPrinterA(nullptr, &server, &all_));
+  EXPECT_FALSE(DeletePrinter(server));  // the print server is no printer
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   ClosePrinter(server);
 }

@@ -17,7 +17,7 @@ class SpoolerTest : public k7x::test::MachineTest {
   char env_[32] = "Windows NT x86";
 };
 
-TEST_F(SpoolerTest, TheDriverDirectoryIsReportedForWindowsNtX86Only) {
+TEST_F(SpoolerTest, TheDriverDirectoryIsReportedForTheEnvironmentsNtKnows) {
   char dir[260];
   DWORD needed = 0;
   ASSERT_TRUE(GetPrinterDriverDirectoryA(nullptr, env_, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
@@ -28,8 +28,11 @@ TEST_F(SpoolerTest, TheDriverDirectoryIsReportedForWindowsNtX86Only) {
   EXPECT_FALSE(GetPrinterDriverDirectoryA(nullptr, env_, 1, reinterpret_cast<BYTE*>(dir), 40, &needed));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   EXPECT_EQ(needed, 41u);
-  char other[] = "Windows 4.0";
-  EXPECT_FALSE(GetPrinterDriverDirectoryA(nullptr, other, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
+  char other[] = "windows 4.0";
+  ASSERT_TRUE(GetPrinterDriverDirectoryA(nullptr, other, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
+  EXPECT_STREQ(dir, "C:\\WINDOWS\\System32\\spool\\DRIVERS\\WIN40");
+  char unknown[] = "Windows 95";
+  EXPECT_FALSE(GetPrinterDriverDirectoryA(nullptr, unknown, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_ENVIRONMENT));
   EXPECT_FALSE(GetPrinterDriverDirectoryA(nullptr, env_, 2, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_LEVEL));

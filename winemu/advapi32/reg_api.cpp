@@ -1,5 +1,6 @@
 // The registry functions over the machine's registry. Keys are matched without case; a key with
-// subkeys cannot be deleted (ERROR_ACCESS_DENIED, as NT answers); on a machine without
+// subkeys cannot be deleted (ERROR_ACCESS_DENIED, as NT answers); HKEY_CLASSES_ROOT is
+// HKLM\SOFTWARE\Classes; volatile keys last while the program runs; on a machine without
 // administrator rights every change under HKLM, and every open of an HKLM key for writing, is
 // refused with ERROR_ACCESS_DENIED. Every change is traced (reg.createkey, reg.setvalue,
 // reg.deletekey, reg.deletevalue) with its result and saved at once. Like Windows, these
@@ -40,13 +41,16 @@ bool Predefined(HKEY key, Root& root) {
   if (key == HKEY_LOCAL_MACHINE) root = Root::LocalMachine;
   else if (key == HKEY_CURRENT_USER) root = Root::CurrentUser;
   else if (key == HKEY_CURRENT_CONFIG) root = Root::CurrentConfig;
+  else if (key == HKEY_CLASSES_ROOT) root = Root::LocalMachine;
   else return false;
   return true;
 }
 
 LONG Resolve(HKEY key, LPCSTR subKey, Target& t) {
   Root root;
-  if (Predefined(key, root)) {
+  if (key == HKEY_CLASSES_ROOT) {
+    t = Target{Root::LocalMachine, {"SOFTWARE", "Classes"}, "HKCR", KEY_ALL_ACCESS};
+  } else if (Predefined(key, root)) {
     t = Target{root, {}, reg::RootName(root), KEY_ALL_ACCESS};
   } else if (auto* object = Handles().Get<RegKeyObject>(key)) {
     t = Target{object->root, object->path, object->display, object->access};
@@ -56,7 +60,7 @@ LONG Resolve(HKEY key, LPCSTR subKey, Target& t) {
   }
   if (!subKey || !*subKey) return ERROR_SUCCESS;
   std::string_view sub(subKey);
-  if (sub.back() == '\\') sub.remove_suffix(1);
+  while (sub.size() > 1 && sub.back() == '\\') sub.remove_suffix(1);
   t.display += '\\';
   t.display += sub;
   auto parts = reg::SplitKeyPath(subKey, M().Config().codePage);
@@ -96,43 +100,69 @@ LONG KeyOf(HKEY hKey, Target& t, reg::Key*& key) {
 }
 
 // The two-call protocol of value data: no buffer asks for the size; a small buffer gets
-// ERROR_MORE_DATA and the size.
+// ERROR_MORE_DATA and the size. The caller's size is read before the type is written, so one
+// variable may serve for both. A string stored without its terminator gets one in the buffer
+// when there is room, which the size does not count.
 LONG CopyData(const reg::Value& v, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
   if (lpData && !lpcbData) return ERROR_INVALID_PARAMETER;
+  DWORD room = lpcbData ? *lpcbData : 0;
   if (lpType) *lpType = v.type;
   if (!lpcbData) return ERROR_SUCCESS;
   DWORD size = static_cast<DWORD>(v.data.size());
-  if (lpData && *lpcbData < size) {
-    *lpcbData = size;
-    return ERROR_MORE_DATA;
-  }
-  if (lpData) std::memcpy(lpData, v.data.data(), size);
   *lpcbData = size;
+  if (!lpData) return ERROR_SUCCESS;
+  if (room < size) return ERROR_MORE_DATA;
+  std::memcpy(lpData, v.data.data(), size);
+  if (reg::IsStringType(v.type) && size && v.data.back() && room > size) lpData[size] = 0;
   return ERROR_SUCCESS;
 }
 
-// Copies `name` into a caller's buffer of *count characters; *count becomes its length.
+// Copies `name` into a caller's buffer of *count characters; *count becomes its length. A buffer
+// too small keeps *count and gets as much of the name as fits, terminated.
 LONG CopyName(const std::string& name, LPSTR buffer, LPDWORD count) {
   if (!buffer || !count) return ERROR_INVALID_PARAMETER;
-  if (*count < name.size() + 1) return ERROR_MORE_DATA;
+  if (*count < name.size() + 1) {
+    if (*count) {
+      std::memcpy(buffer, name.data(), *count - 1);
+      buffer[*count - 1] = '\0';
+    }
+    return ERROR_MORE_DATA;
+  }
   std::memcpy(buffer, name.c_str(), name.size() + 1);
   *count = static_cast<DWORD>(name.size());
   return ERROR_SUCCESS;
 }
 
-LONG OpenOrCreate(HKEY hKey, LPCSTR lpSubKey, REGSAM sam, bool create, PHKEY phkResult, LPDWORD disposition,
-                  Target& t) {
+// The number of names of `t.path` that exist, from the root down.
+size_t ExistingDepth(const Target& t) {
+  reg::Registry& registry = reg::MachineRegistry();
+  size_t depth = t.path.size();
+  while (depth && !registry.Find(t.root, std::vector<std::string>(t.path.begin(), t.path.begin() + depth))) --depth;
+  return depth;
+}
+
+// Creating needs no rights on the parent's handle, as on Windows: only the new key's own.
+LONG OpenOrCreate(HKEY hKey, LPCSTR lpSubKey, REGSAM sam, DWORD options, bool create, PHKEY phkResult,
+                  LPDWORD disposition, Target& t) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
   if (LONG err = Resolve(hKey, lpSubKey, t)) return err;
   reg::Registry& registry = reg::MachineRegistry();
   REGSAM access = MapAccess(sam, t.root);
-  bool exists = registry.Find(t.root, t.path) != nullptr;
+  size_t depth = ExistingDepth(t);
+  bool exists = depth == t.path.size();
   if (!exists && !create) return ERROR_FILE_NOT_FOUND;
   if (exists && Protected(t.root) && (access & kWriteRights)) return ERROR_ACCESS_DENIED;
-  if (!exists && (Protected(t.root) || !(t.access & KEY_CREATE_SUB_KEY))) return ERROR_ACCESS_DENIED;
+  if (!exists && Protected(t.root)) return ERROR_ACCESS_DENIED;
   if (!exists) {
-    registry.Create(t.root, t.path);
+    bool isVolatile = (options & REG_OPTION_VOLATILE) != 0;
+    std::vector<std::string> path(t.path.begin(), t.path.begin() + depth);
+    if (!isVolatile && registry.Find(t.root, path)->IsVolatile()) return ERROR_CHILD_MUST_BE_VOLATILE;
+    for (size_t i = depth; i < t.path.size(); ++i) {
+      path.push_back(t.path[i]);
+      reg::Key& created = registry.Create(t.root, path);
+      if (isVolatile) created.MakeVolatile();
+    }
     registry.Save(t.root);
   }
   if (disposition) *disposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
@@ -142,16 +172,16 @@ LONG OpenOrCreate(HKEY hKey, LPCSTR lpSubKey, REGSAM sam, bool create, PHKEY phk
 
 }  // namespace
 
-LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, LPSECURITY_ATTRIBUTES,
-                            PHKEY phkResult, LPDWORD lpdwDisposition) {
+LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD dwOptions, REGSAM samDesired,
+                            LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition) {
   Target t;
-  LONG err = OpenOrCreate(hKey, lpSubKey, samDesired, true, phkResult, lpdwDisposition, t);
+  LONG err = OpenOrCreate(hKey, lpSubKey, samDesired, dwOptions, true, phkResult, lpdwDisposition, t);
   return Traced("reg.createkey", t.display, err);
 }
 
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
   Target t;
-  return OpenOrCreate(hKey, lpSubKey, samDesired, false, phkResult, nullptr, t);
+  return OpenOrCreate(hKey, lpSubKey, samDesired, 0, false, phkResult, nullptr, t);
 }
 
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
@@ -180,7 +210,10 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpT
   if (LONG err = KeyOf(hKey, t, key)) return err;
   if (!(t.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   const reg::Value* v = key->FindValue(lpValueName ? lpValueName : "");
-  if (!v) return ERROR_FILE_NOT_FOUND;
+  if (!v) {
+    if (lpcbData && !lpData) *lpcbData = 0;  // a size query of a missing value answers 0
+    return ERROR_FILE_NOT_FOUND;
+  }
   return CopyData(*v, lpType, lpData, lpcbData);
 }
 
@@ -190,7 +223,9 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
   reg::Registry& registry = reg::MachineRegistry();
   reg::Key* key = err ? nullptr : registry.Find(t.root, t.path);
   if (!err && !key) err = ERROR_FILE_NOT_FOUND;
-  if (!err && (t.path.empty() || Protected(t.root) || key->HasChildren())) err = ERROR_ACCESS_DENIED;
+  Root predefined;
+  bool itself = Predefined(hKey, predefined) && !*lpSubKey;
+  if (!err && (itself || t.path.empty() || Protected(t.root) || key->HasChildren())) err = ERROR_ACCESS_DENIED;
   if (!err) {
     registry.Remove(t.root, t.path);
     registry.Save(t.root);
@@ -231,8 +266,12 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
   if (!(t.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   if (dwIndex >= key->Values().size()) return ERROR_NO_MORE_ITEMS;
   const reg::Value& v = key->Values()[dwIndex];
-  if (LONG err = CopyName(v.name, lpValueName, lpcchValueName)) return err;
-  return CopyData(v, lpType, lpData, lpcbData);
+  // Data too big for its buffer leave the name alone; a name too big for its buffer still lets
+  // the type, the data and their size through.
+  if (!lpValueName || !lpcchValueName) return ERROR_INVALID_PARAMETER;
+  LONG data = CopyData(v, lpType, lpData, lpcbData);
+  if (data != ERROR_SUCCESS) return data;
+  return CopyName(v.name, lpValueName, lpcchValueName);
 }
 
 LONG WINAPI RegCloseKey(HKEY hKey) {

@@ -117,7 +117,8 @@ void SerializeKey(const Key& key, const std::string& path, std::string& out) {
   for (const Value& v : key.Values())
     out += "value " + Quote(v.name) + " " + TypeName(v.type) + " " + std::to_string(v.data.size()) + " " +
            (IsStringType(v.type) ? Quote(v.data) : HexList(v.data)) + "\n";
-  for (const Key* child : key.Children()) SerializeKey(*child, path.empty() ? child->Name() : path + "\\" + child->Name(), out);
+  for (const Key* child : key.Children())
+    if (!child->IsVolatile()) SerializeKey(*child, path.empty() ? child->Name() : path + "\\" + child->Name(), out);
 }
 
 }  // namespace

@@ -45,9 +45,14 @@ class Key {
   bool RemoveValue(std::string_view name);
   const std::vector<Value>& Values() const { return values_; }
 
+  // A volatile key (REG_OPTION_VOLATILE) lives in memory only: it is never saved.
+  bool IsVolatile() const { return volatile_; }
+  void MakeVolatile() { volatile_ = true; }
+
  private:
   std::string name_;
   unsigned codePage_;
+  bool volatile_ = false;
   std::map<std::string, std::unique_ptr<Key>> children_;  // by folded name
   std::vector<Value> values_;
   std::unordered_map<std::string, size_t> valueIndex_;  // folded name -> place in values_

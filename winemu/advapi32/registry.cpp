@@ -46,7 +46,7 @@ std::optional<Root> RootFromName(std::string_view name) {
 
 std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path, unsigned codePage) {
   std::vector<std::string> parts;
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  while (path.size() > 1 && path.back() == '\\') path.remove_suffix(1);
   if (path.empty()) return parts;
   size_t start = 0;
   while (true) {

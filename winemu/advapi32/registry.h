@@ -27,8 +27,8 @@ const char* RootLongName(Root root);  // "HKEY_LOCAL_MACHINE" ...
 // HKLM / HKEY_LOCAL_MACHINE, HKCU / HKEY_CURRENT_USER, HKCC / HKEY_CURRENT_CONFIG (no case).
 std::optional<Root> RootFromName(std::string_view name);
 
-// A key path "A\B\C" split into its names; nullopt when a name is empty ("A\\B", "\A"). A single
-// trailing backslash is allowed, as Windows allows it.
+// A key path "A\B\C" split into its names; nullopt when a name is empty ("A\\B", "\A"). Trailing
+// backslashes are allowed, as Windows allows them.
 std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path, unsigned codePage = 1252);
 
 class Registry {

@@ -12,6 +12,9 @@
 #define PRINTER_ACCESS_ADMINISTER 0x00000004
 #define PRINTER_ACCESS_USE 0x00000008
 #define PRINTER_ALL_ACCESS (STANDARD_RIGHTS_REQUIRED | PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_USE)
+#define SERVER_ACCESS_ADMINISTER 0x00000001
+#define SERVER_ACCESS_ENUMERATE 0x00000002
+#define SERVER_ALL_ACCESS (STANDARD_RIGHTS_REQUIRED | SERVER_ACCESS_ADMINISTER | SERVER_ACCESS_ENUMERATE)
 
 #define PRINTER_ATTRIBUTE_DEFAULT 0x00000004
 #define PRINTER_ATTRIBUTE_SHARED 0x00000008
@@ -83,6 +86,76 @@ typedef struct _DRIVER_INFO_3A {
   LPSTR pMonitorName;
   LPSTR pDefaultDataType;
 } DRIVER_INFO_3A, *PDRIVER_INFO_3A, *LPDRIVER_INFO_3A;
+typedef struct _DRIVER_INFO_4A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+  LPSTR pHelpFile;
+  LPSTR pDependentFiles;
+  LPSTR pMonitorName;
+  LPSTR pDefaultDataType;
+  LPSTR pszzPreviousNames;
+} DRIVER_INFO_4A, *PDRIVER_INFO_4A, *LPDRIVER_INFO_4A;
+typedef struct _DRIVER_INFO_5A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+  DWORD dwDriverAttributes;
+  DWORD dwConfigVersion;
+  DWORD dwDriverVersion;
+} DRIVER_INFO_5A, *PDRIVER_INFO_5A, *LPDRIVER_INFO_5A;
+typedef struct _DRIVER_INFO_6A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+  LPSTR pHelpFile;
+  LPSTR pDependentFiles;
+  LPSTR pMonitorName;
+  LPSTR pDefaultDataType;
+  LPSTR pszzPreviousNames;
+  FILETIME ftDriverDate;
+  DWORDLONG dwlDriverVersion;
+  LPSTR pszMfgName;
+  LPSTR pszOEMUrl;
+  LPSTR pszHardwareID;
+  LPSTR pszProvider;
+} DRIVER_INFO_6A, *PDRIVER_INFO_6A, *LPDRIVER_INFO_6A;
+typedef struct _DRIVER_INFO_8A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+  LPSTR pHelpFile;
+  LPSTR pDependentFiles;
+  LPSTR pMonitorName;
+  LPSTR pDefaultDataType;
+  LPSTR pszzPreviousNames;
+  FILETIME ftDriverDate;
+  DWORDLONG dwlDriverVersion;
+  LPSTR pszMfgName;
+  LPSTR pszOEMUrl;
+  LPSTR pszHardwareID;
+  LPSTR pszProvider;
+  LPSTR pszPrintProcessor;
+  LPSTR pszVendorSetup;
+  LPSTR pszzColorProfiles;
+  LPSTR pszInfPath;
+  DWORD dwPrinterDriverAttributes;
+  LPSTR pszzCoreDriverDependencies;
+  FILETIME ftMinInboxDriverVerDate;
+  DWORDLONG dwlMinInboxDriverVerVersion;
+} DRIVER_INFO_8A, *PDRIVER_INFO_8A, *LPDRIVER_INFO_8A;
 typedef DRIVER_INFO_1A DRIVER_INFO_1;
 typedef DRIVER_INFO_2A DRIVER_INFO_2;
 typedef DRIVER_INFO_3A DRIVER_INFO_3;

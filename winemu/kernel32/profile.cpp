@@ -15,9 +15,9 @@ using namespace winemu;
 
 namespace {
 
-// A name without a directory lives in the Windows directory, as on Windows.
+// A name without a directory lives in the Windows directory, as on Windows; no name is win.ini.
 std::string ProfilePath(LPCSTR fileName) {
-  std::string name(fileName);
+  std::string name(fileName ? fileName : "win.ini");
   if (name.find('\\') == std::string::npos && name.find('/') == std::string::npos && name.find(':') == std::string::npos)
     return M().Config().windowsDir + "\\" + name;
   return name;
@@ -92,8 +92,10 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   std::string fallback(TrimBlanks(lpDefault ? lpDefault : ""));
   std::string text;
   ResolvedPath p;
-  bool readable = lpFileName && *lpFileName && ResolvePath(ProfilePath(lpFileName), p) == 0 && p.exists &&
-                  !p.directory && M().State<ProfileTexts>().Read(p.host, text);
+  // The file is read as Windows opens it: for reading, sharing reading and writing.
+  bool readable = !(lpFileName && !*lpFileName) && ResolvePath(ProfilePath(lpFileName), p) == 0 && p.exists &&
+                  !p.directory && !SharingError(p.host, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE) &&
+                  M().State<ProfileTexts>().Read(p.host, text);
   IniDocument ini = IniDocument::Parse(readable ? text : "");
   if (!lpAppName) return CopyNameList(ini.Sections(), lpReturnedString, nSize);
   if (!lpKeyName) return CopyNameList(ini.Keys(lpAppName), lpReturnedString, nSize);
@@ -102,17 +104,40 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   return CopyTruncated(value ? *value : fallback, lpReturnedString, nSize);
 }
 
+// The text's leading number as RtlUnicodeStringToInteger reads it with base 0: a sign, then "0x",
+// "0o" or "0b" for base 16, 8 or 2, else decimal digits, taken modulo 2^32; a list of sections or
+// keys gives its first name's.
 UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
   char buf[32];
-  GetPrivateProfileStringA(lpAppName, lpKeyName, "", buf, sizeof buf, lpFileName);
-  if (!buf[0]) return static_cast<UINT>(nDefault);
-  return static_cast<UINT>(std::strtol(buf, nullptr, 10));
+  if (!GetPrivateProfileStringA(lpAppName, lpKeyName, "", buf, sizeof buf, lpFileName)) return static_cast<UINT>(nDefault);
+  const char* c = buf;
+  bool negative = *c == '-';
+  if (*c == '-' || *c == '+') ++c;
+  UINT base = 10;
+  if (c[0] == '0' && (c[1] == 'x' || c[1] == 'X')) base = 16;
+  else if (c[0] == '0' && (c[1] == 'o' || c[1] == 'O')) base = 8;
+  else if (c[0] == '0' && (c[1] == 'b' || c[1] == 'B')) base = 2;
+  if (base != 10) c += 2;
+  UINT n = 0;
+  for (;; ++c) {
+    char lower = static_cast<char>(*c | 0x20);
+    UINT digit = *c >= '0' && *c <= '9' ? static_cast<UINT>(*c - '0') : lower >= 'a' && lower <= 'f' ? static_cast<UINT>(lower - 'a' + 10) : 99;
+    if (digit >= base) break;
+    n = n * base + digit;
+  }
+  return negative ? 0u - n : n;
 }
 
 BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName) {
-  if (!lpFileName || !*lpFileName || !lpAppName) {
-    Trace("profile.write", std::string("(no file) [") + (lpAppName ? lpAppName : "") + "] -> error 2");
+  if (!lpAppName) {
+    // With nothing else given the call only flushes the cache, which this emulation does not keep.
+    if (!lpKeyName && !lpString) return TRUE;
+    Trace("profile.write", "(no section) -> error 2");
     return SetError(ERROR_FILE_NOT_FOUND), FALSE;
+  }
+  if (lpFileName && !*lpFileName) {
+    Trace("profile.write", std::string("(empty file name) [") + lpAppName + "] -> error 5");
+    return SetError(ERROR_ACCESS_DENIED), FALSE;
   }
   ResolvedPath p;
   std::string detail = TracePath(ProfilePath(lpFileName)) + " [" + lpAppName + "] " + (lpKeyName ? lpKeyName : "(section)");
@@ -121,7 +146,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
   if (!err && !p.parentExists) err = ERROR_PATH_NOT_FOUND;
   if (!err && p.exists && p.directory) err = ERROR_ACCESS_DENIED;
   if (!err) err = WriteProtectionError(p.windows);
-  if (!err && p.exists) err = SharingError(p.host, GENERIC_READ | GENERIC_WRITE, 0);
+  if (!err && p.exists) err = SharingError(p.host, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
   if (!err && p.exists && !ReadHostFile(p.host, text)) err = ERROR_ACCESS_DENIED;
   if (!err) {
     IniDocument ini = IniDocument::Parse(text);

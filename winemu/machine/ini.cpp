@@ -53,22 +53,18 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
   size_t pos = 0;
   while (pos < bytes.size()) {
-    size_t nl = bytes.find('\n', pos);
+    // A line ends at CR LF, at LF or at a CR alone.
+    size_t end = bytes.find_first_of("\r\n", pos);
     Line line;
-    if (nl == std::string_view::npos) {
-      line.text = std::string(bytes.substr(pos));
-      pos = bytes.size();
+    if (end == std::string_view::npos) {
+      end = bytes.size();
+    } else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+      line.end = "\r\n";
     } else {
-      size_t end = nl;
-      if (end > pos && bytes[end - 1] == '\r') {
-        --end;
-        line.end = "\r\n";
-      } else {
-        line.end = "\n";
-      }
-      line.text = std::string(bytes.substr(pos, end - pos));
-      pos = nl + 1;
+      line.end = std::string(1, bytes[end]);
     }
+    line.text = std::string(bytes.substr(pos, end - pos));
+    pos = end + line.end.size();
     doc.lines_.push_back(std::move(line));
   }
   return doc;
@@ -101,7 +97,7 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   auto header = FindSection(section);
   if (!header) return std::nullopt;
   auto line = FindKey(*header, key);
-  if (!line) return std::nullopt;
+  if (!line || lines_[*line].text.find('=') == std::string::npos) return std::nullopt;
   return ValueOf(lines_[*line].text);
 }
 
@@ -119,8 +115,10 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   auto header = FindSection(section);
   if (!header) return out;
   size_t end = SectionEnd(*header);
-  for (size_t i = *header + 1; i < end; ++i)
-    if (auto name = KeyName(lines_[i].text); name && !name->empty()) out.emplace_back(*name);
+  for (size_t i = *header + 1; i < end; ++i) {
+    bool hasValue = lines_[i].text.find('=') != std::string::npos;
+    if (auto name = KeyName(lines_[i].text); name && !name->empty() && hasValue) out.emplace_back(*name);
+  }
   return out;
 }
 

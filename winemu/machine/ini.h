@@ -1,5 +1,6 @@
 // INI text as the Windows profile functions see it. Parsing accepts any bytes (as Windows does);
-// editing keeps every line it does not touch byte for byte.
+// a line ends at CR LF, LF or a CR alone; editing keeps every line it does not touch byte for byte.
+// Lines starting with ';' are comments; a line without '=' is no key to Get and Keys.
 #pragma once
 
 #include <optional>

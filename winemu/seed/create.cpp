@@ -24,9 +24,11 @@ spooler::DriverRecord GenericTextOnlyDriver() {
 
 // The registry of a new machine: the Spooler service (stopped with the fault spooler_stopped), the
 // spooler's keys and the printers asked for, each on LPT1: with the driver "Generic / Text Only";
-// the first printer is the default one; the Session Manager's key, where delayed file operations go.
+// the first printer is the default one; the Session Manager's key, where delayed file operations go;
+// SOFTWARE\Classes, which HKEY_CLASSES_ROOT shows.
 void SeedRegistry(const std::filesystem::path& dir, const CreateOptions& options, unsigned codePage) {
   reg::Registry registry(dir / "registry", codePage);
+  registry.Create(reg::Root::LocalMachine, {"SOFTWARE", "Classes"});
   registry.Create(reg::Root::LocalMachine, *reg::SplitKeyPath("SYSTEM\\CurrentControlSet\\Control\\Session Manager"));
   svc::WriteSpoolerService(registry, options.faults.count("spooler_stopped") == 0);
   spooler::WriteSpoolerKeys(registry);
@@ -78,6 +80,9 @@ void WriteMachine(const std::filesystem::path& dir, const CreateOptions& options
   if (options.x64) fs::create_directories(c / "WINDOWS/system32/spool/drivers/x64/3");
   SeedRegistry(dir, options, config.codePage);
   SeedDriverFiles(c / "WINDOWS/system32/spool/drivers/w32x86/3", options);
+  // The win.ini every Windows has: the profile functions read it when given no file name.
+  std::ofstream(c / "WINDOWS/win.ini", std::ios::binary)
+      << "; for 16-bit app support\r\n[fonts]\r\n[extensions]\r\n[mci extensions]\r\n[files]\r\n";
   for (const auto& [number, file] : options.oemInfs) {
     std::string base = "oem" + std::to_string(number);
     fs::copy_file(file, c / "WINDOWS/inf" / (base + ".inf"), fs::copy_options::overwrite_existing);

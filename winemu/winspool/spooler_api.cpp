@@ -15,6 +15,7 @@
 #include "kernel32/handles.h"
 #include "machine/codepage.h"
 #include "machine/ini.h"
+#include "environments.h"
 #include "printer_handle.h"
 #include "spooler_calls.h"
 #include "spooler_store.h"
@@ -58,16 +59,21 @@ DWORD Info2Size(const std::vector<spooler::PrinterRecord>& printers) {
   return static_cast<DWORD>(size);
 }
 
+// The rights a spooler handle can be opened with: the server's and the printers' own, the standard
+// and the generic ones.
+constexpr ACCESS_MASK kAllowedRights = SERVER_ALL_ACCESS | PRINTER_ALL_ACCESS | GENERIC_READ | GENERIC_WRITE |
+                                       GENERIC_EXECUTE | GENERIC_ALL;
+
 }  // namespace
 
 BOOL WINAPI GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD Level, LPBYTE pDriverDirectory,
                                        DWORD cbBuf, LPDWORD pcbNeeded) {
-  std::string env = pEnvironment ? pEnvironment : spooler::kEnvironment;
-  std::string dir = spooler::DriverDirectory();
+  std::string env = spooler::CallerEnvironment(pEnvironment);
+  std::string dir = spooler::EnvironmentDirectory(env).value_or("");
   DWORD needed = static_cast<DWORD>(dir.size() + 1);
   DWORD err = spooler::SpoolerError();
   if (!err && pName && *pName) err = ERROR_INVALID_NAME;  // only the local machine
-  if (!err && !EqualsNoCase(env, spooler::kEnvironment)) err = ERROR_INVALID_ENVIRONMENT;
+  if (!err && dir.empty()) err = ERROR_INVALID_ENVIRONMENT;
   if (!err && Level != 1) err = ERROR_INVALID_LEVEL;
   if (!err && !pcbNeeded) err = ERROR_INVALID_PARAMETER;
   if (!err) {
@@ -114,7 +120,9 @@ BOOL WINAPI OpenPrinterA(LPSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAU
   std::string name = pPrinterName ? pPrinterName : "";
   DWORD err = spooler::SpoolerError();
   if (!err && !phPrinter) err = ERROR_INVALID_PARAMETER;
-  if (!err && !name.empty() && !spooler::FindPrinter(name)) err = ERROR_INVALID_PRINTER_NAME;
+  // NULL names the print server; "" names nothing.
+  if (!err && pPrinterName && (name.empty() || !spooler::FindPrinter(name))) err = ERROR_INVALID_PRINTER_NAME;
+  if (!err && pDefault && (pDefault->DesiredAccess & ~kAllowedRights)) err = ERROR_ACCESS_DENIED;
   if (!err && pDefault && (pDefault->DesiredAccess & PRINTER_ACCESS_ADMINISTER) && !M().Config().admin)
     err = ERROR_ACCESS_DENIED;
   // Without defaults a printer is opened for use only, as Windows does.

@@ -39,18 +39,23 @@ std::string Shown(const std::string& ansiName);
 // buffer downwards, so that with the needed size they follow the records directly.
 class StringPack {
  public:
+  StringPack() = default;  // measures only: every string is counted and comes back null
   StringPack(unsigned char* buffer, size_t size) : end_(reinterpret_cast<char*>(buffer) + size) {}
   // A zero-terminated copy of `s`.
   char* Text(const std::string& s) { return Bytes(s.c_str(), s.size() + 1); }
   // `count` bytes of `s`, already holding every terminator they need.
   char* Bytes(const char* s, size_t count) {
+    used_ += count;
+    if (!end_) return nullptr;
     end_ -= count;
     std::memcpy(end_, s, count);
     return end_;
   }
+  size_t Used() const { return used_; }
 
  private:
-  char* end_;
+  char* end_ = nullptr;
+  size_t used_ = 0;
 };
 
 }  // namespace winemu::spooler

@@ -6,6 +6,7 @@
 #include "advapi32/services.h"
 #include "machine/ini.h"
 #include "machine/machine.h"
+#include "environments.h"
 
 namespace winemu::spooler {
 namespace {
@@ -80,7 +81,7 @@ void Change(const char* kind, std::string_view detail, Write write) {
 
 }  // namespace
 
-std::string DriverDirectory() { return M().Config().windowsDir + "\\System32\\spool\\DRIVERS\\W32X86"; }
+std::string DriverDirectory() { return *EnvironmentDirectory(kEnvironment); }
 
 bool SpoolerRunning() { return svc::Services().State() == SERVICE_RUNNING; }
 

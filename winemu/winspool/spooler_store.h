@@ -44,7 +44,7 @@ struct DriverRecord {
   std::string defaultDatatype;
 };
 
-// The spooler's driver directory for "Windows NT x86" (C:\WINDOWS\system32\spool\drivers\w32x86).
+// The spooler's driver directory for its own environment, "Windows NT x86".
 std::string DriverDirectory();
 bool SpoolerRunning();
 

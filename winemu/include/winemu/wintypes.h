@@ -29,6 +29,7 @@ typedef unsigned char UCHAR;
 typedef char16_t WCHAR;
 typedef std::int64_t LONGLONG;
 typedef std::uint64_t ULONGLONG;
+typedef std::uint64_t DWORDLONG;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t UINT_PTR;
 typedef std::intptr_t LONG_PTR;

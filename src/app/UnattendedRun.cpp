@@ -87,11 +87,12 @@ int CSetupApp::RunChecked(const CommandLineOptions& options, bool logUsable) {
     return kExitElevationRequired;
   }
   if (!logUsable) return refuse(kExitInvalidParameter, "The log file " + options.log + " cannot be opened.");
-  // Windows' own refusals: the wizard's message in the system's language, the log's in English.
+  // The system's refusals, as the rights': the wizard says them in the system's language, an
+  // unattended run only logs them (in English).
   TextLanguage shown = SystemTextLanguage(GetSystemDefaultLangID());
   auto refuseTold = [&](int code, const char* (*text)(TextLanguage)) {
     LogLine("%s", text(TextLanguage::English));
-    if (!quiet) MessageBoxA(nullptr, text(shown), m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
+    if (options.mode == RunMode::Wizard) MessageBoxA(nullptr, text(shown), m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
     return code;
   };
   if (Is64BitWindows()) return refuseTold(kExitPlatformUnsupported, Windows64Text);

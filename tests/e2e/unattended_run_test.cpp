@@ -113,6 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, QuietOnEachKindOfMachine,
 TEST_F(UnattendedRun, RefusalsChangeNothing) {
   fs::path m = Machine("m");
   fs::path user = Machine("user", "--user");
+  fs::path x64 = Machine("x64", "--arch x64");
+  fs::path busy = Machine("busy", "'--fault=held_mutex=Global\\K7XPrinterDriverSetup'");
   const std::map<std::string, std::string> fresh = State(m);
   struct Case {
     fs::path machine;
@@ -122,7 +124,8 @@ TEST_F(UnattendedRun, RefusalsChangeNothing) {
   for (const Case& c : {Case{m, "/quiet /bogus", 87}, Case{m, "/quiet /lang=fr", 87}, Case{m, "/quiet /passive", 87},
                         Case{m, "/quiet '/log=C:\\missing\\dir\\k7x.log'", 87}, Case{m, "/quiet '/name=a\\b'", 87},
                         Case{m, "/quiet /name=UNI", 87}, Case{user, "/quiet", 740},
-                        Case{user, "/passive", 740}}) {
+                        Case{user, "/passive", 740}, Case{x64, "/quiet", 1633}, Case{x64, "/passive", 1633},
+                        Case{busy, "/quiet", 1618}, Case{busy, "/passive", 1618}}) {
     EXPECT_EQ(Run(c.machine, K7X_SETUP_PROGRAM, c.arguments), c.code) << c.arguments;
     std::string trace = Trace(c.machine);
     for (const char* change : {" reg.setvalue ", " reg.createkey ", " file.copy ", " dir.create C:\\TEMP", " process.create "})

@@ -270,8 +270,9 @@ run_case() {
 
     # The same walk on winemu.
     local m=$CASE_DIR/winemu end=box
-    local -a faults=()
-    [ "$mode" = missing ] && faults=(--fault printui_noop) && end=cancel
+    # Wine starts its Spooler on demand: a fresh prefix has it stopped, which setup starts first.
+    local -a faults=(--fault spooler_stopped)
+    [ "$mode" = missing ] && faults+=(--fault printui_noop) && end=cancel
     "$linux_dir/winemu" create "$m" --version "$version" --lang "$langid" "${faults[@]}" >/dev/null \
         || fail "winemu create"
     if [ "$mode" = planted ]; then plant_rundll32 "$m/drive_c"; fi

@@ -139,9 +139,11 @@ wine_box() {
     } | perl -pe 's/\\(\\|[tnr])/$1 eq "\\" ? "\\" : "\\$1"/ge'
 }
 
-# winemu_box MACHINE: the same from the trace of the last winemu run.
+# winemu_box MACHINE: the same from the trace of the last winemu run, its quoted texts read back
+# (a Big5 or GBK trail byte 0x5C stands there as \\).
 winemu_box() {
-    grep ' msgbox ' "$1/trace.log" | tail -1 | sed -E 's/.* caption="(.*)" text="(.*)"$/caption=\1\ntext=\2/'
+    grep ' msgbox ' "$1/trace.log" | tail -1 | sed -E 's/.* caption="(.*)" text="(.*)"$/caption=\1\ntext=\2/' |
+        perl -pe 's/\\([\\"])/$1/g'
 }
 
 # wine_walk EXE LANG_CLICK: one walk of the wizard to its progress page.

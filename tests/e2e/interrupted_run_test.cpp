@@ -87,8 +87,8 @@ class InterruptedRun : public ::testing::Test {
     for (const char* dir : {"WINDOWS/system32/spool/drivers/w32x86", "WINDOWS/inf", "TEMP"}) {
       if (!fs::exists(C(machine, dir))) continue;
       for (const auto& e : fs::recursive_directory_iterator(C(machine, dir)))
-        out << e.path().lexically_relative(machine).string()
-            << (e.is_regular_file() ? " " + Hash(Read(e.path())) : std::string(" dir")) << "\n";
+        out << e.path().lexically_relative(machine).string() << ' '
+            << (e.is_regular_file() ? Hash(Read(e.path())) : std::string("dir")) << "\n";
     }
     auto previous = winemu::Machine::Use(winemu::Machine::Open(machine));
     for (const auto& p : winemu::spooler::Printers()) out << "printer " << p.name << " " << p.driver << " " << p.port << "\n";

@@ -154,6 +154,16 @@ TEST_F(RegistryTest, CreateMakesParentsAndTellsNewFromExisting) {
   EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Missing", KEY_READ, &bad), ERROR_FILE_NOT_FOUND);
 }
 
+TEST(RegistryKeyPath, ATrailByteOf0x5CStaysInTheNameAndOnlyRealTrailingBackslashesGo) {
+  using winemu::reg::SplitKeyPath;
+  const std::vector<std::string> expected{"K7X", "\xa5\x5c"};  // K7X\功 in Big5: 功 is A5 5C
+  EXPECT_EQ(SplitKeyPath("K7X\\\xa5\x5c", 950), expected);
+  EXPECT_EQ(SplitKeyPath("K7X\\\xa5\x5c\\\\", 950), expected);
+  EXPECT_EQ(SplitKeyPath("\\K7X", 950), std::nullopt);
+  EXPECT_EQ(SplitKeyPath("\\", 950), std::nullopt);
+  EXPECT_EQ(SplitKeyPath("K7X\\\\A", 950), std::nullopt);
+}
+
 TEST_F(RegistryTest, QueryFollowsTheTwoCallSizeProtocol) {
   HKEY key = Create(HKEY_CURRENT_USER, "Software\\K7X");
   ASSERT_EQ(SetUnterminated(key, "Publisher", "K7X printer"), ERROR_SUCCESS);

@@ -46,13 +46,17 @@ std::optional<Root> RootFromName(std::string_view name) {
 
 std::optional<std::vector<std::string>> SplitKeyPath(std::string_view path, unsigned codePage) {
   std::vector<std::string> parts;
-  while (path.size() > 1 && path.back() == '\\') path.remove_suffix(1);
   if (path.empty()) return parts;
   size_t start = 0;
   while (true) {
     size_t slash = FindBackslash(path, start, codePage);
     std::string part(path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
-    if (part.empty()) return std::nullopt;
+    // Backslashes that end the path are dropped; 0x5C is never a lead byte, so the rest being all
+    // 0x5C means real backslashes, not the trail byte of a double-byte character.
+    if (part.empty()) {
+      if (!parts.empty() && path.find_first_not_of('\\', start) == std::string_view::npos) return parts;
+      return std::nullopt;
+    }
     parts.push_back(std::move(part));
     if (slash == std::string_view::npos) return parts;
     start = slash + 1;

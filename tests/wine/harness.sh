@@ -182,7 +182,8 @@ case_begin() {
     PROGRAM_PID='' PROGRAM_RC='' LAST_TREE=''
 
     # One prefix is booted per run (the slow part); each case starts from a copy of it.
-    export WINEPREFIX=$HARNESS_RUN_DIR/prefixes/template
+    # HARNESS_TEMPLATE names another one (a win64 prefix for WINEARCH=win64).
+    export WINEPREFIX=$HARNESS_RUN_DIR/prefixes/${HARNESS_TEMPLATE:-template}
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         _start_wineserver

@@ -6,6 +6,13 @@
 #   case_begin NAME WINVER LOC  fresh win32 prefix; WINVER win2k|winxp|win2003|win7,
 #                               LOC en_US|zh_CN|zh_TW
 #   start_program EXE [ARG...]  copy EXE to C:\Setup\setup.exe and start it with ARGs
+#   start_another NAME [ARG...] start that copy once more while the first runs (PROGRAM_PID is then
+#                               the new one; its output in NAME.stdout.txt)
+#   hold_utility                rundll32.exe in system32 replaced by a stand-in that waits, so a
+#                               program starting the printer setup utility stays in its wait
+#   utility_held TIMEOUT        until the stand-in has been started
+#   release_utility             the stand-in goes on and runs the utility's entry point
+#   restore_utility             Wine's own rundll32.exe again
 #   program_stdout              what the program printed so far
 #   wait_for_output TEXT TIMEOUT  until its stdout contains TEXT
 #   window_tree                 print (and keep) the window tree of the program
@@ -17,7 +24,8 @@
 #   press KEY                   Tab, Shift+Tab, Space, Enter, Escape, arrows ... or
 #                               any xdotool key name
 #   screenshot FILE             the whole X screen as PNG
-#   message_box_text            texts of the open message box (one line each)
+#   message_box_text            texts of the open message box (one line each); with several
+#                               instances of the program, BOX_PID=PID picks one's box
 #   answer_message_box [ID]     close it with button ID (default: Enter)
 #   wait_for_exit TIMEOUT       until the program ends; sets PROGRAM_RC
 #   flush_registry              write the prefix's registry files (ends the program)
@@ -109,6 +117,7 @@ harness_init() {
     MINGW=$MINGW bash "$HARNESS_DIR/build.sh" "$build_dir" || { echo "FAIL: building wintree failed" >&2; exit 1; }
     WINTREE_EXE=$build_dir/wintree.exe
     PLANTED_EXE=$build_dir/planted.exe
+    HELD_EXE=$build_dir/held.exe
 
     HARNESS_RUN_DIR=$(mktemp -d /tmp/k7x-wine.XXXXXX)
     mkdir -p "$HARNESS_RUN_DIR/prefixes"
@@ -249,12 +258,44 @@ start_program() {
     local exe=${1:?start_program EXE [ARGUMENT...]}
     shift
     mkdir -p "$WINEPREFIX/drive_c/Setup"
-    cp "$exe" "$WINEPREFIX/drive_c/Setup/$PROGRAM_EXE"
+    # A copy of the same bytes is left alone: another instance may be running from it.
+    cmp -s "$exe" "$WINEPREFIX/drive_c/Setup/$PROGRAM_EXE" || cp "$exe" "$WINEPREFIX/drive_c/Setup/$PROGRAM_EXE"
+    _run_program stdout "$@"
+}
+
+start_another() {
+    _run_program "${1:?start_another NAME [ARGUMENT...]}.stdout" "${@:2}"
+}
+
+_run_program() {
+    local out=$1
+    shift
     # Started from its own folder, as a double click in Explorer (or a deployment tool) would.
     ( cd "$WINEPREFIX/drive_c/Setup" && exec "$WINE" "C:\\Setup\\$PROGRAM_EXE" "$@" ) \
-        >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
+        >"$CASE_DIR/$out.txt" 2>"$CASE_DIR/${out%stdout}stderr.txt" &
     PROGRAM_PID=$!
-    _log "started $PROGRAM_EXE, pid $PROGRAM_PID"
+    _log "started $PROGRAM_EXE $*, pid $PROGRAM_PID"
+}
+
+hold_utility() {
+    local system=$WINEPREFIX/drive_c/windows/system32
+    [ -f "$CASE_DIR/rundll32.exe" ] || cp "$system/rundll32.exe" "$CASE_DIR/rundll32.exe" || fail "no rundll32.exe"
+    rm -f "$WINEPREFIX/drive_c/harness/held.txt" "$WINEPREFIX/drive_c/harness/release.txt" \
+        "$WINEPREFIX/drive_c/harness/released.txt"
+    cp "$HELD_EXE" "$system/rundll32.exe" || fail "held.exe not built"
+    # Wine prefers its builtin program to a file in system32 unless told otherwise.
+    _wine reg add 'HKCU\Software\Wine\DllOverrides' /v rundll32.exe /d native /f >>"$CASE_DIR/wineboot.log" 2>&1 \
+        || fail "DLL override failed"
+}
+_held() { [ -f "$WINEPREFIX/drive_c/harness/held.txt" ]; }
+utility_held() {
+    _wait_until "${1:?utility_held TIMEOUT}" _held || fail "the printer setup utility was not started in ${1}s"
+}
+release_utility() { : >"$WINEPREFIX/drive_c/harness/release.txt"; }
+restore_utility() {
+    cp "$CASE_DIR/rundll32.exe" "$WINEPREFIX/drive_c/windows/system32/rundll32.exe" || fail "rundll32.exe not restored"
+    _wine reg delete 'HKCU\Software\Wine\DllOverrides' /v rundll32.exe /f >>"$CASE_DIR/wineboot.log" 2>&1 \
+        || fail "DLL override not removed"
 }
 
 program_stdout() { cat "$CASE_DIR/stdout.txt"; }
@@ -350,9 +391,10 @@ screenshot() {
 }
 
 # The open message box: a visible enabled #32770 top-level with a caption
-# (the wizard's own caption is empty). Prints its hwnd.
+# (the wizard's own caption is empty), of the process BOX_PID if set. Prints its hwnd.
 _message_box() {
-    awk -F'\t' '$1=="win" && $4==0 && $8=="#32770" && $9 ~ /^VE/ && $15 != "" { print $2; exit }' "$LAST_TREE"
+    awk -F'\t' -v pid="${BOX_PID:-}" '$1=="win" && $4==0 && $8=="#32770" && $9 ~ /^VE/ && $15 != "" &&
+                                       (pid == "" || $5 == pid) { print $2; exit }' "$LAST_TREE"
 }
 
 message_box_text() {

@@ -7,6 +7,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/harness.sh"
+. "$here/k7x_state.sh"
 
 win_dir=$(cd "${1:?usage: setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR}" && pwd)
 linux_dir=$(cd "${2:?usage: setup_case.sh BUILD_WIN_DIR BUILD_LINUX_DIR}" && pwd)
@@ -15,7 +16,6 @@ harness_init "$win_dir"
 
 # The printer name N of the case (setting.dll's PrinterName) and what follows it.
 printer=K7X
-uninstall_key='SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K7X printer'
 uninstall_values="DisplayName UninstallString DisplayIcon Publisher"
 start_line="PortTalk: The PortTalk driver has been successfully started."
 setting_bytes=$'[Setting]\r\nLanguage=English\r\nPrinterName=K7X'
@@ -37,40 +37,6 @@ effects() {
         echo "[driver directory]"
         bash "$here/listing.sh" "$(_ci_path "$c" windows/system32/spool/drivers/w32x86)" 1
     } | sed "s/^\(.*uninstall${printer,,}\.exe [0-9]*\) $own\$/\1 (payload 255 of its build)/" >"$out"
-}
-
-# _ci_path ROOT a/b/c: the existing path under ROOT matching a/b/c without case.
-_ci_path() {
-    local p=$1 part hit
-    IFS=/ read -ra parts <<<"$2"
-    for part in "${parts[@]}"; do
-        hit=$(find "$p" -maxdepth 1 -mindepth 1 -iname "$part" -print -quit 2>/dev/null)
-        [ -n "$hit" ] || { echo "$p/$part"; return; }
-        p=$hit
-    done
-    echo "$p"
-}
-
-# wine_value NAME: "CHARS TEXT" of an uninstall value from Wine's registry:
-# the UTF-16LE bytes as the ANSI text they were written from.
-# Wine and winemu (like NT) store one character more than the count the
-# program hands to RegSetValueExA when the byte after it is NUL, so the size is
-# that of the text with its terminator. CHARS is the character count without it.
-wine_value() {
-    local v type size
-    v=$(reg_value HKLM "$uninstall_key" "$1")
-    [ -n "$v" ] || { echo "absent"; return; }
-    read -r type size _ <<<"$v"
-    [ "$type" = 1 ] || { echo "type $type"; return; }
-    local text=''
-    local -a b
-    read -ra b <<<"$v"
-    local i
-    for ((i = 2; i + 1 < ${#b[@]}; i += 2)); do
-        [ "${b[i]}${b[i+1]}" = 0000 ] || text+=$(printf "\\x${b[i]}")
-    done
-    [ $((size / 2 - 1)) = "${#text}" ] || { echo "size $size for '$text'"; return; }
-    echo "${#text} $text"
 }
 
 # winemu_value MACHINE NAME: "CHARS TEXT" as winemu stores it (bytes shown
@@ -104,20 +70,6 @@ plant_rundll32() {
 put_setting() {
     mkdir -p "$1/Setup"
     printf '%s' "$setting_bytes" >"$1/Setup/setting.dll"
-}
-
-# wine_printers: "NAME driver=DRIVER port=PORT" a line, "*" before the default.
-wine_printers() {
-    local def
-    def=$(awk -F'"' '/^\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Windows\]/ { s = 1; next }
-                    /^\[/ { s = 0 } s && tolower($2) == "device" { split($4, f, ","); print f[1] }' "$WINEPREFIX/user.reg")
-    awk -F'"' -v def="$def" '
-        /^\[System\\\\CurrentControlSet\\\\Control\\\\Print\\\\Printers\\\\[^\\]*\]/ {
-            n = $0; sub(/^\[.*Printers\\\\/, "", n); sub(/\].*/, "", n); p = n; next }
-        /^\[/ { p = "" }
-        p != "" && $2 == "Printer Driver" { d[p] = $4 }
-        p != "" && $2 == "Port" { o[p] = $4 }
-        END { for (k in d) print (k == def ? "* " : "  ") k " driver=" d[k] " port=" o[k] }' "$WINEPREFIX/system.reg" | sort -k2
 }
 
 # winemu_printers MACHINE: the same from winemu (no line for no printer).

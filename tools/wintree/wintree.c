@@ -51,15 +51,41 @@ static void put_text(const WCHAR *w, int len)
     }
 }
 
-/* Window text through WM_GETTEXT (works across processes). */
+/* Threads that did not answer a message in time (a program blocked in a wait reads none): their
+   windows are not asked again in this run. */
+static DWORD silent_threads[64];
+static int silent_count;
+
+/* Sends a message that may cross processes; 0 when the window's thread does not answer in 500 ms. */
+static int ask(HWND h, UINT msg, WPARAM w, LPARAM l, LRESULT *answer)
+{
+    DWORD thread = GetWindowThreadProcessId(h, NULL);
+    for (int i = 0; i < silent_count; ++i)
+        if (silent_threads[i] == thread) return 0;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(h, msg, w, l, SMTO_ABORTIFHUNG, 500, &result)) {
+        *answer = (LRESULT)result;
+        return 1;
+    }
+    if (silent_count < (int)(sizeof silent_threads / sizeof *silent_threads)) silent_threads[silent_count++] = thread;
+    return 0;
+}
+
+/* Window text through WM_GETTEXT (works across processes); of a window whose thread does not
+   answer, the text the window manager keeps. */
 static void put_window_text(HWND h)
 {
-    int len = GetWindowTextLengthW(h);
+    LRESULT len = 0;
+    if (!ask(h, WM_GETTEXTLENGTH, 0, 0, &len)) {
+        WCHAR kept[1024];
+        put_text(kept, GetWindowTextW(h, kept, 1024));
+        return;
+    }
     if (len <= 0) return;
     WCHAR *w = calloc((size_t)len + 1, sizeof *w);
     if (!w) return;
-    int got = GetWindowTextW(h, w, len + 1);
-    put_text(w, got);
+    LRESULT got = 0;
+    if (ask(h, WM_GETTEXT, (WPARAM)len + 1, (LPARAM)w, &got)) put_text(w, (int)got);
     free(w);
 }
 
@@ -88,22 +114,25 @@ static int is_class(const char *cls, const char *name)
 
 static void put_list_items(HWND h)
 {
-    LRESULT count = SendMessageW(h, LB_GETCOUNT, 0, 0);
+    LRESULT count = 0;
+    if (!ask(h, LB_GETCOUNT, 0, 0, &count)) return;
     for (LRESULT i = 0; i < count && i < 1000; ++i) {
         RECT r;
-        if (SendMessageW(h, LB_GETITEMRECT, (WPARAM)i, (LPARAM)&r) == LB_ERR) break;
+        LRESULT ok = LB_ERR;
+        if (!ask(h, LB_GETITEMRECT, (WPARAM)i, (LPARAM)&r, &ok) || ok == LB_ERR) break;
         POINT tl = {r.left, r.top}, br = {r.right, r.bottom};
         ClientToScreen(h, &tl);
         ClientToScreen(h, &br);
-        LRESULT sel = SendMessageW(h, LB_GETSEL, (WPARAM)i, 0);
+        LRESULT sel = 0;
+        ask(h, LB_GETSEL, (WPARAM)i, 0, &sel);
         printf("item\t%08lx\t%ld\t%ld\t%ld\t%ld\t%ld\t%d\t",
                (unsigned long)(ULONG_PTR)h, (long)i, tl.x, tl.y, br.x, br.y, sel > 0 ? 1 : 0);
-        LRESULT len = SendMessageW(h, LB_GETTEXTLEN, (WPARAM)i, 0);
-        if (len > 0 && len < 4096) {
+        LRESULT len = 0;
+        if (ask(h, LB_GETTEXTLEN, (WPARAM)i, 0, &len) && len > 0 && len < 4096) {
             WCHAR *w = calloc((size_t)len + 1, sizeof *w);
             if (w) {
-                LRESULT got = SendMessageW(h, LB_GETTEXT, (WPARAM)i, (LPARAM)w);
-                if (got > 0) put_text(w, (int)got);
+                LRESULT got = 0;
+                if (ask(h, LB_GETTEXT, (WPARAM)i, (LPARAM)w, &got) && got > 0) put_text(w, (int)got);
                 free(w);
             }
         }
@@ -132,13 +161,13 @@ static void put_window(HWND h, int depth, DWORD pid, const char *exe)
     flags[3] = gti.hwndActive == h ? 'A' : '-';
     flags[4] = 0;
 
-    long state = -1;
-    if (is_class(cls, "Button")) state = (long)SendMessageW(h, BM_GETCHECK, 0, 0);
-    else if (is_class(cls, "ListBox")) state = (long)SendMessageW(h, LB_GETCURSEL, 0, 0);
+    LRESULT state = -1;
+    if (is_class(cls, "Button")) ask(h, BM_GETCHECK, 0, 0, &state);
+    else if (is_class(cls, "ListBox")) ask(h, LB_GETCURSEL, 0, 0, &state);
 
     printf("win\t%08lx\t%08lx\t%d\t%lu\t%s\t%u\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t",
            (unsigned long)(ULONG_PTR)h, (unsigned long)(ULONG_PTR)parent, depth,
-           (unsigned long)pid, exe, id, cls, flags, r.left, r.top, r.right, r.bottom, state);
+           (unsigned long)pid, exe, id, cls, flags, r.left, r.top, r.right, r.bottom, (long)state);
     put_window_text(h);
     fputs("\n", stdout);
 

@@ -18,4 +18,6 @@ win_build=build-win
 [ "$wine_bits" = 64 ] && win_build=build-win64
 bash tests/wine/setup_case.sh "$win_build" build
 bash tests/wine/uninstall_case.sh "$win_build"   # setup, then the uninstall entry's command, confirmed
+bash tests/wine/guard_case.sh "$win_build"       # a 64-bit prefix, two setups at once, a small C:\TEMP
+bash tests/wine/interrupted_case.sh "$win_build" # kill -9 at a few points, then a whole run
 tests/fuzz/run.sh 20

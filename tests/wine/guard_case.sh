@@ -170,9 +170,10 @@ case_small_temp() {
     wait_for_exit 60
     exit_code_is 0
     flush_registry
-    entry_names_file UninstallString
-    entry_names_file DisplayIcon
-    echo "PASS: small_temp (C:\\TEMP: $(df -k --output=used "$small_temp" | tail -1 | tr -d ' ') KiB of 512 used)"
+    local v
+    for v in UninstallString QuietUninstallString DisplayIcon; do entry_names_file "$v"; done
+    echo "PASS: small_temp (C:\\TEMP: $(df -k --output=used "$small_temp" | tail -1 | tr -d ' ') KiB of 512 used;" \
+        "UninstallString: $(wine_value UninstallString))"
     umount -l "$small_temp" && small_temp=
     case_end
 }

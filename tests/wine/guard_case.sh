@@ -18,29 +18,9 @@ win_dir=$(cd "${1:?usage: guard_case.sh BUILD_WIN_DIR}" && pwd)
 PROGRAM_EXE=setup.exe
 harness_init "$win_dir"
 
-success="The Printer Driver has been installed successfully!"
-failure="The Printer Driver installation has been failed!"
 refused_64="This printer driver is for 32-bit Windows only; setup cannot install it on this 64-bit Windows."
 busy="An installation or removal of the printer driver is already running. Wait until it has ended, then try again."
 small_temp=
-
-# walk_to_progress: the started program walked to its progress page, where its run begins.
-walk_to_progress() {
-    wait_for_window 30
-    click_control 12324
-    click_control 12324
-    select_list_entry 1006 0
-    click_control 12324
-}
-
-# box_says LINE: the open message box (of the process BOX_PID, if set) has LINE as one of its lines.
-box_says() {
-    _wait_until 120 _message_box_open || fail "no message box; expected '$1'"
-    local text
-    text=$(message_box_text)
-    # The window tree writes a line break as \n.
-    sed 's/\\n/\n/g' <<<"$text" | grep -qxF -- "$1" || fail "message box says '$text'; expected '$1'"
-}
 
 # one_box LINE: the open message box has LINE as one of its lines; it is answered.
 one_box() {
@@ -178,18 +158,8 @@ case_small_temp() {
     case_end
 }
 
-passed=0 failed=0
-one() {
-    local started=$SECONDS
-    if ( "$@" ); then passed=$((passed + 1)); else
-        failed=$((failed + 1))
-        # fail() left the case's wineserver running.
-        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/${1#case_} timeout 10 wineserver -k 2>/dev/null
-    fi
-    echo "${1#case_}: $((SECONDS - started)) s"
-}
 cases=("${@:2}")
 ((${#cases[@]})) || cases=(x64 two_setups small_temp)
-for c in "${cases[@]}"; do one "case_$c"; done
-echo "guard cases: $passed passed, $failed failed"
-[ "$failed" = 0 ]
+for c in "${cases[@]}"; do one_case "$c" "case_$c"; done
+echo "guard cases: $CASES_PASSED passed, $CASES_FAILED failed"
+[ "$CASES_FAILED" = 0 ]

@@ -26,12 +26,15 @@
 #   screenshot FILE             the whole X screen as PNG
 #   message_box_text            texts of the open message box (one line each); with several
 #                               instances of the program, BOX_PID=PID picks one's box
+#   box_says LINE               a message box opens with LINE as one of its lines
 #   answer_message_box [ID]     close it with button ID (default: Enter)
 #   wait_for_exit TIMEOUT       until the program ends; sets PROGRAM_RC
 #   flush_registry              write the prefix's registry files (ends the program)
 #   reg_value HIVE KEY NAME     type, size and bytes of a stored value
 #   fail MESSAGE                report (screenshot, tree, output) and exit 1
 #   case_end                    end the case's processes, remove its prefix
+#   one_case NAME COMMAND...    run a case (COMMAND, which begins NAME) in a subshell, counted in
+#                               CASES_PASSED or CASES_FAILED, and say how long it took
 #
 # Every wait has a time-out in seconds. Every process started here is ended by
 # its id on exit, on failure too.
@@ -405,6 +408,15 @@ message_box_text() {
     awk -F'\t' -v b="$box" '$1=="win" && $3==b && $7==65535 { print $15 }' "$LAST_TREE"
 }
 
+# box_says LINE: a message box opens (of the process BOX_PID, if set) with LINE as one of its lines.
+box_says() {
+    _wait_until 120 _message_box_open || fail "no message box; expected '$1'"
+    local text
+    text=$(message_box_text)
+    # The window tree writes a line break as \n.
+    sed 's/\\n/\n/g' <<<"$text" | grep -qxF -- "$1" || fail "message box says '$text'; expected '$1'"
+}
+
 _box_gone() { _tree; ! awk -F'\t' -v b="$1" '$1=="win" && $2==b { f = 1 } END { exit !f }' "$LAST_TREE"; }
 
 answer_message_box() {
@@ -483,4 +495,17 @@ fail() {
         sed 's/^/    /' "$CASE_DIR/stdout.txt" >&2 2>/dev/null
     fi
     exit 1
+}
+
+CASES_PASSED=0
+CASES_FAILED=0
+one_case() {
+    local name=${1:?one_case NAME COMMAND...} started=$SECONDS
+    shift
+    if ( "$@" ); then CASES_PASSED=$((CASES_PASSED + 1)); else
+        CASES_FAILED=$((CASES_FAILED + 1))
+        # fail() left the case's wineserver running.
+        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$name timeout 10 wineserver -k 2>/dev/null
+    fi
+    echo "$name: $((SECONDS - started)) s"
 }

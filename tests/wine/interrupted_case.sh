@@ -23,25 +23,19 @@ win_dir=$(cd "${1:?usage: interrupted_case.sh BUILD_WIN_DIR [POINT...]}" && pwd)
 PROGRAM_EXE=setup.exe
 harness_init "$win_dir"
 
-success="The Printer Driver has been installed successfully!"
 start_line="PortTalk: The PortTalk driver has been successfully started."
 reference=$HARNESS_RUN_DIR/uninterrupted.state
 
 # walk: setup.exe started and walked to its progress page, where its run begins.
 walk() {
     start_program "$win_dir/setup.exe"
-    wait_for_window 30
-    click_control 12324
-    click_control 12324
-    select_list_entry 1006 0
-    click_control 12324
+    walk_to_progress
 }
 
 # whole_run: a walk that ends with the success message, answered, and exit code 0.
 whole_run() {
     walk
-    _wait_until 150 _message_box_open || fail "no result message"
-    [ "$(message_box_text)" = "$success" ] || fail "result message '$(message_box_text)'"
+    box_says "$success"
     answer_message_box
     wait_for_exit 60
     [ "$PROGRAM_RC" = 0 ] || fail "exit code $PROGRAM_RC"
@@ -126,20 +120,10 @@ case_point() {
     case_end
 }
 
-passed=0 failed=0
-one() {
-    local started=$SECONDS
-    if ( "$@" ); then passed=$((passed + 1)); else
-        failed=$((failed + 1))
-        # fail() left the case's wineserver running.
-        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/${2:-uninterrupted} timeout 10 wineserver -k 2>/dev/null
-    fi
-    echo "${2:-uninterrupted}: $((SECONDS - started)) s"
-}
-one case_uninterrupted
-[ "$failed" = 0 ] || { echo "interrupted cases: no uninterrupted run to compare with"; exit 1; }
+one_case uninterrupted case_uninterrupted
+[ "$CASES_FAILED" = 0 ] || { echo "interrupted cases: no uninterrupted run to compare with"; exit 1; }
 points=("${@:2}")
 ((${#points[@]})) || points=(removal staging utility utility_alone)
-for p in "${points[@]}"; do one case_point "$p"; done
-echo "interrupted cases: $passed passed, $failed failed"
-[ "$failed" = 0 ]
+for p in "${points[@]}"; do one_case "$p" case_point "$p"; done
+echo "interrupted cases: $CASES_PASSED passed, $CASES_FAILED failed"
+[ "$CASES_FAILED" = 0 ]

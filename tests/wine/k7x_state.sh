@@ -6,9 +6,12 @@
 #   wine_printers               the printers with driver and port, "*" before the default
 #   spooler_state               the Spooler service's state (STOPPED, RUNNING ...)
 #   reg_sections REGEX          the keys of system.reg whose path (written with /) matches REGEX
+#   walk_to_progress            the started setup.exe walked to its progress page (its run begins)
 #   installation_state          all of the above that an installation of K7X leaves, for comparing
 #                               two runs (ends the prefix's processes: it flushes the registry)
 
+success="The Printer Driver has been installed successfully!"
+failure="The Printer Driver installation has been failed!"
 uninstall_key='SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K7X printer'
 # The spooler's own keys: its drivers and printers.
 print_keys='Control/Print/(Environments|Printers)'
@@ -59,6 +62,15 @@ wine_printers() {
         p != "" && $2 == "Printer Driver" { d[p] = $4 }
         p != "" && $2 == "Port" { o[p] = $4 }
         END { for (k in d) print (k == def ? "* " : "  ") k " driver=" d[k] " port=" o[k] }' "$WINEPREFIX/system.reg" | sort -k2
+}
+
+# walk_to_progress: the started setup.exe walked to its progress page, where its run begins.
+walk_to_progress() {
+    wait_for_window 30
+    click_control 12324
+    click_control 12324
+    select_list_entry 1006 0
+    click_control 12324
 }
 
 # spooler_state: STOPPED, RUNNING, ... as the service manager reports the Spooler.

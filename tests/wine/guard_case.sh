@@ -55,7 +55,9 @@ machine_state() {
 
 case_x64() {
     [ "$WINE_BITS" = 32 ] || { echo "SKIP: x64: 64-bit Wine runs the x86_64 build, which no WoW64 runs"; return 0; }
-    # A 64-bit prefix of its own (Windows 7 x64), which runs the i686 setup.exe under WoW64.
+    # A 64-bit prefix of its own (Windows 7 x64), which runs the i686 setup.exe under WoW64. Wine's
+    # Spooler is stopped until something asks for it (Windows starts it with the system): the state
+    # compared is that one.
     export WINEARCH=win64 HARNESS_TEMPLATE=template64
     case_begin x64 win7 en_US
     grep -q '^#arch=win64' "$WINEPREFIX/system.reg" || fail "the prefix is not a 64-bit one"
@@ -75,9 +77,9 @@ case_x64() {
 
 # Two departures of Wine 8 from Windows shape this case. Wine runs every process in one session, so
 # the mutex's Global\ name is not put to the test of another session (fast user switching, a
-# terminal server). And Wine activates a new window by sending WM_ACTIVATEAPP to the previously
-# active thread and waiting for it: the second setup's box is made at once but shows only when the
-# first, blocked in its wait for the utility, reads messages again (Windows does not wait on it).
+# terminal server). And Wine does not finish activating a new window while the previously active
+# thread reads no messages: the second setup's box is made at once but shows only when the first,
+# blocked in its wait for the utility, reads messages again (Windows shows it at once).
 # So the second's refusal is seen in the window tree while the first is held, and its box is
 # answered once the utility is released.
 case_two_setups() {

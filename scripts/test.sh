@@ -17,6 +17,7 @@ bash tests/conformance/run.sh build   # the Win32 conformance suite on winemu an
 win_build=build-win
 [ "$wine_bits" = 64 ] && win_build=build-win64
 bash tests/wine/setup_case.sh "$win_build" build
+bash tests/wine/readonly_case.sh "$win_build" "$win_build/readonly-screens"   # a read-only program folder, no rights
 bash tests/wine/uninstall_case.sh "$win_build"   # setup, then the uninstall entry's command, confirmed
 bash tests/wine/guard_case.sh "$win_build"       # a 64-bit prefix, two setups at once, a small C:\TEMP
 bash tests/wine/interrupted_case.sh "$win_build" # kill -9 at a few points, then a whole run

@@ -13,6 +13,7 @@
 #   utility_held TIMEOUT        until the stand-in has been started
 #   release_utility             the stand-in goes on and runs the utility's entry point
 #   restore_utility             Wine's own rundll32.exe again
+#   start_program_at WINPATH [ARG...]  start a program of the prefix, from C:\
 #   program_stdout              what the program printed so far
 #   wait_for_output TEXT TIMEOUT  until its stdout contains TEXT
 #   window_tree                 print (and keep) the window tree of the program
@@ -301,6 +302,14 @@ restore_utility() {
         || fail "DLL override not removed"
 }
 
+# start_program_at 'C:\path\prog.exe' [ARGUMENT...]: a program already in the prefix, started
+# from C:\ as the system's list of installed software starts an uninstall command.
+start_program_at() {
+    ( cd "$WINEPREFIX/drive_c" && exec "$WINE" "$@" ) >"$CASE_DIR/stdout.txt" 2>"$CASE_DIR/stderr.txt" &
+    PROGRAM_PID=$!
+    _log "started $*, pid $PROGRAM_PID"
+}
+
 program_stdout() { cat "$CASE_DIR/stdout.txt"; }
 
 _has_output() { grep -qF -- "$1" "$CASE_DIR/stdout.txt"; }
@@ -478,7 +487,7 @@ reg_value() {
         HKCU) file=$WINEPREFIX/user.reg ;;
         *) fail "reg_value: unknown hive $hive" ;;
     esac
-    REG_KEY=$key REG_NAME=$name awk -f "$HARNESS_DIR/regvalue.awk" "$file"
+    REG_KEY=$key REG_NAME=$name LC_ALL=C awk -f "$HARNESS_DIR/regvalue.awk" "$file"
 }
 
 fail() {

@@ -28,26 +28,20 @@ _ci_path() {
     echo "$p"
 }
 
-# wine_value NAME: "CHARS TEXT" of an uninstall value from Wine's registry:
-# the UTF-16LE bytes as the ANSI text they were written from.
-# Wine and winemu (like NT) store one character more than the count the
-# program hands to RegSetValueExA when the byte after it is NUL, so the size is
-# that of the text with its terminator. CHARS is the character count without it.
+# wine_value NAME: "CHARS TEXT" of an uninstall value from Wine's registry: the
+# UTF-16LE text as UTF-8. Wine and winemu (like NT) store one character more
+# than the count the program hands to RegSetValueExA when the byte after it is
+# NUL, so the size is that of the text with its terminator. CHARS is the
+# character count without it.
 wine_value() {
-    local v type size
+    local v type
     v=$(reg_value HKLM "$uninstall_key" "$1")
     [ -n "$v" ] || { echo "absent"; return; }
-    read -r type size _ <<<"$v"
+    read -r type _ <<<"$v"
     [ "$type" = 1 ] || { echo "type $type"; return; }
-    local text=''
-    local -a b
-    read -ra b <<<"$v"
-    local i
-    for ((i = 2; i + 1 < ${#b[@]}; i += 2)); do
-        [ "${b[i]}${b[i+1]}" = 0000 ] || text+=$(printf "\\x${b[i]}")
-    done
-    [ $((size / 2 - 1)) = "${#text}" ] || { echo "size $size for '$text'"; return; }
-    echo "${#text} $text"
+    perl -CO -lane 'my ($type, $size, @bytes) = @F; my @units = unpack "v*", pack "C*", map { hex } @bytes;
+        my $text = pack "U*", grep { $_ } @units;
+        print $size / 2 - 1 == length $text && $units[-1] == 0 ? length($text) . " $text" : "size $size for $text"' <<<"$v"
 }
 
 # wine_printers: "NAME driver=DRIVER port=PORT" a line, "*" before the default.

@@ -36,15 +36,24 @@ function str_bytes(body,    out, i, c, n, code, hexd) {
     return out " 00 00"
 }
 
-# The key as the file writes it: backslashes doubled, in brackets.
-function section(k,    i, c, out) {
+# The key as the file writes it: backslashes doubled, in brackets, a character
+# beyond ASCII (UTF-8 in k) as \x and its hex code, four digits when a hex digit follows.
+function section(k,    i, c, b, n, code, out) {
     out = "["
-    for (i = 1; i <= length(k); i++) { c = substr(k, i, 1); out = out c; if (c == "\\") out = out c }
+    for (i = 1; i <= length(k); i++) {
+        c = substr(k, i, 1); b = byte[c]
+        if (b < 128) { out = out c; if (c == "\\") out = out c; continue }
+        n = b >= 240 ? 3 : b >= 224 ? 2 : 1
+        code = b % (b >= 240 ? 8 : b >= 224 ? 16 : 32)
+        while (n-- > 0) code = code * 64 + byte[substr(k, ++i, 1)] % 64
+        out = out sprintf(substr(k, i + 1, 1) ~ /^[0-9a-fA-F]$/ ? "\\x%04x" : "\\x%x", code)
+    }
     return out "]"
 }
 
 BEGIN {
     for (i = 32; i < 127; i++) ord[sprintf("%c", i)] = i
+    for (i = 1; i < 256; i++) byte[sprintf("%c", i)] = i
     want = tolower(section(ENVIRON["REG_KEY"])); name = ENVIRON["REG_NAME"]
     prefix = "\"" name "\"="
     if (name == "") prefix = "@="

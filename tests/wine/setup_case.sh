@@ -39,12 +39,25 @@ effects() {
     } | sed "s/^\(.*uninstall${printer,,}\.exe [0-9]*\) $own\$/\1 (payload 255 of its build)/" >"$out"
 }
 
-# winemu_value MACHINE NAME: "CHARS TEXT" as winemu stores it (bytes shown
-# by "winemu reg", the terminator as \0).
+# winemu_value MACHINE NAME: the same from winemu, which stores the ANSI bytes
+# ("winemu reg" shows them as UTF-8, the terminator as \0); their count is
+# checked against the text in the machine's code page.
 winemu_value() {
-    "$linux_dir/winemu" reg "$1" "HKLM\\$uninstall_key" \
+    local bytes text
+    read -r bytes text < <("$linux_dir/winemu" reg "$1" "HKLM\\$(ansi "$uninstall_key")" \
         | awk -v n="\"$2\"" '$1 == "value" && $2 == n { t = $0; c = $4; sub(/^[^"]*"[^"]*" REG_SZ [0-9]+ "/, "", t); sub(/"$/, "", t)
-                                if (!sub(/\\0$/, "", t)) { print "no terminator:", t; next }; print c - 1, t }'
+                                if (!sub(/\\0$/, "", t)) { print "-1 no terminator:", t; next }; print c - 1, t }')
+    [ "$bytes" = "$(ansi "$text" | wc -c)" ] || { echo "$bytes bytes for $text"; return; }
+    echo "${#text} $text"
+}
+
+# ansi TEXT: TEXT in the ANSI code page of the case's locale, as the program writes it.
+ansi() {
+    case ${LANG%%.*} in
+        zh_CN) printf '%s' "$1" | iconv -t CP936 ;;
+        zh_TW) printf '%s' "$1" | iconv -t CP950 ;;
+        *) printf '%s' "$1" | iconv -t CP1252 ;;
+    esac
 }
 
 # walk_script LANG_CLICK END: the walk as a winemu script; END "box" answers the
@@ -147,6 +160,37 @@ bogus_switch() {
     [ "$PROGRAM_RC" = 87 ] || fail "/bogus: exit code $PROGRAM_RC"
 }
 
+# uninstall_clean: the uninstall entry's command, confirmed, removes the printer, the driver, N's
+# files (its own goes at the next start) and the entry, naming N in the language of the system.
+uninstall_clean() {
+    local command done_text
+    command=$(wine_value UninstallString)
+    command=${command#* }
+    case $LANG in
+        zh_CN*) done_text="$printer 打印机驱动程序已删除。" ;;
+        *) done_text="The $printer printer driver has been removed." ;;
+    esac
+    PROGRAM_EXE=${command##*\\}
+    start_program_at "$command"
+    _wait_until 30 _message_box_open || fail "the uninstaller asks nothing"
+    answer_message_box 6
+    _wait_until 60 _message_box_open || fail "the uninstaller tells nothing"
+    message_box_text | grep -qxF -- "$done_text" || fail "uninstaller: '$(message_box_text)', expected '$done_text'"
+    answer_message_box
+    wait_for_exit 30
+    [ "$PROGRAM_RC" = 0 ] || fail "the uninstaller's exit code $PROGRAM_RC"
+    flush_registry
+    [ -z "$(wine_printers | grep ' K7X ')" ] || fail "the printer K7X is left: $(wine_printers)"
+    [ "$(wine_value DisplayName)" = absent ] || fail "the uninstall entry is left"
+    ! grep -qiE '^\[System\\\\(CurrentControlSet|ControlSet001)\\\\Control\\\\Print\\\\Environments\\\\Windows NT x86\\\\Drivers\\\\Version-3\\\\K7X\]' \
+        "$WINEPREFIX/system.reg" || fail "the driver K7X is left"
+    local d left
+    d=$(_ci_path "$WINEPREFIX/drive_c" windows/system32/spool/drivers/w32x86)
+    left=$(find "$d" -maxdepth 2 -type f -iname "$printer*" -o -maxdepth 2 -type f -path "$d/3/*" -iname "uninstall*")
+    [ -z "$left" ] || fail "left in the driver directory: $left"
+    [ -n "$(find "$d" -maxdepth 1 -iname "uninstall$printer.exe")" ] || fail "the uninstaller's file went while it ran"
+}
+
 # check_common DRIVE_C LANG_FILE: what both machines must show.
 check_common() {
     local c=$1 lang=$2 f name size
@@ -172,17 +216,17 @@ check_common() {
 # walk; "again" two whole walks (the second over the installed K7X); "missing"
 # Wine's own printer setup utility, which installs nothing; "planted" one walk with
 # a rundll32.exe planted in C:\Setup and C:\TEMP, which must never run; "quiet" setup.exe
-# /quiet instead of the walk, then setup.exe /bogus; "name=N" one walk with PrinterName=N in a
-# setting.dll put beside the program: printer K7X, N's files in the driver directory and its 3,
-# the entry "N printer".
+# /quiet instead of the walk, then setup.exe /bogus; "name=N" one walk with PrinterName=N (in the
+# locale's ANSI code page) in a setting.dll put beside the program: printer K7X, N's files in the
+# driver directory and its 3, the entry "N printer"; then the entry's command removes them.
 run_case() {
     local name=$1 winver=$2 loc=$3 version=$4 langid=$5 lang=$6 click=$7 mode=$8
+    case_begin "$name" "$winver" "$loc"
     case $mode in name=*)
         printer=${mode#name=}
         uninstall_key="SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$printer printer"
-        setting_bytes=$'[Setting]\r\nLanguage=English\r\nPrinterName='"$printer"$'\r\n' ;;
+        setting_bytes=$'[Setting]\r\nLanguage=English\r\nPrinterName='"$(ansi "$printer")"$'\r\n' ;;
     esac
-    case_begin "$name" "$winver" "$loc"
     local exe=$win_dir/setup.exe
     [ "$mode" = missing ] || install_printui "$win_dir"
     if [ "$mode" = planted ]; then plant_rundll32 "$WINEPREFIX/drive_c"; fi
@@ -275,12 +319,15 @@ run_case() {
         diff -u "$CASE_DIR/winemu.box" "$CASE_DIR/wine.box" >&2 || fail "result message differs (winemu -, wine +)"
     fi
     [ "$mode" != quiet ] || bogus_switch "$exe"
+    [ "$printer" = K7X ] || uninstall_clean
     echo "PASS: $name"
     case_end
 }
 
 passed=0 failed=0
+# WINE_CASES="NAME..." runs only the cases named.
 one() {
+    [ -z "${WINE_CASES:-}" ] || [[ " $WINE_CASES " == *" $1 "* ]] || return 0
     if ( run_case "$@" ); then passed=$((passed + 1)); else
         failed=$((failed + 1))
         # fail() left the case's wineserver running.
@@ -295,5 +342,6 @@ one xp_again   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   again
 one xp_missing winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   missing
 one xp_quiet   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   quiet
 one xp_k7x80   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   name=K7X80
+one xp_zh_gbk  winxp   zh_CN 5.1 0x0804 "Multi_ch.dll 9304"      ""   name=票据K7X
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -26,7 +26,7 @@
 #include <string.h>
 
 typedef struct {
-    const char *exe; /* filter by image name, or NULL */
+    const WCHAR *exe; /* filter by image name, or NULL */
     DWORD pid;       /* filter by process id, or 0 */
     int all;
 } Filter;
@@ -89,16 +89,18 @@ static void put_window_text(HWND h)
     free(w);
 }
 
-/* Image name of a process id, looked up in a toolhelp snapshot. */
-static void exe_of(DWORD pid, char *out, size_t outsize)
+/* Image name of a process id, looked up in a toolhelp snapshot: as UTF-8 in out, as is in wide. */
+static void exe_of(DWORD pid, char *out, size_t outsize, WCHAR wide[MAX_PATH])
 {
     snprintf(out, outsize, "?");
+    wide[0] = 0;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snap == INVALID_HANDLE_VALUE) return;
     PROCESSENTRY32W pe;
     pe.dwSize = sizeof pe;
     for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe)) {
         if (pe.th32ProcessID == pid) {
+            lstrcpynW(wide, pe.szExeFile, MAX_PATH);
             int m = WideCharToMultiByte(CP_UTF8, 0, pe.szExeFile, -1, out, (int)outsize, NULL, NULL);
             if (m <= 0) snprintf(out, outsize, "?");
             break;
@@ -190,8 +192,9 @@ static BOOL CALLBACK top_level(HWND h, LPARAM lp)
     GetWindowThreadProcessId(h, &pid);
     if (f->pid && pid != f->pid) return TRUE;
     char exe[MAX_PATH * 3];
-    exe_of(pid, exe, sizeof exe);
-    if (f->exe && lstrcmpiA(exe, f->exe) != 0) return TRUE;
+    WCHAR wide[MAX_PATH];
+    exe_of(pid, exe, sizeof exe, wide);
+    if (f->exe && lstrcmpiW(wide, f->exe) != 0) return TRUE;
     put_window(h, 0, pid, exe);
     return TRUE;
 }
@@ -199,8 +202,11 @@ static BOOL CALLBACK top_level(HWND h, LPARAM lp)
 int main(int argc, char **argv)
 {
     Filter f = {NULL, 0, 0};
+    static WCHAR exe[MAX_PATH];
     for (int i = 1; i < argc; ++i) {
-        if (strcmp(argv[i], "--exe") == 0 && i + 1 < argc) f.exe = argv[++i];
+        /* The name arrives in the ANSI code page, as Wine hands the command line to main. */
+        if (strcmp(argv[i], "--exe") == 0 && i + 1 < argc && MultiByteToWideChar(CP_ACP, 0, argv[++i], -1, exe, MAX_PATH))
+            f.exe = exe;
         else if (strcmp(argv[i], "--pid") == 0 && i + 1 < argc) f.pid = strtoul(argv[++i], NULL, 0);
         else if (strcmp(argv[i], "--all") == 0) f.all = 1;
         else {

@@ -164,6 +164,23 @@ TEST(MachineConfig, RefusesEachBadValueWithFileLineKeyAndWhatIsAllowed) {
   EXPECT_NE(ConfigError("NT=1\r\n").find("line 1: NT: keys belong"), std::string::npos);
 }
 
+// The program path is text of the code page the file names, even below the path: a trail byte 0x7C
+// belongs to its double-byte character, where a single-byte code page reads a forbidden "|".
+TEST(MachineConfig, ReadsTheProgramPathInTheCodePageItNames) {
+  const std::string program = "Program=C:\\\xa5\x7c\\setup.exe\r\n";
+  const std::string english = "[System]\r\nLangID=0x0409\r\n";
+  for (unsigned codePage : {950u, 936u}) {
+    winemu::MachineConfig c =
+        winemu::MachineConfig::Parse(english + program + "CodePage=" + std::to_string(codePage) + "\r\n");
+    EXPECT_EQ(c.program, "C:\\\xa5\x7c\\setup.exe") << codePage;
+    EXPECT_EQ(c.codePage, codePage);
+  }
+  EXPECT_NE(ConfigError(english + program).find("line 3: [System] Program: 'C:\\\\xA5|\\setup.exe' is not allowed"),
+            std::string::npos)
+      << ConfigError(english + program);
+  EXPECT_EQ(ConfigError("[System]\r\nLangID=0x0404\r\n" + program), "accepted");
+}
+
 TEST(MachineConfig, RefusesUnknownFaultsAndValuesAFaultDoesNotTake) {
   auto fault = [](const std::string& line) { return ConfigError("[Faults]\r\n" + line + "\r\n"); };
   EXPECT_NE(fault("disk_ful=1").find("line 2: [Faults] unknown fault 'disk_ful' (known: readonly_program_dir, disk_full,"),

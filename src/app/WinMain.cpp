@@ -1,4 +1,4 @@
-// The program entry: start-up of the one application object.
+// setup's program entry: the framework's start-up of the one application object, theApp.
 #include <windows.h>
 
 #include "framework/WinApp.h"

@@ -1,4 +1,4 @@
-#include "printui.h"
+#include "printui_program/printui.h"
 
 #include "kernel32/file_object.h"
 #include "printui/print_ui.h"

@@ -6,7 +6,7 @@
 
 #include "support/machine_fixture.h"
 #include "printui/command_line.h"
-#include "winemu/printui/printui.h"
+#include "winemu/printui_program/printui.h"
 #include "winemu/winspool/spooler_store.h"
 
 namespace {

@@ -102,15 +102,6 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
   return TRUE;
 }
 
-BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
-  DeviceContext* dc = DcOrFail(hdc);
-  if (!dc) return FALSE;
-  char op[80];
-  std::snprintf(op, sizeof op, "PatBlt %d,%d %dx%d rop=0x%08X", x, y, w, h, rop);
-  dc->ops.push_back(op);
-  return TRUE;
-}
-
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
   DeviceContext* dc = DcOrFail(hdc);
   if (!dc || c < 0 || (c > 0 && !lpString)) return SetError(ERROR_INVALID_PARAMETER), FALSE;

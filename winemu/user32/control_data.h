@@ -28,7 +28,6 @@ struct EditData : ControlData {
 
 struct ListBoxData : ControlData {
   std::vector<std::u16string> items;
-  std::vector<LPARAM> itemData;
   int selected = -1;
   int caret = 0;
   int top = 0;

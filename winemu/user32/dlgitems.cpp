@@ -1,4 +1,4 @@
-// The dialog item shorthands: SetDlgItemTextA, GetDlgItemInt, CheckDlgButton, CheckRadioButton ...
+// The dialog item shorthands: SetDlgItemTextA, CheckDlgButton, CheckRadioButton ...
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,21 +19,6 @@ UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMa
     return 0;
   }
   return static_cast<UINT>(GetWindowTextA(item, lpString, cchMax));
-}
-
-UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned) {
-  char text[64];
-  if (lpTranslated) *lpTranslated = FALSE;
-  if (!GetDlgItemTextA(hDlg, nIDDlgItem, text, sizeof text)) return 0;
-  char* p = text;
-  while (*p == ' ') ++p;
-  char* end = nullptr;
-  long long v = bSigned ? std::strtoll(p, &end, 10) : static_cast<long long>(std::strtoull(p, &end, 10));
-  while (end && *end == ' ') ++end;
-  if (end == p || !end || *end != '\0' || (!bSigned && *p == '-')) return 0;
-  if (bSigned ? (v < INT32_MIN || v > INT32_MAX) : (v > UINT32_MAX)) return 0;
-  if (lpTranslated) *lpTranslated = TRUE;
-  return static_cast<UINT>(v);
 }
 
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck) {

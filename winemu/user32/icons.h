@@ -14,7 +14,7 @@ struct IconInfo {
   int height = 32;
   int bitCount = 0;
   bool cursor = false;
-  bool shared = false;  // LoadIcon / LoadCursor / LR_SHARED: DestroyIcon leaves it
+  bool shared = false;  // LoadIcon / LoadCursor / LR_SHARED
 };
 
 std::optional<IconInfo> IconOf(HICON icon);

@@ -50,7 +50,6 @@ LRESULT Insert(Window* w, ListBoxData& l, int at, const char* text) {
   auto count = static_cast<int>(l.items.size());
   if (at < 0 || at > count) at = count;
   l.items.insert(l.items.begin() + at, item);
-  l.itemData.insert(l.itemData.begin() + at, 0);
   if (l.selected >= at) ++l.selected;
   Invalidate(w, true, false);
   return at;
@@ -63,13 +62,13 @@ void Select(Window* w, ListBoxData& l, int index) {
   Invalidate(w, true, false);
 }
 
-int Find(const ListBoxData& l, int after, const char* text, bool exact) {
+// The first entry after `after` (wrapping) that starts with `text`, letter case aside.
+int Find(const ListBoxData& l, int after, const char* text) {
   std::u16string want = FromAnsi(text);
   auto count = static_cast<int>(l.items.size());
   for (int step = 1; step <= count; ++step) {
     int i = ((after < 0 ? -1 : after) + step) % count;
-    const auto& item = l.items[static_cast<size_t>(i)];
-    if (exact ? Compare(item, want) == 0 : StartsWith(item, want)) return i;
+    if (StartsWith(l.items[static_cast<size_t>(i)], want)) return i;
   }
   return LB_ERR;
 }
@@ -141,17 +140,8 @@ LRESULT CALLBACK ListBoxProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case LB_INSERTSTRING:
       if (index > count) return LB_ERR;
       return Insert(w, l, index, reinterpret_cast<const char*>(lParam));
-    case LB_DELETESTRING:
-      if (!valid) return LB_ERR;
-      l.items.erase(l.items.begin() + index);
-      l.itemData.erase(l.itemData.begin() + index);
-      if (l.selected == index) l.selected = -1;
-      else if (l.selected > index) --l.selected;
-      Invalidate(w, true, false);
-      return static_cast<LRESULT>(l.items.size());
     case LB_RESETCONTENT:
       l.items.clear();
-      l.itemData.clear();
       l.selected = -1;
       l.caret = 0;
       l.top = 0;
@@ -166,7 +156,6 @@ LRESULT CALLBACK ListBoxProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       }
       Select(w, l, index);
       return index;
-    case LB_GETSEL: return valid ? (index == l.selected ? 1 : 0) : LB_ERR;
     case LB_GETTEXT: {
       if (!valid || !lParam) return LB_ERR;
       std::string text = ToAnsi(l.items[static_cast<size_t>(index)]);
@@ -176,42 +165,10 @@ LRESULT CALLBACK ListBoxProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       return static_cast<LRESULT>(text.size());
     }
     case LB_GETTEXTLEN: return valid ? static_cast<LRESULT>(ToAnsi(l.items[static_cast<size_t>(index)]).size()) : LB_ERR;
-    case LB_GETITEMDATA: return valid ? l.itemData[static_cast<size_t>(index)] : LB_ERR;
-    case LB_SETITEMDATA:
-      if (!valid) return LB_ERR;
-      l.itemData[static_cast<size_t>(index)] = lParam;
-      return TRUE;
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-      if (!count || !lParam) return LB_ERR;
-      return Find(l, index, reinterpret_cast<const char*>(lParam), msg == LB_FINDSTRINGEXACT);
-    case LB_SELECTSTRING: {
-      if (!count || !lParam) return LB_ERR;
-      int found = Find(l, index, reinterpret_cast<const char*>(lParam), false);
-      if (found != LB_ERR) Select(w, l, found);
-      return found;
-    }
-    case LB_GETTOPINDEX: return l.top;
     case LB_SETTOPINDEX:
       if (index < 0 || (count && index >= count)) return LB_ERR;
       l.top = index;
       Invalidate(w, true, false);
-      return 0;
-    case LB_GETITEMHEIGHT: return l.itemHeight;
-    case LB_SETITEMHEIGHT:
-      if (LOWORD(lParam) == 0 || LOWORD(lParam) > 255) return LB_ERR;
-      l.itemHeight = LOWORD(lParam);
-      return 0;
-    case LB_GETITEMRECT: {
-      if (!valid || !lParam) return LB_ERR;
-      RECT client = ClientRectOf(w);
-      *reinterpret_cast<RECT*>(lParam) = RECT{0, (index - l.top) * l.itemHeight, client.right, (index - l.top + 1) * l.itemHeight};
-      return 1;
-    }
-    case LB_GETCARETINDEX: return l.caret;
-    case LB_SETCARETINDEX:
-      if (!valid) return LB_ERR;
-      l.caret = index;
       return 0;
     case WM_LBUTTONDOWN: {
       SetFocus(hWnd);
@@ -233,7 +190,7 @@ LRESULT CALLBACK ListBoxProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_CHAR: {
       if (wParam <= ' ' || !count) return 0;
       char typed[2] = {static_cast<char>(wParam), 0};
-      int found = Find(l, l.caret, typed, false);
+      int found = Find(l, l.caret, typed);
       if (found != LB_ERR) {
         Select(w, l, found);
         Notify(w, LBN_SELCHANGE);

@@ -98,15 +98,6 @@ BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lp
   return TRUE;
 }
 
-BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags) {
-  auto* items = Find(hMenu);
-  if (!items) return SetError(ERROR_INVALID_MENU_HANDLE), FALSE;
-  MenuItem* item = Item(*items, uPosition, uFlags);
-  if (!item) return FALSE;
-  items->erase(items->begin() + (item - items->data()));
-  return TRUE;
-}
-
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
   auto* items = Find(hMenu);
   if (!items) return SetError(ERROR_INVALID_MENU_HANDLE), -1;

@@ -160,14 +160,6 @@ HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy
   }
 }
 
-BOOL WINAPI DestroyIcon(HICON hIcon) {
-  auto& icons = Icons().icons;
-  auto it = icons.find(reinterpret_cast<std::uintptr_t>(hIcon));
-  if (it == icons.end()) return SetError(kErrorInvalidIconHandle), FALSE;
-  if (!it->second.shared) icons.erase(it);
-  return TRUE;
-}
-
 namespace {
 // The cursor before the program sets one is the arrow.
 HCURSOR& CurrentCursor() {

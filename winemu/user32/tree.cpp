@@ -1,4 +1,4 @@
-// The window tree: GetWindow, GetParent, GetAncestor, IsChild, EnumChildWindows, GetDlgItem ...
+// The window tree: GetWindow, GetParent, IsChild, EnumChildWindows, GetDlgItem ...
 #include <algorithm>
 
 #include "window_ops.h"
@@ -48,21 +48,6 @@ HWND WINAPI GetParent(HWND hWnd) {
   if (w->parent) return w->parent->handle;
   if ((w->style & WS_POPUP) && w->owner) return w->owner->handle;
   return nullptr;
-}
-
-HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags) {
-  Window* w = WOrFail(hwnd);
-  if (!w) return nullptr;
-  switch (gaFlags) {
-    case GA_PARENT: return w->parent ? w->parent->handle : GetDesktopWindow();
-    case GA_ROOT: return Root(w)->handle;
-    case GA_ROOTOWNER: {
-      Window* r = Root(w);
-      while (r->owner) r = Root(r->owner);
-      return r->handle;
-    }
-    default: return SetError(ERROR_INVALID_PARAMETER), nullptr;
-  }
 }
 
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd) {

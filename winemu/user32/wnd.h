@@ -26,7 +26,6 @@ constexpr DWORD kErrorClassAlreadyExists = 1410;
 constexpr DWORD kErrorClassDoesNotExist = 1411;
 constexpr DWORD kErrorClassHasWindows = 1412;
 constexpr DWORD kErrorInvalidIndex = 1413;
-constexpr DWORD kErrorInvalidIconHandle = 1414;
 
 // A run of the program that cannot go on: nothing drives it while it waits for input, an action
 // of the script fails, a window would repaint forever. RunProgram reports it as one line.

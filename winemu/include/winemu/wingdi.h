@@ -192,4 +192,3 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 HDC WINAPI CreateCompatibleDC(HDC hdc);
 BOOL WINAPI DeleteDC(HDC hdc);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
-BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);

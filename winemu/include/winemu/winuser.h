@@ -360,44 +360,17 @@ typedef DLGITEMTEMPLATE* LPDLGITEMTEMPLATE;
 #define LBS_COMBOBOX 0x8000L
 #define LBS_STANDARD (LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER)
 
-#define LB_OKAY 0
 #define LB_ERR (-1)
 #define LB_ERRSPACE (-2)
 #define LB_ADDSTRING 0x0180
 #define LB_INSERTSTRING 0x0181
-#define LB_DELETESTRING 0x0182
-#define LB_SELITEMRANGEEX 0x0183
 #define LB_RESETCONTENT 0x0184
-#define LB_SETSEL 0x0185
 #define LB_SETCURSEL 0x0186
-#define LB_GETSEL 0x0187
 #define LB_GETCURSEL 0x0188
 #define LB_GETTEXT 0x0189
 #define LB_GETTEXTLEN 0x018A
 #define LB_GETCOUNT 0x018B
-#define LB_SELECTSTRING 0x018C
-#define LB_DIR 0x018D
-#define LB_GETTOPINDEX 0x018E
-#define LB_FINDSTRING 0x018F
-#define LB_GETSELCOUNT 0x0190
-#define LB_GETSELITEMS 0x0191
-#define LB_SETTABSTOPS 0x0192
-#define LB_GETHORIZONTALEXTENT 0x0193
-#define LB_SETHORIZONTALEXTENT 0x0194
-#define LB_SETCOLUMNWIDTH 0x0195
-#define LB_ADDFILE 0x0196
 #define LB_SETTOPINDEX 0x0197
-#define LB_GETITEMRECT 0x0198
-#define LB_GETITEMDATA 0x0199
-#define LB_SETITEMDATA 0x019A
-#define LB_SELITEMRANGE 0x019B
-#define LB_SETANCHORINDEX 0x019C
-#define LB_GETANCHORINDEX 0x019D
-#define LB_SETCARETINDEX 0x019E
-#define LB_GETCARETINDEX 0x019F
-#define LB_SETITEMHEIGHT 0x01A0
-#define LB_GETITEMHEIGHT 0x01A1
-#define LB_FINDSTRINGEXACT 0x01A2
 #define LBN_ERRSPACE (-2)
 #define LBN_SELCHANGE 1
 #define LBN_DBLCLK 2
@@ -602,7 +575,7 @@ typedef DLGITEMTEMPLATE* LPDLGITEMTEMPLATE;
 #define DWL_USER DWLP_USER
 #define DLGWINDOWEXTRA (sizeof(LONG_PTR) == 8 ? 48 : 30)
 
-// ---- GetWindow, GetAncestor
+// ---- GetWindow
 #define GW_HWNDFIRST 0
 #define GW_HWNDLAST 1
 #define GW_HWNDNEXT 2
@@ -610,9 +583,6 @@ typedef DLGITEMTEMPLATE* LPDLGITEMTEMPLATE;
 #define GW_OWNER 4
 #define GW_CHILD 5
 #define GW_ENABLEDPOPUP 6
-#define GA_PARENT 1
-#define GA_ROOT 2
-#define GA_ROOTOWNER 3
 
 // ---- ShowWindow
 #define SW_HIDE 0
@@ -958,7 +928,6 @@ BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 BOOL WINAPI IsIconic(HWND hWnd);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
 HWND WINAPI GetParent(HWND hWnd);
-HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
 HWND WINAPI GetDesktopWindow(void);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);
@@ -1034,7 +1003,6 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hWnd);
 BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
-UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned);
 #define SetDlgItemText SetDlgItemTextA
 #define GetDlgItemText GetDlgItemTextA
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
@@ -1076,7 +1044,6 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
-BOOL WINAPI DestroyIcon(HICON hIcon);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 HCURSOR WINAPI GetCursor(void);
 #define LoadString LoadStringA
@@ -1088,7 +1055,6 @@ HCURSOR WINAPI GetCursor(void);
 // ---- menus
 HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
-BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 int WINAPI GetMenuItemCount(HMENU hMenu);
 UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);

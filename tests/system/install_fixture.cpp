@@ -5,49 +5,12 @@
 #include <cstring>
 
 #include "shared/SetupApp.h"
+#include "support/byte_builders.h"
 #include "shared/globals.h"
 #include "winemu/kernel32/resources.h"
 
 namespace k7x::test {
 namespace {
-
-void U16(std::vector<std::uint8_t>& b, std::uint16_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void U32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-  U16(b, static_cast<std::uint16_t>(v));
-  U16(b, static_cast<std::uint16_t>(v >> 16));
-}
-void Id(std::vector<std::uint8_t>& b, const winemu::ResId& id) {
-  if (!id.isString) {
-    U16(b, 0xFFFF);
-    U16(b, id.id);
-    return;
-  }
-  for (char16_t c : id.name) U16(b, c);
-  U16(b, 0);
-}
-
-// One resource in the .res format: header (size, header size, type, name, version, flags,
-// language, version, characteristics), then the data, each padded to 4 bytes.
-void Append(std::vector<std::uint8_t>& out, const winemu::ResId& type, const winemu::ResId& name,
-            std::uint16_t language, const std::uint8_t* data, size_t size) {
-  std::vector<std::uint8_t> header;
-  Id(header, type);
-  Id(header, name);
-  while (header.size() % 4) header.push_back(0);
-  U32(header, 0);
-  U16(header, 0x1030);
-  U16(header, language);
-  U32(header, 0);
-  U32(header, 0);
-  U32(out, static_cast<std::uint32_t>(size));
-  U32(out, static_cast<std::uint32_t>(header.size() + 8));
-  out.insert(out.end(), header.begin(), header.end());
-  out.insert(out.end(), data, data + size);
-  while (out.size() % 4) out.push_back(0);
-}
 
 bool IsPayload(const winemu::ResId& type) {
   return type.isString && type.name == u"OWNER_DATA";
@@ -92,13 +55,13 @@ PayloadIdResources::PayloadIdResources() {
   saved_ = empty;
   std::vector<std::uint8_t> ids = empty;
   for (const winemu::ResEntry& e : winemu::ProgramResources()) {
-    Append(saved_, e.type, e.name, e.language, e.data.data(), e.data.size());
+    AppendResEntry(saved_, e.type, e.name, e.language, e.data.data(), e.data.size());
     if (!IsPayload(e.type)) {
-      Append(ids, e.type, e.name, e.language, e.data.data(), e.data.size());
+      AppendResEntry(ids, e.type, e.name, e.language, e.data.data(), e.data.size());
       continue;
     }
     std::string text = "payload " + std::to_string(e.name.id) + "\r\n";
-    Append(ids, e.type, e.name, e.language, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    AppendResEntry(ids, e.type, e.name, e.language, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
   }
   winemu::UseResources(std::move(ids));
 }

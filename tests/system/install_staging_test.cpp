@@ -10,8 +10,10 @@
 #include "install/WizardInstallHost.h"
 #include "shared/DriverFiles.h"
 #include "install_fixture.h"
+#include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
+#include "sys/OSVersion.h"
 
 namespace {
 
@@ -60,22 +62,58 @@ INSTANTIATE_TEST_SUITE_P(
     SetCoreAndPlugins, StagingChoiceTest,
     ::testing::Values(
         // XP set, Chinese core, simplified-Chinese plug-ins.
-        StagingCase{0x0804, 7, 0, {153, 155, 159, 156, 154, 149, 152, 150, 151, 157, 158}},
+        StagingCase{0x0804, OS_WINXP, 0,
+                    {kPayloadXpStdnames, kPayloadXpGpd, kPayloadXpIni, kPayloadXpRenderPlugin, kPayloadZikuUfm,
+                     kPayloadXpUnidrvZh, kPayloadXpUnidrvHelpZh, kPayloadXpUnidrvuiZh, kPayloadXpUniresZh,
+                     kPayloadXpConfigPluginZhCn, kPayloadXpResourcesZh}},
         // English chosen on a Chinese system: Chinese core, English plug-ins.
-        StagingCase{0x0804, 7, 1, {153, 155, 159, 156, 154, 149, 152, 150, 151, 161, 162}},
+        StagingCase{0x0804, OS_WINXP, 1,
+                    {kPayloadXpStdnames, kPayloadXpGpd, kPayloadXpIni, kPayloadXpRenderPlugin, kPayloadZikuUfm,
+                     kPayloadXpUnidrvZh, kPayloadXpUnidrvHelpZh, kPayloadXpUnidrvuiZh, kPayloadXpUniresZh,
+                     kPayloadXpConfigPluginEn, kPayloadXpResourcesEn}},
         // Chinese chosen on an English system: English core, traditional-Chinese plug-ins.
-        StagingCase{0x0409, 7, 0, {153, 155, 159, 156, 154, 163, 164, 165, 166, 249, 254}},
-        StagingCase{0x0C04, 7, 0, {153, 155, 159, 156, 154, 149, 152, 150, 151, 249, 254}},
+        StagingCase{0x0409, OS_WINXP, 0,
+                    {kPayloadXpStdnames, kPayloadXpGpd, kPayloadXpIni, kPayloadXpRenderPlugin, kPayloadZikuUfm,
+                     kPayloadXpUnidrvEn, kPayloadXpUnidrvHelpEn, kPayloadXpUnidrvuiEn, kPayloadXpUniresEn,
+                     kPayloadXpConfigPluginZhTw, kPayloadXpResourcesZhTw}},
+        StagingCase{0x0C04, OS_WINXP, 0,
+                    {kPayloadXpStdnames, kPayloadXpGpd, kPayloadXpIni, kPayloadXpRenderPlugin, kPayloadZikuUfm,
+                     kPayloadXpUnidrvZh, kPayloadXpUnidrvHelpZh, kPayloadXpUnidrvuiZh, kPayloadXpUniresZh,
+                     kPayloadXpConfigPluginZhTw, kPayloadXpResourcesZhTw}},
         // 2000 set with each core and each plug-in variant.
-        StagingCase{0x0404, 6, 0, {168, 169, 170, 171, 154, 172, 173, 174, 175, 250, 252}},
-        StagingCase{0x0804, 6, 0, {168, 169, 170, 171, 154, 172, 173, 174, 175, 184, 185}},
-        StagingCase{0x0411, 6, 1, {168, 169, 170, 171, 154, 176, 177, 178, 179, 182, 183}},
+        StagingCase{0x0404, OS_WIN2000, 0,
+                    {kPayloadW2kStdnames, kPayloadW2kGpd, kPayloadW2kIni, kPayloadW2kRenderPlugin, kPayloadZikuUfm,
+                     kPayloadW2kUnidrvZh, kPayloadW2kUnidrvHelpZh, kPayloadW2kUnidrvuiZh, kPayloadW2kUniresZh,
+                     kPayloadW2kConfigPluginZhTw, kPayloadW2kResourcesZhTw}},
+        StagingCase{0x0804, OS_WIN2000, 0,
+                    {kPayloadW2kStdnames, kPayloadW2kGpd, kPayloadW2kIni, kPayloadW2kRenderPlugin, kPayloadZikuUfm,
+                     kPayloadW2kUnidrvZh, kPayloadW2kUnidrvHelpZh, kPayloadW2kUnidrvuiZh, kPayloadW2kUniresZh,
+                     kPayloadW2kConfigPluginZhCn, kPayloadW2kResourcesZh}},
+        StagingCase{0x0411, OS_WIN2000, 1,
+                    {kPayloadW2kStdnames, kPayloadW2kGpd, kPayloadW2kIni, kPayloadW2kRenderPlugin, kPayloadZikuUfm,
+                     kPayloadW2kUnidrvEn, kPayloadW2kUnidrvHelpEn, kPayloadW2kUnidrvuiEn, kPayloadW2kUniresEn,
+                     kPayloadW2kConfigPluginEn, kPayloadW2kResourcesEn}},
         // General set for every other code.
-        StagingCase{0x0409, 10, 1, {186, 187, 188, 189, 154, 196, 197, 198, 199, 200, 201}},
-        StagingCase{0x0404, 8, 0, {186, 187, 188, 189, 154, 190, 191, 192, 193, 251, 253}},
-        StagingCase{0x0804, 9, 0, {186, 187, 188, 189, 154, 190, 191, 192, 193, 194, 195}},
-        StagingCase{0x0409, 5, 1, {186, 187, 188, 189, 154, 196, 197, 198, 199, 200, 201}},
-        StagingCase{0x0409, 0, 1, {186, 187, 188, 189, 154, 196, 197, 198, 199, 200, 201}}));
+        StagingCase{0x0409, OS_WIN7, 1,
+                    {kPayloadGeneralStdnames, kPayloadGeneralGpd, kPayloadGeneralIni, kPayloadGeneralRenderPlugin,
+                     kPayloadZikuUfm, kPayloadGeneralUnidrvEn, kPayloadGeneralUnidrvHelpEn, kPayloadGeneralUnidrvuiEn,
+                     kPayloadGeneralUniresEn, kPayloadGeneralConfigPluginEn, kPayloadGeneralResourcesEn}},
+        StagingCase{0x0404, OS_WIN2003, 0,
+                    {kPayloadGeneralStdnames, kPayloadGeneralGpd, kPayloadGeneralIni, kPayloadGeneralRenderPlugin,
+                     kPayloadZikuUfm, kPayloadGeneralUnidrvZh, kPayloadGeneralUnidrvHelpZh, kPayloadGeneralUnidrvuiZh,
+                     kPayloadGeneralUniresZh, kPayloadGeneralConfigPluginZhTw, kPayloadGeneralResourcesZhTw}},
+        StagingCase{0x0804, OS_VISTA, 0,
+                    {kPayloadGeneralStdnames, kPayloadGeneralGpd, kPayloadGeneralIni, kPayloadGeneralRenderPlugin,
+                     kPayloadZikuUfm, kPayloadGeneralUnidrvZh, kPayloadGeneralUnidrvHelpZh, kPayloadGeneralUnidrvuiZh,
+                     kPayloadGeneralUniresZh, kPayloadGeneralConfigPluginZhCn, kPayloadGeneralResourcesZh}},
+        StagingCase{0x0409, OS_NT4, 1,
+                    {kPayloadGeneralStdnames, kPayloadGeneralGpd, kPayloadGeneralIni, kPayloadGeneralRenderPlugin,
+                     kPayloadZikuUfm, kPayloadGeneralUnidrvEn, kPayloadGeneralUnidrvHelpEn, kPayloadGeneralUnidrvuiEn,
+                     kPayloadGeneralUniresEn, kPayloadGeneralConfigPluginEn, kPayloadGeneralResourcesEn}},
+        StagingCase{0x0409, OS_WIN32S, 1,
+                    {kPayloadGeneralStdnames, kPayloadGeneralGpd, kPayloadGeneralIni, kPayloadGeneralRenderPlugin,
+                     kPayloadZikuUfm, kPayloadGeneralUnidrvEn, kPayloadGeneralUnidrvHelpEn, kPayloadGeneralUnidrvuiEn,
+                     kPayloadGeneralUniresEn, kPayloadGeneralConfigPluginEn, kPayloadGeneralResourcesEn}}));
 
 TEST_F(InstallTest, OnlyTheModelGpdAndIniAreRewrittenForN) {
   std::snprintf(g_PrinterName, sizeof g_PrinterName, "K7X2");
@@ -97,7 +135,7 @@ TEST_F(InstallTest, TheUninstallerAndTheInfAreStagedAndTheUninstallerIsCopied) {
     PayloadIdResources ids;
     CreateStagingDirs();
     EXPECT_TRUE(StageUninstallerAndInf(writer));
-    EXPECT_EQ(StagedFiles(), (Staged{{"C:\\TEMP\\uninstallK7X.exe", 255}, {"C:\\TEMP\\K7X.INF", 256}}));
+    EXPECT_EQ(StagedFiles(), (Staged{{"C:\\TEMP\\uninstallK7X.exe", kPayloadUninstaller}, {"C:\\TEMP\\K7X.INF", kPayloadInf}}));
   }
   auto trace = TraceLines("");
   auto at = [&](const std::string& line) { return std::find(trace.begin(), trace.end(), line) - trace.begin(); };

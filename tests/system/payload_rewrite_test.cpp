@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "payload/LineReplacement.h"
+#include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 #include "support/machine_fixture.h"
@@ -28,10 +29,10 @@ class PayloadTest : public k7x::test::MachineTest {
 };
 
 TEST_F(PayloadTest, UnchangedPayloadsAreWrittenByteForByteInOneWrite) {
-  ASSERT_TRUE(theApp.ExtractPayload(148, "C:\\Setup\\setting.dll", FALSE));
+  ASSERT_TRUE(theApp.ExtractPayload(kPayloadSetting, "C:\\Setup\\setting.dll", FALSE));
   EXPECT_EQ(ReadFile("C:\\Setup\\setting.dll"), "[Setting]\r\nLanguage=English\r\nPrinterName=K7X");
   EXPECT_EQ(TraceLines("file.write"), std::vector<std::string>{"file.write C:\\Setup\\setting.dll 44 -> ok"});
-  ASSERT_TRUE(theApp.ExtractPayload(0x10000 | 148, "C:\\Setup\\again.dll", FALSE));  // low 16 bits name it
+  ASSERT_TRUE(theApp.ExtractPayload(0x10000 | kPayloadSetting, "C:\\Setup\\again.dll", FALSE));  // low 16 bits name it
   EXPECT_EQ(ReadFile("C:\\Setup\\again.dll").size(), 44u);
 }
 
@@ -40,17 +41,17 @@ TEST_F(PayloadTest, AMissingIdWritesNothingAndAMissingDirectoryIsNoFailure) {
   EXPECT_FALSE(theApp.ExtractPayload(160, "C:\\TEMP\\keep.txt", FALSE));
   EXPECT_FALSE(theApp.ExtractPayload(160, "C:\\TEMP\\keep.txt", TRUE));
   EXPECT_EQ(ReadFile("C:\\TEMP\\keep.txt"), "old");
-  EXPECT_TRUE(theApp.ExtractPayload(148, "C:\\NoDir\\setting.dll", FALSE));
+  EXPECT_TRUE(theApp.ExtractPayload(kPayloadSetting, "C:\\NoDir\\setting.dll", FALSE));
   EXPECT_FALSE(Exists("C:\\NoDir\\setting.dll"));
 }
 
 TEST_F(PayloadTest, TheModelIniAndGpdAreRewrittenForK7X) {
-  ASSERT_TRUE(theApp.ExtractPayload(159, "C:\\TEMP\\K7X.INI", TRUE));
+  ASSERT_TRUE(theApp.ExtractPayload(kPayloadXpIni, "C:\\TEMP\\K7X.INI", TRUE));
   EXPECT_EQ(ReadFile("C:\\TEMP\\K7X.INI"), "[OEMFiles]\nOEMDriverFile1=K7XD.DLL\nOEMConfigFile1=K7XF.DLL\n\n");
   EXPECT_EQ(ReadFile("C:\\TEMP\\K7X.INI").size(), 60u);
   EXPECT_EQ(ReadFile("c:\\temp\\temp.txt").size(), 64u);  // the intermediate keeps the payload bytes
 
-  ASSERT_TRUE(theApp.ExtractPayload(155, "C:\\TEMP\\K7X.GPD", TRUE));
+  ASSERT_TRUE(theApp.ExtractPayload(kPayloadXpGpd, "C:\\TEMP\\K7X.GPD", TRUE));
   std::string gpd = ReadFile("C:\\TEMP\\K7X.GPD");
   EXPECT_EQ(gpd.size(), 15643u);
   EXPECT_EQ(gpd.find('\r'), std::string::npos);
@@ -66,9 +67,9 @@ TEST_F(PayloadTest, TheModelIniAndGpdAreRewrittenForK7X) {
 
 TEST_F(PayloadTest, AnotherPrinterNameRewritesTheModelLines) {
   std::strcpy(g_PrinterName, "K7X2");
-  ASSERT_TRUE(theApp.ExtractPayload(159, "C:\\TEMP\\K7X2.INI", TRUE));
+  ASSERT_TRUE(theApp.ExtractPayload(kPayloadXpIni, "C:\\TEMP\\K7X2.INI", TRUE));
   EXPECT_EQ(ReadFile("C:\\TEMP\\K7X2.INI"), "[OEMFiles]\nOEMDriverFile1=K7X2D.DLL\nOEMConfigFile1=K7X2F.DLL\n\n");
-  ASSERT_TRUE(theApp.ExtractPayload(155, "C:\\TEMP\\K7X2.GPD", TRUE));
+  ASSERT_TRUE(theApp.ExtractPayload(kPayloadXpGpd, "C:\\TEMP\\K7X2.GPD", TRUE));
   std::string gpd = ReadFile("C:\\TEMP\\K7X2.GPD");
   EXPECT_NE(gpd.find("\n*GPDFileName: \"K7X2.GPD\"\n"), std::string::npos);
   EXPECT_NE(gpd.find("\n*ModelName: \"K7X2\"\n"), std::string::npos);
@@ -118,14 +119,14 @@ TEST_F(PayloadTest, ANameTooLongForAReplacementLineIsRefusedAndNothingIsWritten)
   EXPECT_FALSE(FillModelNameTable(table, std::string(237, 'n').c_str()));
   std::memset(g_PrinterName, 'n', 237);
   g_PrinterName[237] = '\0';
-  EXPECT_FALSE(theApp.ExtractPayload(155, "C:\\TEMP\\long.GPD", TRUE));
+  EXPECT_FALSE(theApp.ExtractPayload(kPayloadXpGpd, "C:\\TEMP\\long.GPD", TRUE));
   EXPECT_FALSE(Exists("C:\\TEMP\\long.GPD"));
   EXPECT_FALSE(Exists("C:\\TEMP\\temp.txt"));
 }
 
 TEST_F(PayloadTest, RewritingWithoutTheStagingDirectoryLeavesNoTarget) {
   RemoveDirectoryA("C:\\TEMP");
-  EXPECT_TRUE(theApp.ExtractPayload(159, "C:\\TEMP\\K7X.INI", TRUE));
+  EXPECT_TRUE(theApp.ExtractPayload(kPayloadXpIni, "C:\\TEMP\\K7X.INI", TRUE));
   EXPECT_FALSE(Exists("C:\\TEMP\\K7X.INI"));
 }
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/PrinterNameCheck.h"
+#include "payload/PayloadIds.h"
 #include "shared/SetupApp.h"
 #include "shared/globals.h"
 #include "support/machine_fixture.h"
@@ -120,7 +121,7 @@ TEST_F(PrinterNameStartupTest, TheLongestAcceptedNameStagesEveryFileUnderItsName
   EXPECT_TRUE(theApp.PrepareStartup());
   EXPECT_EQ(g_PrinterName, name);
   CreateDirectoryA("C:\\TEMP", nullptr);
-  EXPECT_TRUE(theApp.ExtractPayload(155, "C:\\TEMP\\" + name + ".GPD", TRUE));
+  EXPECT_TRUE(theApp.ExtractPayload(kPayloadXpGpd, "C:\\TEMP\\" + name + ".GPD", TRUE));
   std::string gpd = ReadFile("C:\\TEMP\\" + name + ".GPD");
   EXPECT_NE(gpd.find("*ResourceDLL: \"" + name + "RES.DLL\"\n"), std::string::npos);
 }

@@ -19,7 +19,7 @@
 namespace {
 
 using k7x::test::InstallTest;
-using k7x::test::WizardTest;
+using k7x::test::ProgramRunTest;
 namespace spooler = winemu::spooler;
 
 constexpr const char* kVersionDir = "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\3\\";
@@ -119,7 +119,7 @@ TEST_F(SafetyEngineTest, AHundredAndFiftyCharacterNameHasEveryFileAndTheUninstal
   RegCloseKey(key);
 }
 
-class SafetyWizardTest : public WizardTest {
+class SafetyWizardTest : public ProgramRunTest {
  protected:
   // Every file of the machine's registry and of C:\WINDOWS with its bytes.
   std::string Snapshot() const {
@@ -158,7 +158,7 @@ TEST_F(SafetyWizardTest, AfterAK7xInstallationTheNameUniIsRefusedAndTheCoreStays
   MakeMachine(o);
   {
     winemu::ui::ScriptDriver script;
-    script.Click(12324).Click(12324).Select(1006, 0).Click(12324).Wait(500).Answer();
+    script.Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0).Click(IDC_WIZ_NEXT).Wait(500).Answer();
     RunProgram();
   }
   std::string unires = ReadFile(std::string(kVersionDir) + "UNIRES.DLL");
@@ -180,7 +180,7 @@ TEST_F(SafetyWizardTest, TheErrorBoxIsOwnedByTheWizardAndNoSecondRunStartsBehind
   winemu::ui::ScriptDriver script;
   bool frameEnabled = true;
   size_t traceBefore = 0, traceAfter = 0;
-  script.Click(12324).Click(12324).Select(1006, 0).Click(12324).Wait(500);
+  script.Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0).Click(IDC_WIZ_NEXT).Wait(500);
   script.Then([&] {
     HWND frame = AfxGetApp()->m_pMainWnd->m_hWnd;
     frameEnabled = IsWindowEnabled(frame) != FALSE;
@@ -190,7 +190,7 @@ TEST_F(SafetyWizardTest, TheErrorBoxIsOwnedByTheWizardAndNoSecondRunStartsBehind
     EXPECT_EQ(theApp.InstallPrinterDriver(host), InstallOutcome::AlreadyRunning);
     traceAfter = TraceLines().size();
   });
-  script.Answer().Click(1061);  // the run ends silently (no printer list); Cancel ends the wizard
+  script.Answer().Click(IDC_WIZ_CANCEL);  // the run ends silently (no printer list); Cancel ends the wizard
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
   std::vector<std::string> boxes = TraceLines("msgbox");

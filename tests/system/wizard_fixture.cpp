@@ -14,7 +14,7 @@
 
 namespace k7x::test {
 
-void WizardTest::RunProgram() {
+void ProgramRunTest::RunProgram() {
   MSG left;
   while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {}  // a new process's queue is empty
   ResetProgramState();
@@ -24,7 +24,7 @@ void WizardTest::RunProgram() {
   winemu::Machine::Current().ProgramExited();
 }
 
-bool WizardTest::Enabled(int id) {
+bool ProgramRunTest::Enabled(int id) {
   HWND frame = winemu::ui::ActiveWindow();
   HWND control = GetDlgItem(frame, id);
   for (HWND page = GetWindow(frame, GW_CHILD); !control && page; page = GetWindow(page, GW_HWNDNEXT))
@@ -33,7 +33,7 @@ bool WizardTest::Enabled(int id) {
   return control && IsWindowEnabled(control);
 }
 
-std::string WizardTest::MessageBoxText() {
+std::string ProgramRunTest::MessageBoxText() {
   std::string text;
   for (const auto& e : winemu::Machine::Current().TraceEntries())
     if (e.kind == "msgbox") text = e.detail.substr(e.detail.find(" text=\"") + 7);
@@ -41,7 +41,7 @@ std::string WizardTest::MessageBoxText() {
   return winemu::Unescaped(text);
 }
 
-std::vector<std::string> WizardTest::DriverDirectoryNames() const {
+std::vector<std::string> ProgramRunTest::DriverDirectoryNames() const {
   std::vector<std::string> names;
   for (const auto& e : std::filesystem::directory_iterator(Host("C:\\WINDOWS\\system32\\spool\\drivers\\w32x86")))
     if (e.is_regular_file()) names.push_back(e.path().filename().string());
@@ -49,7 +49,7 @@ std::vector<std::string> WizardTest::DriverDirectoryNames() const {
   return names;
 }
 
-std::string WizardTest::Payload(const std::string& file) const {
+std::string ProgramRunTest::Payload(const std::string& file) const {
   std::ifstream in(std::string(K7X_BUILD_DIR) + "/payload/" + file, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();

@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "shared/resource.h"  // the control ids a script drives
 #include "support/machine_fixture.h"
 #include "winemu/ui/script_driver.h"
 
 namespace k7x::test {
 
-class WizardTest : public MachineTest {
+class ProgramRunTest : public MachineTest {
  protected:
   // One program run with the globals as a fresh process has them; the driver feeds the actions.
   // What it started and left running runs to its end after it, as after a process's exit.

@@ -25,7 +25,7 @@ std::string Mojibake(const char* utf8, unsigned storedIn, unsigned shownIn) {
 
 void PrintTo(const MachineKind& k, std::ostream* os) { *os << k.name; }
 
-class WizardInstallTest : public k7x::test::WizardTest, public ::testing::WithParamInterface<MachineKind> {};
+class WizardInstallTest : public k7x::test::ProgramRunTest, public ::testing::WithParamInterface<MachineKind> {};
 
 TEST_P(WizardInstallTest, InstallsThePayloadOfTheSystemAndTheLanguages) {
   const MachineKind& k = GetParam();
@@ -35,9 +35,9 @@ TEST_P(WizardInstallTest, InstallsThePayloadOfTheSystemAndTheLanguages) {
   o.langId = k.lang;
   MakeMachine(o);
   winemu::ui::ScriptDriver script;
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   if (k.languageClick) script.Click(k.languageClick);
-  script.Click(12324).Select(1006, 0).Click(12324).Wait(500).Answer();
+  script.Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0).Click(IDC_WIZ_NEXT).Wait(500).Answer();
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
 

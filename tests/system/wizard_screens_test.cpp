@@ -12,7 +12,7 @@ namespace {
 
 using winemu::ui::ScriptDriver;
 
-class WizardScreensTest : public k7x::test::WizardTest {
+class WizardScreensTest : public k7x::test::ProgramRunTest {
  protected:
   static std::string Drawn() {
     winemu::ui::Screen screen(100, 40);
@@ -35,11 +35,11 @@ class WizardScreensTest : public k7x::test::WizardTest {
 TEST_F(WizardScreensTest, EachPageAndTheResultMessageAreDrawnAsAPersonSeesThem) {
   ScriptDriver script;
   Screen(script, "1-welcome");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   Screen(script, "2-system");
-  script.Click(12324).Select(1006, 0);
+  script.Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0);
   Screen(script, "3-setting");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   Screen(script, "4-progress");
   script.Wait(500);
   Screen(script, "5-result");
@@ -53,9 +53,9 @@ TEST_F(WizardScreensTest, TextsOfAChineseMachineAreDecodedFromItsCodePage) {
   MakeMachine(o);
   ScriptDriver script;
   Screen(script, "zh-1-welcome");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   Screen(script, "zh-2-system");
-  script.Click(12324).Select(1006, 0).Click(12324).Wait(500);
+  script.Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0).Click(IDC_WIZ_NEXT).Wait(500);
   Screen(script, "zh-5-result");
   script.Answer();
   RunProgram();

@@ -20,9 +20,9 @@ std::ostream& operator<<(std::ostream& os, const Buttons& b) {
   return os << "Back " << b.back << ", Next " << b.next << ", Finish " << b.finish;
 }
 
-class WizardWalkTest : public k7x::test::WizardTest {
+class WizardWalkTest : public k7x::test::ProgramRunTest {
  protected:
-  Buttons Now() { return {Enabled(12323), Enabled(12324), Enabled(12325)}; }
+  Buttons Now() { return {Enabled(IDC_WIZ_BACK), Enabled(IDC_WIZ_NEXT), Enabled(IDC_WIZ_FINISH)}; }
   // Adds a check of the frame's buttons at this point of the walk.
   void ExpectButtons(ScriptDriver& script, Buttons want, const char* where) {
     script.Then([this, want, where] { EXPECT_EQ(Now(), want) << where; });
@@ -41,13 +41,13 @@ TEST_F(WizardWalkTest, ButtonStatesAlongTheWalkFollowTheFrameRules) {
   MakeMachine(o);
   ScriptDriver script;
   ExpectButtons(script, {false, true, false}, "welcome");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   ExpectButtons(script, {true, true, false}, "system and language");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   ExpectButtons(script, {true, false, false}, "printer setting, nothing selected");
-  script.Select(1006, 0);
+  script.Select(IDC_SERIES_LIST, 0);
   ExpectButtons(script, {true, true, false}, "printer setting, series selected");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   ExpectButtons(script, {true, false, true}, "progress");
   script.Wait(500);
   script.Then([this] {
@@ -56,17 +56,17 @@ TEST_F(WizardWalkTest, ButtonStatesAlongTheWalkFollowTheFrameRules) {
     EXPECT_EQ(g_InstallDone, 1);
     EXPECT_NE(winemu::ui::DumpActive().find("pos=100"), std::string::npos);
   });
-  script.Click(12323);
+  script.Click(IDC_WIZ_BACK);
   ExpectButtons(script, {true, true, true}, "back to printer setting");
   script.Then([] { EXPECT_EQ(g_InstallDone, 0); });
-  script.Click(12323);
+  script.Click(IDC_WIZ_BACK);
   ExpectButtons(script, {true, true, true}, "back to system and language");
-  script.Click(12323);
+  script.Click(IDC_WIZ_BACK);
   ExpectButtons(script, {false, true, false}, "back to welcome");
-  script.Click(12324).Click(12324).Click(12324);
+  script.Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT);
   script.Wait(500);
   script.Then([this] { EXPECT_EQ(InstallRuns(), 2); });  // the second showing runs it again
-  script.Click(12325);
+  script.Click(IDC_WIZ_FINISH);
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
 }
@@ -76,17 +76,17 @@ TEST_F(WizardWalkTest, PagesSpeakEnglishOnAnEnglishSystem) {
   script.Expect("65535 Static bitmap")  // the picture's id as the language file keys it (IDD138_65535)
       .Expect("1042 Static text \"Welcome to the Printer Driver Setup Wizard\"")
       .Expect("\"&Next\" enabled")
-      .Click(12324)
+      .Click(IDC_WIZ_NEXT)
       .Expect("1038 Button autoradio \"English\" enabled visible checked")
       .Expect("1071 Button autoradio \"Windows XP\" enabled visible checked")
-      .Click(12324)
+      .Click(IDC_WIZ_NEXT)
       .Expect("1055 Static text \"Printer Series\"")
       .Expect("items=[\"80mm series\"] sel=-1")
-      .Select(1006, 0)
+      .Select(IDC_SERIES_LIST, 0)
       .Expect("1019 Edit edit \"80mm series\"")
-      .Click(12324)
+      .Click(IDC_WIZ_NEXT)
       .Expect("1060 Static text \"Installing the driver...\"")
-      .Click(1061);
+      .Click(IDC_WIZ_CANCEL);
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
 }
@@ -126,28 +126,28 @@ TEST_F(WizardWalkTest, PagesSpeakSimplifiedChineseFromTheSecondRunOnAPrcSystem) 
   MakeMachine(o);
   {
     ScriptDriver first;
-    first.Expect("Welcome to the Printer Driver Setup Wizard").Click(1061);
+    first.Expect("Welcome to the Printer Driver Setup Wizard").Click(IDC_WIZ_CANCEL);
     RunProgram();
   }
   ScriptDriver script;
   script.Expect("1042 Static text \"欢迎使用打印机驱动安装程序向导\"")
       .Expect("\"下一步\"")
       .Expect("\"后退\"")
-      .Click(12324)
+      .Click(IDC_WIZ_NEXT)
       .Expect("1037 Button autoradio \"中文\" enabled visible checked")
       .Expect("1053 Button groupbox \"可选安装系统\"")
-      .Click(12324)
+      .Click(IDC_WIZ_NEXT)
       .Expect("1039 Button autocheckbox \"设置默认打印机\"")
-      .Click(1061);
+      .Click(IDC_WIZ_CANCEL);
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
 }
 
 TEST_F(WizardWalkTest, FinishOrCancelBeforeTheTimerFiresEndsWithoutInstalling) {
-  for (int button : {12325, 1061}) {
+  for (int button : {IDC_WIZ_FINISH, IDC_WIZ_CANCEL}) {
     MakeMachine(winemu::CreateOptions{});
     ScriptDriver script;
-    script.Click(12324).Click(12324).Select(1006, 0).Click(12324).Wait(499).Click(button);
+    script.Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0).Click(IDC_WIZ_NEXT).Wait(499).Click(button);
     RunProgram();
     EXPECT_EQ(script.Remaining(), 0u);
     EXPECT_EQ(InstallRuns(), 0) << button;
@@ -158,10 +158,10 @@ TEST_F(WizardWalkTest, FinishOrCancelBeforeTheTimerFiresEndsWithoutInstalling) {
 
 TEST_F(WizardWalkTest, EscapeInsideAPageDoesNothingAndTheCloseBoxCancels) {
   ScriptDriver script;
-  script.Click(12324).Click(12324).Select(1006, 0);  // the focus is in the list box of the page
+  script.Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT).Select(IDC_SERIES_LIST, 0);  // the focus is in the list box of the page
   script.Key("Escape");
   script.Then([this] {
-    EXPECT_TRUE(Enabled(12324));
+    EXPECT_TRUE(Enabled(IDC_WIZ_NEXT));
     EXPECT_NE(winemu::ui::DumpActive().find("dialog 143 \"\" enabled visible"), std::string::npos);
   });
   script.Close();
@@ -183,7 +183,8 @@ TEST_F(WizardWalkTest, KeysAloneWalkThePagesWithTabThroughPageAndFrameAndTheFocu
   script.Key("Escape").Then(note);  // inside a page: ignored
   script.Then([] { winemu::ui::AltKey('n'); }).Wait(500).Answer();
   RunProgram();
-  EXPECT_EQ(focus, (std::vector<int>{1038, 1039, 1019, 1006, 12323, 1061, 1039, 1019, 1039, 1006, 1006}));
+  EXPECT_EQ(focus, (std::vector<int>{IDC_LANG_ENGLISH, IDC_SET_DEFAULT, IDC_PRINTER_NAME, IDC_SERIES_LIST, IDC_WIZ_BACK, IDC_WIZ_CANCEL,
+                                      IDC_SET_DEFAULT, IDC_PRINTER_NAME, IDC_SET_DEFAULT, IDC_SERIES_LIST, IDC_SERIES_LIST}));
   EXPECT_EQ(InstallRuns(), 1);
 }
 
@@ -191,14 +192,14 @@ TEST_F(WizardWalkTest, TheAboutBoxOpensFromTheSystemMenuAndReturnsToTheSamePage)
   ScriptDriver script;
   // The last item, after a separator: string 101 is Chinese, which code page 1252 cannot show.
   script.Expect("| - | 16 \"?? ???\?(&A)...\"");
-  script.Click(12324);
+  script.Click(IDC_WIZ_NEXT);
   script.SysMenu(16);
   // Its template texts too (no language file has them).
   script.Expect("dialog 100 \"?\? ?\?\?\?\?\?\"").Expect("1062 Static text \"?\?\?\?\?\? 1.0 ?\"");
   script.Click(1);
   script.Expect("dialog 137 \"\" enabled visible");
   script.Then([this] { EXPECT_EQ(Now(), (Buttons{true, true, false})); });
-  script.Click(1061);
+  script.Click(IDC_WIZ_CANCEL);
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
 }
@@ -209,15 +210,15 @@ namespace {
 
 TEST_F(WizardWalkTest, TheSeriesSelectedWithTheKeyboardEnablesNextAsTheMouseDoes) {
   ScriptDriver script;
-  script.Click(12324).Click(12324);
-  script.Click(1039).Click(1039);  // the check box takes the focus; its state is back as it was
-  script.Then([this] { EXPECT_FALSE(Enabled(12324)); });
+  script.Click(IDC_WIZ_NEXT).Click(IDC_WIZ_NEXT);
+  script.Click(IDC_SET_DEFAULT).Click(IDC_SET_DEFAULT);  // the check box takes the focus; its state is back as it was
+  script.Then([this] { EXPECT_FALSE(Enabled(IDC_WIZ_NEXT)); });
   script.Key("Tab").Key("Tab");  // to the name box, then to the list
   script.Expect("1006 ListBox listbox \"\" enabled visible focus").Expect("sel=-1");
   script.Key("Down");
   script.Expect("sel=0").Expect("1019 Edit edit \"80mm series\"").Expect("1039 Button autocheckbox \"Default Printer\" enabled visible checked");
-  script.Then([this] { EXPECT_TRUE(Enabled(12324)); });
-  script.Click(1061);
+  script.Then([this] { EXPECT_TRUE(Enabled(IDC_WIZ_NEXT)); });
+  script.Click(IDC_WIZ_CANCEL);
   RunProgram();
   EXPECT_EQ(script.Remaining(), 0u);
 }

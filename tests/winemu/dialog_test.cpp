@@ -2,6 +2,7 @@
 // visibility at creation, child dialogs, the modal run, the template parser.
 #include <gtest/gtest.h>
 
+#include "support/byte_builders.h"
 #include "ui_fixture.h"
 #include "winemu/user32/dlgtemplate.h"
 
@@ -210,10 +211,7 @@ TEST_F(DialogTest, DestructionSendsDestroyTopDownAndNcDestroyBottomUp) {
 
 TEST(DialogTemplateParser, ReadsAWholeTemplateAndNamesWhereATruncatedOneEnds) {
   std::vector<std::uint8_t> bytes;
-  auto word = [&](unsigned v) {
-    bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(v >> 8));
-  };
+  auto word = [&](unsigned v) { k7x::test::U16(bytes, static_cast<std::uint16_t>(v)); };
   // DLGTEMPLATE: style DS_SETFONT, no ex style, 1 item, 0,0,50,20; no menu, class, title "T"; font 8 "A".
   word(0x0040); word(0); word(0); word(0); word(1); word(0); word(0); word(50); word(20);
   word(0); word(0); word('T'); word(0); word(8); word('A'); word(0);

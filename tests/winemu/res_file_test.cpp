@@ -1,38 +1,16 @@
 // The .res reader accepts what windres writes and rejects anything cut short.
 #include <gtest/gtest.h>
 
+#include "support/byte_builders.h"
 #include "winemu/kernel32/res_file.h"
 
 namespace {
 
-void U16(std::vector<std::uint8_t>& b, std::uint16_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void U32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-  U16(b, static_cast<std::uint16_t>(v));
-  U16(b, static_cast<std::uint16_t>(v >> 16));
-}
-
 // One entry with a string type and an integer name, as windres writes OWNER_DATA payloads.
 std::vector<std::uint8_t> Entry(const std::u16string& type, std::uint16_t id, std::uint16_t lang, const std::string& data) {
-  std::vector<std::uint8_t> header;
-  for (char16_t c : type) U16(header, c);
-  U16(header, 0);
-  U16(header, 0xFFFF);
-  U16(header, id);
-  while (header.size() % 4) header.push_back(0);
-  U32(header, 0);       // data version
-  U16(header, 0x1030);  // memory flags
-  U16(header, lang);
-  U32(header, 0);  // version
-  U32(header, 0);  // characteristics
   std::vector<std::uint8_t> out;
-  U32(out, static_cast<std::uint32_t>(data.size()));
-  U32(out, static_cast<std::uint32_t>(header.size() + 8));
-  out.insert(out.end(), header.begin(), header.end());
-  out.insert(out.end(), data.begin(), data.end());
-  while (out.size() % 4) out.push_back(0);
+  k7x::test::AppendResEntry(out, winemu::ResId{true, 0, type}, winemu::ResId{false, id, {}}, lang,
+                            reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
   return out;
 }
 

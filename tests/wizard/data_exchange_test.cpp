@@ -31,10 +31,10 @@ class ExchangePage : public TestPage {
   }
 };
 
-class DataExchange : public WizardTest {
+class DataExchange : public FrameTest {
  protected:
   void SetUp() override {
-    WizardTest::SetUp();
+    FrameTest::SetUp();
     page = &Add(std::make_unique<ExchangePage>(log));
     Open();
   }

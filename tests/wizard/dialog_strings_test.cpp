@@ -13,16 +13,16 @@ namespace {
 
 constexpr const char* kLanguageFile = "C:\\Setup\\Language\\Multi_eng.dll";
 
-class DialogStrings : public WizardTest {
+class DialogStrings : public FrameTest {
  protected:
   void SetUp() override {
-    WizardTest::SetUp();
+    FrameTest::SetUp();
     savedLanguageFile_ = g_LanguageFile;
     g_LanguageFile = kLanguageFile;
   }
   void TearDown() override {
     g_LanguageFile = savedLanguageFile_;
-    WizardTest::TearDown();
+    FrameTest::TearDown();
   }
 
   // A wizard of the text page on the current machine; its window before any text is applied.

@@ -10,7 +10,7 @@
 namespace k7x::test {
 namespace {
 
-using Framework = WizardTest;
+using Framework = FrameTest;
 
 TEST_F(Framework, HandlesLeadBackToTheFrameworksWindowsWhileTheyExist) {
   AddPage(IDD_PAGE_A, "A");

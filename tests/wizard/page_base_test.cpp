@@ -25,10 +25,10 @@ struct Colouring {
   int mode;
 };
 
-class PageColours : public WizardTest {
+class PageColours : public FrameTest {
  protected:
   void SetUp() override {
-    WizardTest::SetUp();
+    FrameTest::SetUp();
     AddPage(IDD_COLOUR_PAGE, "colours");
     AddPage(IDD_TEXT_PAGE, "texts");
     Open();
@@ -37,7 +37,7 @@ class PageColours : public WizardTest {
   }
   void TearDown() override {
     ::ReleaseDC(page, dc);
-    WizardTest::TearDown();
+    FrameTest::TearDown();
   }
 
   // Sends `message` about `control` to `to` with a drawing context primed with probe colours.
@@ -207,7 +207,7 @@ class CountingPage : public TestPage {
   }
 };
 
-TEST_F(WizardTest, EraseReportsDoneWithoutPainting) {
+TEST_F(FrameTest, EraseReportsDoneWithoutPainting) {
   auto& counting = Add(std::make_unique<CountingPage>(IDD_PAGE_A, "A", log));
   Open();
   HDC dc = ::GetDC(counting.m_hWnd);
@@ -216,7 +216,7 @@ TEST_F(WizardTest, EraseReportsDoneWithoutPainting) {
   ::ReleaseDC(counting.m_hWnd, dc);
 }
 
-TEST_F(WizardTest, BannerSpansTheMainWindowAndTheLogoStandsAtItsRight) {
+TEST_F(FrameTest, BannerSpansTheMainWindowAndTheLogoStandsAtItsRight) {
   AddPage(IDD_COLOUR_PAGE, "banner");
   Open();
   HWND page = pages[0]->m_hWnd;
@@ -258,7 +258,7 @@ TEST_F(WizardTest, BannerSpansTheMainWindowAndTheLogoStandsAtItsRight) {
 }
 
 #ifndef NDEBUG
-using PageContractDeathTest = WizardTest;
+using PageContractDeathTest = FrameTest;
 
 TEST_F(PageContractDeathTest, PageTemplatesMustBeBorderlessDisabledChildren) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");

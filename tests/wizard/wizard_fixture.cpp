@@ -79,11 +79,11 @@ BOOL TestFrame::OnCommand(UINT id, UINT code, HWND control) {
   return CNewWizDialog::OnCommand(id, code, control);
 }
 
-void WizardTest::SetUp() {
+void FrameTest::SetUp() {
   MakeMachine(MachineOptions());
 }
 
-void WizardTest::TearDown() {
+void FrameTest::TearDown() {
   // The page objects must outlive the frame's window, which closes them; they all agree to leave.
   for (const auto& page : pages) page->leave = TRUE;
   if (frame->IsWindow()) frame->DestroyWindow();
@@ -93,32 +93,32 @@ void WizardTest::TearDown() {
   MachineTest::TearDown();
 }
 
-TestPage& WizardTest::AddPage(UINT templateId, const std::string& name) {
+TestPage& FrameTest::AddPage(UINT templateId, const std::string& name) {
   return Add(std::make_unique<TestPage>(templateId, name, log));
 }
 
-void WizardTest::AddFourPages() {
+void FrameTest::AddFourPages() {
   AddPage(IDD_PAGE_A, "A");
   AddPage(IDD_PAGE_B, "B");
   AddPage(IDD_PAGE_C, "C");
   AddPage(IDD_PAGE_D, "D");
 }
 
-void WizardTest::Open(UINT templateId) {
+void FrameTest::Open(UINT templateId) {
   AfxGetApp()->m_pMainWnd = frame.get();
   ASSERT_TRUE(frame->Create(templateId, nullptr));
 }
 
-INT_PTR WizardTest::RunModal() {
+INT_PTR FrameTest::RunModal() {
   AfxGetApp()->m_pMainWnd = frame.get();
   return frame->DoModal();
 }
 
-void WizardTest::Click(int id) {
+void FrameTest::Click(int id) {
   ::SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(Frame(), id)));
 }
 
-void WizardTest::PumpMessages() {
+void FrameTest::PumpMessages() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (::IsDialogMessageA(Frame(), &msg)) continue;
@@ -127,17 +127,17 @@ void WizardTest::PumpMessages() {
   }
 }
 
-std::string WizardTest::Buttons() const {
+std::string FrameTest::Buttons() const {
   auto state = [this](int id) { return ::IsWindowEnabled(::GetDlgItem(Frame(), id)) ? std::string("on") : "off"; };
   return state(IDC_BACK) + " " + state(IDC_NEXT) + " " + state(IDC_FINISH);
 }
 
-std::string WizardTest::Current() const {
+std::string FrameTest::Current() const {
   auto* current = static_cast<TestPage*>(frame->CurrentPage());
   return current ? current->name() : "none";
 }
 
-CallLog WizardTest::TakeLog() {
+CallLog FrameTest::TakeLog() {
   CallLog taken;
   taken.swap(log);
   return taken;

@@ -69,7 +69,7 @@ class TestFrame : public CNewWizDialog {
 };
 
 // A wizard run on a fresh machine. The frame is the application's main window while it exists.
-class WizardTest : public MachineTest {
+class FrameTest : public MachineTest {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -10,7 +10,7 @@
 namespace k7x::test {
 namespace {
 
-using WizardModal = WizardTest;
+using WizardModal = FrameTest;
 using winemu::ui::ScriptDriver;
 
 TEST_F(WizardModal, FinishAsksTheCreatedPagesInListOrderAndEndsWith12325) {

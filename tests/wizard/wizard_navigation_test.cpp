@@ -7,7 +7,7 @@
 namespace k7x::test {
 namespace {
 
-using WizardNavigation = WizardTest;
+using WizardNavigation = FrameTest;
 
 TEST_F(WizardNavigation, ARefusedLeaveKeepsThePageAndTheButtons) {
   AddFourPages();

@@ -6,7 +6,7 @@
 namespace k7x::test {
 namespace {
 
-using WizardWalk = WizardTest;
+using WizardWalk = FrameTest;
 
 RECT WindowRectInClient(HWND hWnd, HWND client) {
   RECT r;

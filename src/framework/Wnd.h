@@ -42,8 +42,8 @@ class CWnd {
   BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
   BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
   DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
-  // Clears `remove` and sets `add` in the extended style; with `flags`, SetWindowPos makes the frame follow.
-  // TRUE when the style changed.
+  // Clear `remove` and set `add` in the style (ModifyStyle) or the extended style (ModifyStyleEx);
+  // with `flags`, SetWindowPos makes the frame follow. TRUE when the style changed.
   BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
 

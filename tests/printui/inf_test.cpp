@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "shipped_inf.h"
 #include "printui/inf.h"
 #include "printui/install_plan.h"
 
@@ -111,12 +112,6 @@ TEST(ModelsSection, PicksTheBestDecorationForTheSystem) {
 // The plan the shipped INF gives: files, sources, registry values and the driver record.
 class InstallPlanTest : public ::testing::Test {
  protected:
-  static std::string ShippedInf() {
-    std::ifstream in(std::string(K7X_SOURCE_DIR) + "/src/payload/files/K7X.INF", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   printui::PlanResult Plan(const std::string& text, const std::string& model = "K7X", int minor = 1) {
     auto parsed = ParseInf(text);
     EXPECT_EQ(parsed.error, "");

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "shipped_inf.h"
 #include "support/machine_fixture.h"
 #include "printui/command_line.h"
 #include "winemu/printui_program/printui.h"
@@ -71,12 +72,6 @@ const std::vector<std::string> kX86Files = {"K7XD.dll", "K7XF.dll"};
 
 class PrintUiTest : public k7x::test::MachineTest {
  protected:
-  static std::string ShippedInf() {
-    std::ifstream in(std::string(K7X_SOURCE_DIR) + "/src/payload/files/K7X.INF", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   // C:\TEMP as the engine stages it: the INF, the files in the root and the plug-ins in x86.
   void Stage() {
     WriteFile("C:\\TEMP\\K7X.INF", ShippedInf());

@@ -23,7 +23,7 @@ const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninst
 const std::string kSuccess = "success";
 const std::string kFailure = "failure";
 
-class RunGuards : public WizardTest {
+class RunGuards : public ProgramRunTest {
  protected:
   // The wizard walked to its end, the result (if any) answered: "success", "failure", or what
   // the last message box said.

@@ -97,10 +97,11 @@ void CSetupApp::PrepareFiles() {
 
   // A vendor's setting.dll beside the program is read even where the folder is read-only; where
   // the default cannot be written there, it is written to the user's data folder and read there.
+  // A program without the default settings payload has nothing to write anywhere.
   g_SettingFile = g_AppDir + "setting.dll";
-  if (!FileExists(g_SettingFile)) ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
+  bool defaultPresent = FileExists(g_SettingFile) || ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
   std::string userDir;
-  if (!FileExists(g_SettingFile) && UserDataDir(userDir)) {
+  if (defaultPresent && !FileExists(g_SettingFile) && UserDataDir(userDir)) {
     g_SettingFile = userDir + "\\setting.dll";
     ExtractPayload(kPayloadSetting, g_SettingFile, FALSE);
   }

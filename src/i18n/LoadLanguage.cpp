@@ -31,13 +31,15 @@ bool LanguagePresent(const std::string& languageDir, const std::string& language
   return present;
 }
 
-// Writes the English file and the Chinese one of the system's kind into `languageDir`.
-void WriteLanguageFiles(CSetupApp& app, const std::string& languageDir) {
+// Writes the English file and the Chinese one of the system's kind into `languageDir`. False when
+// the program lacks either payload (then nothing is to be gained by writing them elsewhere).
+bool WriteLanguageFiles(CSetupApp& app, const std::string& languageDir) {
   bool traditional = GetSystemLanguage() == SystemLanguage::TraditionalChinese;
   auto pathOf = [&](TextLanguage l) { return languageDir + "\\" + LanguageFileName(l); };
-  app.ExtractPayload(kPayloadMultiEng, pathOf(TextLanguage::English), FALSE);
-  if (traditional) app.ExtractPayload(kPayloadMultiChBig5, pathOf(TextLanguage::TraditionalChinese), FALSE);
-  else app.ExtractPayload(kPayloadMultiCh, pathOf(TextLanguage::SimplifiedChinese), FALSE);
+  bool english = app.ExtractPayload(kPayloadMultiEng, pathOf(TextLanguage::English), FALSE);
+  bool chinese = traditional ? app.ExtractPayload(kPayloadMultiChBig5, pathOf(TextLanguage::TraditionalChinese), FALSE)
+                             : app.ExtractPayload(kPayloadMultiCh, pathOf(TextLanguage::SimplifiedChinese), FALSE);
+  return english && chinese;
 }
 
 // The program's folder cannot be written (a CD, a read-only share): the language files go to the
@@ -48,7 +50,7 @@ std::string UseUserLanguageFiles(CSetupApp& app, const std::string& fallback) {
   if (!UserDataDir(dir)) return fallback;
   dir += "\\Language";
   CreateDirectoryA(dir.c_str(), nullptr);
-  WriteLanguageFiles(app, dir);
+  if (!WriteLanguageFiles(app, dir)) return fallback;
   TextLanguage system = SystemTextLanguage(GetSystemDefaultLangID());
   if (!FileExists(dir + "\\" + LanguageFileName(system))) return fallback;
   UseLanguageFile(dir, system);
@@ -61,10 +63,10 @@ void CSetupApp::LoadLanguage(std::string language) {
   std::string languageDir = g_AppDir + "Language";
   if (!LanguagePresent(languageDir, language)) {
     CreateDirectoryA(languageDir.c_str(), nullptr);
-    WriteLanguageFiles(*this, languageDir);
+    bool payloadsPresent = WriteLanguageFiles(*this, languageDir);
     UseLanguageFile(languageDir, TextLanguage::English);
     language = "English";
-    if (!FileExists(g_LanguageFile)) language = UseUserLanguageFiles(*this, language);
+    if (payloadsPresent && !FileExists(g_LanguageFile)) language = UseUserLanguageFiles(*this, language);
   }
   WritePrivateProfileStringA("Setting", "Language", language.c_str(), g_SettingFile.c_str());
 }

@@ -1,5 +1,5 @@
 // The staged INF for printer name N. The shipped INF names the driver files made from the model
-// name (K7X.GPD, K7X.INI, K7XRES.DLL, K7XD.DLL, K7XF.DLL); the run stages them under N, so for
+// name (the rows of the driver file table named after N); the run stages them under N, so for
 // another N the staged INF names N's files instead, while its model, sections and texts keep the
 // model name that the utility's commands and the OEM INF recognition use.
 #pragma once

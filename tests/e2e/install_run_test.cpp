@@ -10,25 +10,16 @@
 #include <windows.h>
 
 #include "support/machine_fixture.h"
+#include "support/wizard_walk.h"
 #include "winemu/machine/machine.h"
 #include "winemu/winspool/spooler_store.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using k7x::test::ReadHostFile;
+using k7x::test::RunCommand;
 using k7x::test::TempDir;
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-int Shell(const std::string& command) {
-  int status = std::system((command + " >/dev/null 2>&1").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::vector<std::string> Names(const fs::path& dir) {
   std::vector<std::string> out;
@@ -58,16 +49,16 @@ class InstallRun : public ::testing::Test {
   void SetUp() override {
     machine_ = tmp_.path() / "machine";
     script_ = tmp_.path() / "walk.txt";
-    std::ofstream(script_) << "click 12324\nclick 12324\nselect 1006 0\nclick 12324\nwait 500\n# the result message\nanswer\n";
-    ASSERT_EQ(Shell(std::string(WINEMU_COMMAND) + " create " + machine_.string()), 0);
+    std::ofstream(script_) << k7x::test::WizardWalkScript();
+    ASSERT_EQ(RunCommand(std::string(WINEMU_COMMAND) + " create " + machine_.string()).code, 0);
   }
   // One run of the program; the trace lines without their times.
   std::vector<std::string> Run() {
-    EXPECT_EQ(Shell(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + K7X_SETUP_PROGRAM +
-                    " --script " + script_.string()),
+    EXPECT_EQ(RunCommand(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + K7X_SETUP_PROGRAM +
+                    " --script " + script_.string()).code,
               0);
     std::vector<std::string> lines;
-    std::istringstream in(Read(machine_ / "trace.log"));
+    std::istringstream in(ReadHostFile(machine_ / "trace.log"));
     for (std::string line; std::getline(in, line);) lines.push_back(line.substr(line.find(' ') + 1));
     return lines;
   }
@@ -185,19 +176,19 @@ TEST_F(InstallRun, AFreshEnglishXpMachineEndsWithTheDefaultPrinterK7X) {
   EXPECT_EQ(fs::file_size(C("TEMP/K7X.GPD")), 15643u);
   std::string payload = std::string(K7X_BUILD_DIR) + "/payload/";
   for (const char* dir : {"TEMP", "TEMP/I386", "TEMP/x86"}) {
-    EXPECT_EQ(Read(C(std::string(dir) + "/K7XF.dll")), Read(payload + "K7XF_en.DLL")) << dir;
-    EXPECT_EQ(Read(C(std::string(dir) + "/K7XRES.DLL")), Read(payload + "K7XRES_en.DLL")) << dir;
+    EXPECT_EQ(ReadHostFile(C(std::string(dir) + "/K7XF.dll")), ReadHostFile(payload + "K7XF_en.DLL")) << dir;
+    EXPECT_EQ(ReadHostFile(C(std::string(dir) + "/K7XRES.DLL")), ReadHostFile(payload + "K7XRES_en.DLL")) << dir;
   }
-  EXPECT_EQ(Read(C("TEMP/UNIDRV.DLL")), Read(payload + "UNIDRV_en_2600.DLL"));
-  EXPECT_EQ(Read(C("TEMP/UNIRES.DLL")), Read(payload + "UNIRES_en_2600.DLL"));
+  EXPECT_EQ(ReadHostFile(C("TEMP/UNIDRV.DLL")), ReadHostFile(payload + "UNIDRV_en_2600.DLL"));
+  EXPECT_EQ(ReadHostFile(C("TEMP/UNIRES.DLL")), ReadHostFile(payload + "UNIRES_en_2600.DLL"));
 
   fs::path d = C("WINDOWS/system32/spool/drivers/w32x86");
   EXPECT_EQ(Names(d), (std::vector<std::string>{"K7X.GPD", "K7X.INI", "K7XD.dll", "K7XF.dll", "K7XRES.DLL",
                                                 "STDNAMES.GPD", "UNIDRV.DLL", "UNIDRV.HLP", "UNIDRVUI.DLL",
                                                 "UNIRES.DLL", "ZIKU.UFM", "uninstallK7X.exe"}));
   EXPECT_EQ(Names(d / "3").size(), 11u);
-  EXPECT_EQ(Read(d / "3" / "K7X.GPD"), Read(C("TEMP/K7X.GPD")));
-  EXPECT_EQ(Read(C("WINDOWS/inf/oem0.inf")), Read(C("TEMP/K7X.INF")));
+  EXPECT_EQ(ReadHostFile(d / "3" / "K7X.GPD"), ReadHostFile(C("TEMP/K7X.GPD")));
+  EXPECT_EQ(ReadHostFile(C("WINDOWS/inf/oem0.inf")), ReadHostFile(C("TEMP/K7X.INF")));
 }
 
 // The removal deletes the printer's and the driver's keys with what is below them, so the utility
@@ -246,10 +237,10 @@ TEST_F(InstallRun, TheRunClosesWithTheResultMessageAndTheUninstallKeyRoundTripsT
   const std::string key = "'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall'";
   fs::path file = tmp_.path() / "uninstall.reg";
   fs::path fresh = tmp_.path() / "fresh";
-  ASSERT_EQ(Shell(winemu + " reg export " + machine_.string() + " " + key + " " + file.string()), 0);
-  EXPECT_EQ(Read(file).substr(0, 2), "\xFF\xFE");
-  ASSERT_EQ(Shell(winemu + " create " + fresh.string()), 0);
-  ASSERT_EQ(Shell(winemu + " reg import " + fresh.string() + " " + file.string()), 0);
+  ASSERT_EQ(RunCommand(winemu + " reg export " + machine_.string() + " " + key + " " + file.string()).code, 0);
+  EXPECT_EQ(ReadHostFile(file).substr(0, 2), "\xFF\xFE");
+  ASSERT_EQ(RunCommand(winemu + " create " + fresh.string()).code, 0);
+  ASSERT_EQ(RunCommand(winemu + " reg import " + fresh.string() + " " + file.string()).code, 0);
   auto show = [&](const fs::path& m) {
     auto shown = k7x::test::RunCommand(winemu + " reg " + m.string() + " " + key + " --recursive");
     EXPECT_EQ(shown.code, 0) << shown.err;
@@ -262,7 +253,7 @@ TEST_F(InstallRun, TheRunClosesWithTheResultMessageAndTheUninstallKeyRoundTripsT
 }
 
 TEST_F(InstallRun, ACancelledRunClosesSayingSoAndTheTraceTellsIt) {
-  std::ofstream(script_, std::ios::trunc) << "click 12324\nclick 1061\n";  // Next, then Cancel
+  std::ofstream(script_, std::ios::trunc) << "click " << IDC_WIZ_NEXT << "\nclick " << IDC_WIZ_CANCEL << "\n";
   auto r = k7x::test::RunCommand(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + K7X_SETUP_PROGRAM +
                                  " --script " + script_.string());
   EXPECT_EQ(r.out.substr(r.out.rfind("winemu: ")), "winemu: the program was cancelled (exit code 0)\n");

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "support/machine_fixture.h"
+#include "support/wizard_walk.h"
 #include "winemu/advapi32/registry.h"
 #include "winemu/advapi32/services.h"
 #include "winemu/machine/machine.h"
@@ -20,23 +21,13 @@
 namespace {
 
 namespace fs = std::filesystem;
+using k7x::test::ReadHostFile;
+using k7x::test::RunCommand;
 using k7x::test::TempDir;
+using k7x::test::WizardWalkScript;
 
-constexpr const char* kSetupScript = "click 12324\nclick 12324\nselect 1006 0\nclick 12324\nwait 500\nanswer\n";
 constexpr const char* kUninstallScript = "answer\nanswer\n";
 constexpr int kParts = 8;
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-int Shell(const std::string& command) {
-  int status = std::system((command + " >/dev/null 2>&1").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::string Hash(const std::string& bytes) {
   std::uint64_t h = 14695981039346656037ull;
@@ -50,8 +41,8 @@ class InterruptedRun : public ::testing::Test {
     base_ = tmp_.path() / "base";
     // Another printer with its driver's own file beside the core, and another OEM INF.
     std::ofstream(tmp_.path() / "other.inf") << "[Version]\r\nClass=Printer\r\n[Manufacturer]\r\n\"Other\"=Other\r\n";
-    ASSERT_EQ(Shell(std::string(WINEMU_COMMAND) + " create " + base_.string() + " --printer Office --oem-inf 7=" +
-                    (tmp_.path() / "other.inf").string()),
+    ASSERT_EQ(RunCommand(std::string(WINEMU_COMMAND) + " create " + base_.string() + " --printer Office --oem-inf 7=" +
+                    (tmp_.path() / "other.inf").string()).code,
               0);
     std::ofstream(C(base_, "WINDOWS/system32/spool/drivers/w32x86/3/TTY.GPD"), std::ios::binary) << "*GPDFileName: TTY";
   }
@@ -65,15 +56,15 @@ class InterruptedRun : public ::testing::Test {
     if (!fault.empty()) std::ofstream(to / "machine.ini", std::ios::binary | std::ios::app) << fault << "\r\n";
   }
 
-  int Run(const fs::path& machine, const char* program, const char* script) {
+  int Run(const fs::path& machine, const char* program, const std::string& script) {
     fs::path file = tmp_.path() / "script.txt";
     std::ofstream(file) << script;
-    return Shell(std::string(WINEMU_COMMAND) + " run " + machine.string() + " " + program + " --script " + file.string());
+    return RunCommand(std::string(WINEMU_COMMAND) + " run " + machine.string() + " " + program + " --script " + file.string()).code;
   }
 
   // The effects of the program's last run, up to its own end.
   static int Effects(const fs::path& machine) {
-    std::istringstream in(Read(machine / "trace.log"));
+    std::istringstream in(ReadHostFile(machine / "trace.log"));
     int effects = 0;
     for (std::string line; std::getline(in, line) && line.find(" process.exit ") == std::string::npos;)
       if (line.find(" -> ") != std::string::npos) ++effects;
@@ -88,7 +79,7 @@ class InterruptedRun : public ::testing::Test {
       if (!fs::exists(C(machine, dir))) continue;
       for (const auto& e : fs::recursive_directory_iterator(C(machine, dir)))
         out << e.path().lexically_relative(machine).string() << ' '
-            << (e.is_regular_file() ? Hash(Read(e.path())) : std::string("dir")) << "\n";
+            << (e.is_regular_file() ? Hash(ReadHostFile(e.path())) : std::string("dir")) << "\n";
     }
     auto previous = winemu::Machine::Use(winemu::Machine::Open(machine));
     for (const auto& p : winemu::spooler::Printers()) out << "printer " << p.name << " " << p.driver << " " << p.port << "\n";
@@ -108,15 +99,15 @@ class InterruptedRun : public ::testing::Test {
 
   // Every N of part `part`: a clone of `start` cut short after effect N of `program`, then run
   // again (while its program can still be started) must end as `expected`.
-  void Converges(const fs::path& start, const char* program, const char* script, int effects,
+  void Converges(const fs::path& start, const char* program, const std::string& script, int effects,
                  const std::string& expected, int part) {
     fs::path work = tmp_.path() / "work";
     int covered = 0;
     for (int n = 1 + part; n <= effects; n += kParts) {
       Clone(start, work, "terminate_after=" + std::to_string(n));
       Run(work, program, script);
-      if (Read(work / "trace.log").find(" process.terminate ") == std::string::npos) break;  // past its last effect
-      std::string ini = Read(work / "machine.ini");
+      if (ReadHostFile(work / "trace.log").find(" process.terminate ") == std::string::npos) break;  // past its last effect
+      std::string ini = ReadHostFile(work / "machine.ini");
       std::ofstream(work / "machine.ini", std::ios::binary | std::ios::trunc)
           << ini.substr(0, ini.rfind("terminate_after="));
       Run(work, program, script);
@@ -137,16 +128,16 @@ class InterruptedRemoval : public InterruptedRun, public ::testing::WithParamInt
 TEST_P(InterruptedInstallation, EndsAsOneUninterruptedRun) {
   fs::path reference = tmp_.path() / "reference";
   Clone(base_, reference);
-  ASSERT_EQ(Run(reference, K7X_SETUP_PROGRAM, kSetupScript), 0);
+  ASSERT_EQ(Run(reference, K7X_SETUP_PROGRAM, WizardWalkScript()), 0);
   std::string expected = Snapshot(reference);
   ASSERT_NE(expected.find("printer K7X K7X LPT1:"), std::string::npos) << expected;
-  Converges(base_, K7X_SETUP_PROGRAM, kSetupScript, Effects(reference), expected, GetParam());
+  Converges(base_, K7X_SETUP_PROGRAM, WizardWalkScript(), Effects(reference), expected, GetParam());
 }
 
 TEST_P(InterruptedRemoval, EndsAsOneUninterruptedRun) {
   fs::path installed = tmp_.path() / "installed";
   Clone(base_, installed);
-  ASSERT_EQ(Run(installed, K7X_SETUP_PROGRAM, kSetupScript), 0);
+  ASSERT_EQ(Run(installed, K7X_SETUP_PROGRAM, WizardWalkScript()), 0);
   fs::path reference = tmp_.path() / "reference";
   Clone(installed, reference);
   ASSERT_EQ(Run(reference, K7X_UNINSTALL_PROGRAM, kUninstallScript), 0);

@@ -3,14 +3,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
 
 #include "support/machine_fixture.h"
+#include "support/wizard_walk.h"
 #include "winemu/advapi32/registry.h"
 #include "winemu/machine/machine.h"
 #include "winemu/winspool/spooler_store.h"
@@ -21,28 +19,14 @@ namespace fs = std::filesystem;
 
 inline const char* const kDriverDir = "WINDOWS/system32/spool/drivers/w32x86";
 inline const char* const kCoreFiles[] = {"STDNAMES.GPD", "UNIDRV.DLL", "UNIDRV.HLP", "UNIDRVUI.DLL", "UNIRES.DLL"};
-// The wizard walked with its default choices, the result box acknowledged.
-inline const char* const kInstallWalk = "click 12324\nclick 12324\nselect 1006 0\nclick 12324\nwait 500\nanswer\n";
-
-inline int Shell(const std::string& command) {
-  int status = std::system((command + " >/dev/null 2>&1").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-inline std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class MachineWalk {
  protected:
   // A machine of that version and language with a "Generic / Text Only" printer Text.
   void Create(const std::string& version, const std::string& language) {
     machine_ = tmp_.path() / "machine";
-    ASSERT_EQ(Shell(std::string(WINEMU_COMMAND) + " create " + machine_.string() + " --version " + version +
-                    " --lang " + language + " --printer Text"),
+    ASSERT_EQ(RunCommand(std::string(WINEMU_COMMAND) + " create " + machine_.string() + " --version " + version +
+                    " --lang " + language + " --printer Text").code,
               0);
     // The generic driver's own data file, as Windows keeps it.
     std::ofstream(C(kDriverDir) / "3" / "TTY.GPD", std::ios::binary) << "*GPDFileName: \"TTY.GPD\"\r\n";
@@ -51,8 +35,8 @@ class MachineWalk {
   int RunProgram(const std::string& program, const std::string& actions) {
     fs::path script = tmp_.path() / "script.txt";
     std::ofstream(script) << actions;
-    return Shell(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + program + " --script " +
-                 script.string());
+    return RunCommand(std::string(WINEMU_COMMAND) + " run " + machine_.string() + " " + program + " --script " +
+                 script.string()).code;
   }
 
   fs::path C(const std::string& relative) const { return machine_ / "drive_c" / relative; }

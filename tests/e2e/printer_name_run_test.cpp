@@ -24,7 +24,7 @@ class OtherPrinterName : public ::testing::TestWithParam<NameCase>, protected Ma
   }
   std::string Utf8Name() const { return winemu::AnsiToUtf8(GetParam().name, GetParam().codePage); }
   std::string LastLine() {
-    std::string trace = Read(machine_ / "trace.log");
+    std::string trace = ReadHostFile(machine_ / "trace.log");
     size_t box = trace.rfind(" msgbox ");
     return box == std::string::npos ? "" : trace.substr(box, trace.find('\n', box) - box);
   }
@@ -34,7 +34,7 @@ TEST_P(OtherPrinterName, InstallsAsK7XWithItsOwnFilesTwiceAndUninstallsClean) {
   std::set<std::string> before = Snapshot();
   const std::string n = Utf8Name();
   for (int run = 1; run <= 2; ++run) {
-    ASSERT_EQ(RunProgram(K7X_SETUP_PROGRAM, kInstallWalk), 0) << "run " << run;
+    ASSERT_EQ(RunProgram(K7X_SETUP_PROGRAM, WizardWalkScript()), 0) << "run " << run;
     EXPECT_TRUE(LastLine().find("installed successfully!") != std::string::npos || LastLine().find("成功") != std::string::npos)
         << "run " << run << ": " << LastLine();
     std::set<std::string> installed = Snapshot();

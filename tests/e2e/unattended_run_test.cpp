@@ -9,22 +9,17 @@
 #include <vector>
 
 #include "support/machine_fixture.h"
+#include "support/wizard_walk.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using k7x::test::RunCommand;
+using k7x::test::ReadHostFile;
 using k7x::test::TempDir;
+using k7x::test::WizardWalkScript;
 
-const std::string kWizardWalk = "click 12324\nclick 12324\nselect 1006 0\nclick 12324\nwait 500\nanswer\n";
 const char* const kDefaultLog = "WINDOWS/K7Xsetup.log";
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class UnattendedRun : public ::testing::Test {
  protected:
@@ -48,7 +43,7 @@ class UnattendedRun : public ::testing::Test {
     size_t at = trace.rfind(exit);
     return at == std::string::npos ? -1 : std::stoi(trace.substr(at + exit.size()));
   }
-  static std::string Trace(const fs::path& machine) { return Read(machine / "trace.log"); }
+  static std::string Trace(const fs::path& machine) { return ReadHostFile(machine / "trace.log"); }
   static size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -59,8 +54,8 @@ class UnattendedRun : public ::testing::Test {
     std::map<std::string, std::string> state;
     for (const auto& e : fs::recursive_directory_iterator(machine / "drive_c"))
       if (e.is_regular_file() && e.path().extension() != ".log")
-        state[fs::relative(e.path(), machine).string()] = Read(e.path());
-    for (const auto& e : fs::directory_iterator(machine / "registry")) state[e.path().filename().string()] = Read(e.path());
+        state[fs::relative(e.path(), machine).string()] = ReadHostFile(e.path());
+    for (const auto& e : fs::directory_iterator(machine / "registry")) state[e.path().filename().string()] = ReadHostFile(e.path());
     return state;
   }
 
@@ -79,13 +74,13 @@ class QuietOnEachKindOfMachine : public UnattendedRun, public ::testing::WithPar
 TEST_P(QuietOnEachKindOfMachine, EndsAsTheWizardsWalkWithoutAWindowAndTheQuietUninstallRemovesIt) {
   fs::path wizard = Machine("wizard", GetParam().options);
   fs::path quiet = Machine("quiet", GetParam().options);
-  ASSERT_EQ(Run(wizard, K7X_SETUP_PROGRAM, "", kWizardWalk), 0);
+  ASSERT_EQ(Run(wizard, K7X_SETUP_PROGRAM, "", WizardWalkScript()), 0);
   ASSERT_EQ(Run(quiet, K7X_SETUP_PROGRAM, "/quiet"), 0) << last_.err;
   EXPECT_EQ(State(quiet), State(wizard));
   std::string trace = Trace(quiet);
   EXPECT_EQ(Count(trace, " window.create "), 0u);
   EXPECT_EQ(Count(trace, " msgbox "), 0u);
-  EXPECT_NE(Read(quiet / "drive_c" / kDefaultLog).find("Exit code 0\r\n"), std::string::npos);
+  EXPECT_NE(ReadHostFile(quiet / "drive_c" / kDefaultLog).find("Exit code 0\r\n"), std::string::npos);
   EXPECT_NE(RunCommand(std::string(WINEMU_COMMAND) + " printers " + quiet.string()).out.find("* K7X"),
             std::string::npos);
 
@@ -98,7 +93,7 @@ TEST_P(QuietOnEachKindOfMachine, EndsAsTheWizardsWalkWithoutAWindowAndTheQuietUn
                        " 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer'")
                 .code,
             0);
-  EXPECT_NE(Read(quiet / "drive_c/WINDOWS/K7Xuninstall.log").find("Exit code 0\r\n"), std::string::npos);
+  EXPECT_NE(ReadHostFile(quiet / "drive_c/WINDOWS/K7Xuninstall.log").find("Exit code 0\r\n"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, QuietOnEachKindOfMachine,
@@ -132,7 +127,7 @@ TEST_F(UnattendedRun, RefusalsChangeNothing) {
       EXPECT_EQ(Count(trace, change), 0u) << c.arguments << ": " << change;
   }
   EXPECT_EQ(State(m), fresh);
-  std::string log = Read(m / "drive_c" / kDefaultLog);
+  std::string log = ReadHostFile(m / "drive_c" / kDefaultLog);
   EXPECT_NE(log.find("The printer name a\\b cannot be used: the name contains a character that Windows does not allow"),
             std::string::npos) << log;
   EXPECT_NE(log.find("Exit code 87\r\n"), std::string::npos);
@@ -146,7 +141,7 @@ TEST_F(UnattendedRun, RefusalsChangeNothing) {
 TEST_F(UnattendedRun, ALogLineForEveryStepWithTheLocalTime) {
   fs::path m = Machine("m");
   ASSERT_EQ(Run(m, K7X_SETUP_PROGRAM, "-- -QUIET '/log:C:\\k7x.log' /lang=zh"), 0) << last_.err;
-  std::string log = Read(m / "drive_c/k7x.log");
+  std::string log = ReadHostFile(m / "drive_c/k7x.log");
   EXPECT_FALSE(fs::exists(m / "drive_c" / kDefaultLog));
   std::istringstream lines(log);
   std::vector<std::string> texts;
@@ -190,7 +185,7 @@ TEST_F(UnattendedRun, PassiveShowsTheProgressPageAloneAndAsksNothing) {
 TEST_F(UnattendedRun, AUtilityThatNeverEndsFailsWithTheReasonInTheLog) {
   fs::path m = Machine("m", "--fault printui_hangs");
   EXPECT_EQ(Run(m, K7X_SETUP_PROGRAM, "/quiet"), 1603);
-  std::string log = Read(m / "drive_c" / kDefaultLog);
+  std::string log = ReadHostFile(m / "drive_c" / kDefaultLog);
   EXPECT_NE(log.find("did not end within 90 seconds"), std::string::npos) << log;
   EXPECT_NE(log.find("sign the driver package"), std::string::npos);
   EXPECT_NE(log.find("Exit code 1603"), std::string::npos);
@@ -199,7 +194,7 @@ TEST_F(UnattendedRun, AUtilityThatNeverEndsFailsWithTheReasonInTheLog) {
 // The uninstall entry as deployment tools read it, and its quiet command run as they run it.
 TEST_F(UnattendedRun, TheEntryNamesTheQuietUninstallWhichRemovesThePrinterWithoutAWord) {
   fs::path m = Machine("m");
-  ASSERT_EQ(Run(m, K7X_SETUP_PROGRAM, "", kWizardWalk), 0);
+  ASSERT_EQ(Run(m, K7X_SETUP_PROGRAM, "", WizardWalkScript()), 0);
   const std::string key = "'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer'";
   std::string entry = RunCommand(std::string(WINEMU_COMMAND) + " reg " + m.string() + " " + key).out;
   const std::string uninstaller = "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe";
@@ -224,7 +219,7 @@ TEST_F(UnattendedRun, TheEntryNamesTheQuietUninstallWhichRemovesThePrinterWithou
   EXPECT_EQ(Count(trace, " msgbox "), 0u);
   EXPECT_EQ(RunCommand(std::string(WINEMU_COMMAND) + " printers " + m.string()).out.find("K7X"), std::string::npos);
   EXPECT_NE(RunCommand(std::string(WINEMU_COMMAND) + " reg " + m.string() + " " + key).code, 0);
-  std::string log = Read(m / "drive_c/uninstall.log");
+  std::string log = ReadHostFile(m / "drive_c/uninstall.log");
   for (const char* line : {"Printer K7X deleted", "Driver K7X deleted", "Deleted registry key HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K7X printer",
                            "uninstallK7X.exe is deleted at the next start of Windows", "Exit code 0\r\n"})
     EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
@@ -233,7 +228,7 @@ TEST_F(UnattendedRun, TheEntryNamesTheQuietUninstallWhichRemovesThePrinterWithou
 
 TEST_F(UnattendedRun, TheUninstallerRefusesWhatItDoesNotTake) {
   fs::path m = Machine("m");
-  ASSERT_EQ(Run(m, K7X_SETUP_PROGRAM, "", kWizardWalk), 0);
+  ASSERT_EQ(Run(m, K7X_SETUP_PROGRAM, "", WizardWalkScript()), 0);
   EXPECT_EQ(Run(m, K7X_UNINSTALL_PROGRAM, "/quiet /passive"), 87);
   EXPECT_EQ(Run(m, K7X_UNINSTALL_PROGRAM, "/bogus", "answer\n"), 87);
   EXPECT_NE(Trace(m).find("text=\"Unknown switch \\\"/bogus\\\".\""), std::string::npos) << Trace(m);

@@ -20,14 +20,14 @@ class UninstallAfterInstall : public ::testing::TestWithParam<Kind>, protected M
 
 TEST_P(UninstallAfterInstall, LeavesTheMachineAsBeforeApartFromWhatStaysByDesign) {
   std::set<std::string> before = Snapshot();
-  ASSERT_EQ(RunProgram(K7X_SETUP_PROGRAM, kInstallWalk), 0);
+  ASSERT_EQ(RunProgram(K7X_SETUP_PROGRAM, WizardWalkScript()), 0);
   std::set<std::string> installed = Snapshot();
   ASSERT_TRUE(installed.count("printer K7X driver=K7X port=LPT1:"));
   ASSERT_TRUE(installed.count("entry K7X printer"));
 
   // The entry's program, confirmed with the default button, then the outcome acknowledged.
   ASSERT_EQ(RunProgram(K7X_UNINSTALL_PROGRAM, "answer\nanswer\n"), 0);
-  std::string trace = Read(machine_ / "trace.log");
+  std::string trace = ReadHostFile(machine_ / "trace.log");
   const std::string uninstaller = "C:\\WINDOWS\\System32\\spool\\DRIVERS\\W32X86\\uninstallK7X.exe";
   EXPECT_NE(trace.find("process.start " + uninstaller), std::string::npos);
 
@@ -44,7 +44,7 @@ TEST_P(UninstallAfterInstall, LeavesTheMachineAsBeforeApartFromWhatStaysByDesign
   EXPECT_EQ(PendingOperations(), "\\??\\" + uninstaller + std::string("\0\0\0", 3));
   EXPECT_TRUE(after.count("printer Text driver=Generic / Text Only port=LPT1:"));
   EXPECT_TRUE(after.count("default Text"));
-  EXPECT_EQ(Read(C(kDriverDir) / "3" / "TTY.GPD"), "*GPDFileName: \"TTY.GPD\"\r\n");
+  EXPECT_EQ(ReadHostFile(C(kDriverDir) / "3" / "TTY.GPD"), "*GPDFileName: \"TTY.GPD\"\r\n");
 
   // Setup's own leftovers stay too: the staged files in C:\TEMP and, beside setup.exe, its
   // language files and settings file.

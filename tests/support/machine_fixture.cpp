@@ -21,14 +21,16 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
+std::string ReadHostFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 CommandResult RunCommand(const std::string& command) {
   TempDir temp;
-  auto read = [&](const char* name) {
-    std::ifstream in(temp.path() / name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  };
+  auto read = [&](const char* name) { return ReadHostFile(temp.path() / name); };
   int status = std::system((command + " > " + (temp.path() / "out").string() + " 2> " + (temp.path() / "err").string()).c_str());
   CommandResult r;
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -68,12 +70,7 @@ std::filesystem::path MachineTest::Host(const std::string& windowsPath) const {
   return p.host;
 }
 
-std::string MachineTest::ReadFile(const std::string& windowsPath) const {
-  std::ifstream in(Host(windowsPath), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string MachineTest::ReadFile(const std::string& windowsPath) const { return ReadHostFile(Host(windowsPath)); }
 
 void MachineTest::WriteFile(const std::string& windowsPath, const std::string& bytes) const {
   std::filesystem::path host = Host(windowsPath);

@@ -69,6 +69,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// The bytes of a file of the host ("" when it cannot be read).
+std::string ReadHostFile(const std::filesystem::path& path);
+
 // A shell command's exit code and what it printed.
 struct CommandResult {
   int code = -1;

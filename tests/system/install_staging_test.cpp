@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InstallTest, OnlyTheModelGpdAndIniAreRewrittenForN) {
   std::snprintf(g_PrinterName, sizeof g_PrinterName, "K7X2");
   CreateStagingDirs();
-  StageDriverFiles(writer, ChooseStaging(7, 0x0409, 1));
+  StageDriverFiles(writer, ChooseStaging(OS_WINXP, 0x0409, 1));
   std::string gpd = ReadFile("C:\\TEMP\\K7X2.GPD");
   EXPECT_NE(gpd.find("*ModelName: \"K7X2\"\n"), std::string::npos);
   EXPECT_NE(gpd.find("*ResourceDLL: \"K7X2RES.DLL\"\n"), std::string::npos);

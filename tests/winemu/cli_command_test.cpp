@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 CommandResult Winemu(const std::string& args) { return RunCommand(std::string(WINEMU_COMMAND) + " " + args); }
 
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 class Cli : public ::testing::Test {
  protected:
   TempDir temp;
@@ -59,7 +54,7 @@ TEST_F(Cli, EveryCommandHasItsHelpFromHelpAndFromDashH) {
 
 TEST_F(Cli, OptionsTakeTheirValueEitherWayAndUsageErrorsNameTheOption) {
   ASSERT_EQ(Winemu("create " + m + " --version=6.1 --lang 0x0804").code, 0);
-  std::string ini = Read(fs::path(m) / "machine.ini");
+  std::string ini = ReadHostFile(fs::path(m) / "machine.ini");
   EXPECT_NE(ini.find("Version=6.1\r\n"), std::string::npos);
   EXPECT_NE(ini.find("CodePage=936\r\n"), std::string::npos);
   struct Case {
@@ -101,14 +96,14 @@ TEST_F(Cli, ConfigChangesTheMachineWholeOrNotAtAll) {
   fs::path ini = fs::path(m) / "machine.ini";
   CommandResult r = Winemu("config " + m + " --version 5.0 --lang=0x0404 --user --fault disk_full=5");
   ASSERT_EQ(r.code, 0) << r.err;
-  std::string changed = Read(ini);
+  std::string changed = ReadHostFile(ini);
   EXPECT_EQ(r.out, changed);
   for (const char* line : {"Version=5.0\r\n", "Build=2195\r\n", "LangID=0x0404\r\n", "CodePage=950\r\n", "Admin=0\r\n",
                            "disk_full=5\r\n", "printui_hangs=\r\n"})
     EXPECT_NE(changed.find(line), std::string::npos) << line;
   r = Winemu("config " + m + " --admin --codepage 1252 --clear-faults --not-nt");
   ASSERT_EQ(r.code, 0) << r.err;
-  changed = Read(ini);
+  changed = ReadHostFile(ini);
   for (const char* line : {"LangID=0x0404\r\n", "CodePage=1252\r\n", "Admin=1\r\n", "NT=0\r\n", "[Faults]\r\n"})
     EXPECT_NE(changed.find(line), std::string::npos) << line;
   EXPECT_EQ(changed.find("disk_full"), std::string::npos);
@@ -116,7 +111,7 @@ TEST_F(Cli, ConfigChangesTheMachineWholeOrNotAtAll) {
     r = Winemu("config " + m + " " + bad);
     EXPECT_EQ(r.code, 2) << bad;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_EQ(Read(ini), changed) << bad;
+    EXPECT_EQ(ReadHostFile(ini), changed) << bad;
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(m), fs::directory_iterator()), 3);  // no temporary file left
 }
@@ -137,11 +132,11 @@ TEST_F(Cli, RegImportRefusesABadFileWithFileAndLineAndChangesNothing) {
   ASSERT_EQ(Winemu("create " + m).code, 0);
   fs::path file = temp.path() / "bad.reg";
   std::ofstream(file, std::ios::binary) << "Windows Registry Editor Version 5.00\r\n[HKLM\\SOFTWARE\\New]\r\n\"v\"=dword:x\r\n";
-  std::string before = Read(fs::path(m) / "registry" / "HKLM.reg");
+  std::string before = ReadHostFile(fs::path(m) / "registry" / "HKLM.reg");
   CommandResult r = Winemu("reg import " + m + " " + file.string());
   EXPECT_EQ(r.code, 2);
   EXPECT_EQ(r.err, "winemu: reg import: " + file.string() + " line 3: dword: needs 1 to 8 hex digits\n");
-  EXPECT_EQ(Read(fs::path(m) / "registry" / "HKLM.reg"), before);
+  EXPECT_EQ(ReadHostFile(fs::path(m) / "registry" / "HKLM.reg"), before);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "install/PrinterSetup.h"
 #include "install/ResultMessage.h"
 #include "install/StagingDir.h"
+#include "install/StagingFolderGuard.h"
 #include "install/UninstallerPlacement.h"
 #include "install/WrittenFiles.h"
 #include "shared/SetupApp.h"
@@ -43,7 +44,15 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
     SweepStagingDir();
     return outcome;
   };
-  SweepStagingDir();
+  // Before anything changes, the staging folders are administrators' alone, or the run refuses.
+  const char* unsafeFolder = nullptr;
+  if (!SweepSecuredStagingDir(&unsafeFolder)) {
+    char refusal[512];
+    StagingRefusalText(ChooseTextLanguage(systemLanguage, g_LanguageChoice), unsafeFolder, refusal);
+    host.ShowResult(refusal);
+    host.EndWizard();
+    return InstallOutcome::StagingRefused;
+  }
   StartSpoolerIfStopped();
   StartWrittenFilesRecord();
   bool earlierEntry = EarlierEntryWithUninstaller(g_PrinterName);
@@ -60,7 +69,7 @@ InstallOutcome CSetupApp::InstallPrinterDriver(InstallHost& host) {
   if (!UninstallerPlaced(g_PrinterName, earlierEntry)) return finish(InstallOutcome::StagingFailed);
   StagingChoice choice = ChooseStaging(g_OSVersion, systemLanguage, g_LanguageChoice);
   staged = StageDriverFiles(host, choice) && staged;
-  CopyDriverFilesToDriverDir(choice);
+  staged = CopyDriverFilesToDriverDir(choice) && staged;
   RecordInstalledSize(files, driverDirectory, g_PrinterName);
   // The utility installs only from files that hold what this run wrote.
   if (!staged || !WrittenFilesIntact()) return finish(InstallOutcome::StagingFailed);

@@ -85,22 +85,29 @@ UINT RowId(const StagingRow& row, const StagingChoice& choice) {
   return row.ids[static_cast<int>(choice.set)][variant];
 }
 
-// Writes payload `id` to `directory`\`name`; false when it was not written, or its path would
-// not fit.
+// Writes payload `id` to `directory`\`name` as a new file, which takes the staging folder's owner
+// and DACL (one left there would keep its own when written over); false when it was not written, or its path would not fit.
 bool Stage(PayloadWriter& writer, UINT id, const char* directory, const char* name, BOOL rewrite) {
   char path[kPathBufferSize];
-  return ComposeText(path, "%s\\%s", directory, name) && writer.WritePayload(id, path, rewrite);
+  if (!ComposeText(path, "%s\\%s", directory, name)) return false;
+  DeleteFileA(path);
+  if (rewrite) DeleteFileA(kIntermediateFile);
+  return writer.WritePayload(id, path, rewrite) != FALSE;
 }
 
-// Copies C:\TEMP\name into the driver directory and records the copy.
-void CopyRecorded(const char* name) {
-  CopyToDriverDir(name, FALSE);
+// Copies C:\TEMP\name into the driver directory, only when it holds what this run wrote there,
+// and records the copy; false when it did not hold that.
+bool CopyRecorded(const char* name) {
+  char source[kPathBufferSize];
+  bool intact = ComposeText(source, "%s\\%s", kStagingDir, name) && WrittenFileIntact(source);
+  if (intact) CopyToDriverDir(name, FALSE);
   NoteCopiedToDriverDir(name);
+  return intact;
 }
 
-void CopyNamed(const char* format) {
+bool CopyNamed(const char* format) {
   char name[kPathBufferSize];
-  if (ComposeText(name, format, g_PrinterName)) CopyRecorded(name);
+  return ComposeText(name, format, g_PrinterName) && CopyRecorded(name);
 }
 
 }  // namespace
@@ -122,7 +129,9 @@ bool StageUninstallerAndInf(PayloadWriter& writer) {
   bool staged = haveUninstaller && Stage(writer, kPayloadUninstaller, kStagingDir, uninstaller, FALSE);
   CreateStagingDirs();
   char inf[kPathBufferSize];
-  staged = StagedInfPath(inf, g_PrinterName) && StageInfForPrinterName(writer, inf) && staged;
+  bool haveInf = StagedInfPath(inf, g_PrinterName);
+  if (haveInf) DeleteFileA(inf);  // made anew, as Stage makes every staged file
+  staged = haveInf && StageInfForPrinterName(writer, inf) && staged;
   if (haveUninstaller) CopyRecorded(uninstaller);
   return staged;
 }
@@ -146,6 +155,8 @@ bool StageDriverFiles(PayloadWriter& writer, const StagingChoice& choice) {
   return staged;
 }
 
-void CopyDriverFilesToDriverDir(const StagingChoice& choice) {
-  for (DriverFileId id : kCopyOrder) CopyNamed(CopiedName(DriverFileOf(id), choice.set));
+bool CopyDriverFilesToDriverDir(const StagingChoice& choice) {
+  bool copied = true;
+  for (DriverFileId id : kCopyOrder) copied = CopyNamed(CopiedName(DriverFileOf(id), choice.set)) && copied;
+  return copied;
 }

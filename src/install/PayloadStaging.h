@@ -22,8 +22,10 @@ struct StagingChoice {
 StagingChoice ChooseStaging(int osVersion, LANGID systemLanguage, WORD languageChoice);
 
 // Writes the uninstaller to C:\TEMP\uninstallN.exe, creates the staging directories again, writes
-// the INF to C:\TEMP\N.INF (naming N's files) and copies the uninstaller into the driver directory. False when a
-// file was not written.
+// the INF to C:\TEMP\N.INF (naming N's files) and copies the uninstaller into the driver
+// directory. Every staged file is made anew (one left in its place would keep its own owner and
+// DACL), and a copy is made only of a file that holds what this run wrote. False when a file was
+// not written.
 bool StageUninstallerAndInf(PayloadWriter& writer);
 
 // Writes the 11 rows of driver files of the chosen set and variants to C:\TEMP, the plug-ins and
@@ -32,5 +34,6 @@ bool StageUninstallerAndInf(PayloadWriter& writer);
 bool StageDriverFiles(PayloadWriter& writer, const StagingChoice& choice);
 
 // Copies the staged driver files into the driver directory in the copy list's order, with the
-// letter cases of the chosen set for the resource library and the two plug-ins.
-void CopyDriverFilesToDriverDir(const StagingChoice& choice);
+// letter cases of the chosen set for the resource library and the two plug-ins. A staged file that
+// does not hold what this run wrote there is not copied; false then.
+bool CopyDriverFilesToDriverDir(const StagingChoice& choice);

@@ -1,4 +1,5 @@
 #include "install/StagingDir.h"
+#include "install/StagingFolderGuard.h"
 #include "shared/constants.h"
 
 #include <windows.h>
@@ -9,6 +10,13 @@ void SweepStagingDir() {
   for (const char* dir : {kStagingI386Dir, kStagingX86Dir, kStagingDir}) RemoveDirectoryA(dir);
 }
 
+bool SweepSecuredStagingDir(const char** unsafeFolder) {
+  if (!SecureStagingDirs(unsafeFolder, false)) return false;
+  SweepStagingDir();
+  return SecureStagingDirs(unsafeFolder, true);
+}
+
 void CreateStagingDirs() {
-  for (const char* dir : {kStagingDir, kStagingI386Dir, kStagingX86Dir}) CreateDirectoryA(dir, nullptr);
+  const char* unsafeFolder = nullptr;
+  SecureStagingDirs(&unsafeFolder, true);
 }

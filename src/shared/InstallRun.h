@@ -34,7 +34,8 @@ enum class InstallOutcome {
   Installed,        // a printer of the model exists after the utility has run
   PrinterNotFound,  // the utility ran, but no printer of the model exists
   UtilityFailed,    // the utility did not start or did not end in time
-  StagingFailed,    // no printer of the model, and a driver file could not be staged
+  StagingFailed,    // no printer of the model, and a driver file could not be staged (or changed after)
+  StagingRefused,   // a staging folder could not be made administrators' alone: nothing was changed
   NoPrinterData,    // the spooler listed no printers at all: the run ended without a word
   AlreadyRunning,   // asked again while a run was in progress: nothing was done
 };

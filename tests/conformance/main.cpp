@@ -22,6 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CheckRegistry();
   CheckRegistryEdges();
   CheckServices();
+  CheckSecurity();
   CheckSpooler();
   CheckSpoolerEdges();
   CheckDrivers();

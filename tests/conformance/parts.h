@@ -14,6 +14,7 @@ void CheckProcesses();
 void CheckRegistry();
 void CheckRegistryEdges();
 void CheckServices();
+void CheckSecurity();
 void CheckSpooler();
 void CheckSpoolerEdges();
 void CheckDrivers();

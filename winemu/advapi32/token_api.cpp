@@ -2,19 +2,35 @@
 // administrator's rights. The token of an administrator machine (machine.ini Admin=yes) holds the
 // Administrators group and, on Vista and later, is elevated; a user machine's token is a standard
 // user's (or UAC's filtered one): Administrators is not among its enabled groups, it is not
-// elevated. Before Vista a token has no elevation to ask for.
+// elevated. Before Vista a token has no elevation to ask for. An administrator's token holds the
+// privileges to take ownership and to restore files, disabled until AdjustTokenPrivileges enables
+// them; a standard user's holds neither.
 #include <cstring>
 #include <new>
+#include <set>
 
 #include <windows.h>
 #include "kernel32/handles.h"
+#include "machine/ini.h"
 #include "machine/machine.h"
+#include "privileges.h"
 
 using namespace winemu;
 
 namespace {
 
 class TokenObject : public KernelObject {};
+
+const struct {
+  const char* name;
+  DWORD luid;
+} kPrivileges[] = {{SE_TAKE_OWNERSHIP_NAME, kTakeOwnershipPrivilege}, {SE_RESTORE_NAME, kRestorePrivilege}};
+
+// What the program's token has enabled, for this process.
+struct EnabledPrivileges {
+  explicit EnabledPrivileges(Machine&) {}
+  std::set<DWORD> luids;
+};
 
 HANDLE const kCurrentProcess = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
 
@@ -108,3 +124,45 @@ BOOL WINAPI GetTokenInformation(HANDLE TokenHandle, TOKEN_INFORMATION_CLASS Toke
   SetError(0);
   return TRUE;
 }
+
+BOOL WINAPI LookupPrivilegeValueA(LPCSTR lpSystemName, LPCSTR lpName, PLUID lpLuid) {
+  if (lpSystemName && *lpSystemName) return SetError(ERROR_INVALID_PARAMETER), FALSE;
+  for (const auto& p : kPrivileges)
+    if (lpName && lpLuid && EqualsNoCase(lpName, p.name)) {
+      *lpLuid = LUID{p.luid, 0};
+      SetError(0);
+      return TRUE;
+    }
+  return SetError(ERROR_NO_SUCH_PRIVILEGE), FALSE;
+}
+
+// Only an administrator's token holds the privileges; enabling one it lacks succeeds with
+// ERROR_NOT_ALL_ASSIGNED, as on Windows.
+BOOL WINAPI AdjustTokenPrivileges(HANDLE TokenHandle, BOOL DisableAllPrivileges, PTOKEN_PRIVILEGES NewState, DWORD,
+                                  PTOKEN_PRIVILEGES PreviousState, PDWORD) {
+  if (!Handles().Get<TokenObject>(TokenHandle)) return SetError(ERROR_INVALID_HANDLE), FALSE;
+  if (PreviousState) return SetError(ERROR_INVALID_PARAMETER), FALSE;  // not emulated
+  std::set<DWORD>& enabled = M().State<EnabledPrivileges>().luids;
+  if (DisableAllPrivileges) {
+    enabled.clear();
+    return SetError(0), TRUE;
+  }
+  if (!NewState) return SetError(ERROR_INVALID_PARAMETER), FALSE;
+  bool all = true;
+  for (DWORD i = 0; i < NewState->PrivilegeCount; ++i) {
+    const LUID_AND_ATTRIBUTES& p = NewState->Privileges[i];
+    bool held = M().Config().admin && p.Luid.HighPart == 0 &&
+                (p.Luid.LowPart == kTakeOwnershipPrivilege || p.Luid.LowPart == kRestorePrivilege);
+    if (!held) {
+      all = false;
+    } else if (p.Attributes & SE_PRIVILEGE_ENABLED) {
+      enabled.insert(p.Luid.LowPart);
+    } else {
+      enabled.erase(p.Luid.LowPart);
+    }
+  }
+  SetError(all ? 0 : ERROR_NOT_ALL_ASSIGNED);
+  return TRUE;
+}
+
+bool winemu::PrivilegeEnabled(DWORD luid) { return M().State<EnabledPrivileges>().luids.count(luid) != 0; }

@@ -52,6 +52,7 @@ const std::vector<OptionDef>& CreateOptionDefs() {
     std::vector<OptionDef> all = SystemOptionDefs(true);
     all.push_back({"--printer", "NAME", "an installed printer (repeatable; the first is the default printer)"});
     all.push_back({"--oem-inf", "N=FILE", "FILE placed as C:\\WINDOWS\\inf\\oemN.inf (repeatable)"});
+    all.push_back({"--user-temp", nullptr, "C:\\TEMP made by a standard user, with Everyone:Change (as on Windows 2000)"});
     return all;
   }();
   return defs;
@@ -117,6 +118,8 @@ CreateArgs ReadCreateArgs(const SplitArgs& split) {
       r.options.oemInfs.emplace_back(static_cast<int>(*n), v.substr(eq + 1));
     } else if (option == "--fault") {
       if (auto why = ReadFaultOption(v, r.options.faults)) return fail(*why);
+    } else if (option == "--user-temp") {
+      r.options.userTemp = true;
     }
   }
   if (split.positional.empty()) return fail("no machine directory given");

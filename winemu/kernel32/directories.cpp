@@ -7,7 +7,10 @@
 #include <windows.h>
 
 #include "file_object.h"
+#include "file_security.h"
+#include "junctions.h"
 #include "machine/ini.h"
+#include "security_descriptor.h"
 
 using namespace winemu;
 
@@ -32,7 +35,7 @@ WIN32_FIND_DATAA MakeFindData(const std::string& ansiName, const std::filesystem
   bool dir = std::filesystem::is_directory(host, ec);
   struct stat st {};
   ::stat(host.c_str(), &st);
-  d.dwFileAttributes = dir ? FILE_ATTRIBUTE_DIRECTORY
+  d.dwFileAttributes = dir ? FILE_ATTRIBUTE_DIRECTORY | (IsJunction(host) ? FILE_ATTRIBUTE_REPARSE_POINT : 0)
                            : (FILE_ATTRIBUTE_ARCHIVE | ((st.st_mode & S_IWUSR) ? 0 : FILE_ATTRIBUTE_READONLY));
   if (!dir) {
     d.nFileSizeLow = static_cast<DWORD>(st.st_size);
@@ -50,15 +53,24 @@ bool Fill(FindObject* f, LPWIN32_FIND_DATAA out) {
 
 }  // namespace
 
-BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
+BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes) {
   ResolvedPath p;
   DWORD err = ResolvePath(lpPathName ? lpPathName : "", p);
+  std::optional<FileSecurity> given;
+  if (!err && lpSecurityAttributes && lpSecurityAttributes->lpSecurityDescriptor) {
+    given = DescriptorSecurity(lpSecurityAttributes->lpSecurityDescriptor);
+    if (!given) err = ERROR_INVALID_SECURITY_DESCR;
+  }
   if (!err) {
     if (p.exists) err = ERROR_ALREADY_EXISTS;
     else if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (WriteProtectionError(p.windows)) err = ERROR_ACCESS_DENIED;
+    else if (DWORD a = CreateAccessError(p.windows, true)) err = a;
     else if (::mkdir(p.host.c_str(), 0755) != 0) err = ERROR_ACCESS_DENIED;
-    else NoteMade(p.host, true);
+    else {
+      NoteMade(p.host, true);
+      M().State<SecurityStore>().Made(p.windows, true, given ? &*given : nullptr);
+    }
   }
   TraceResult("dir.create", TracePath(p.windows.empty() ? (lpPathName ? lpPathName : "") : p.windows), err);
   SetError(err);
@@ -70,14 +82,18 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
   DWORD err = ResolvePath(lpPathName ? lpPathName : "", p);
   if (!err) {
     std::error_code ec;
+    bool junction = IsJunction(p.host);  // the link goes, whatever its target holds
     if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
     else if (!p.exists) err = ERROR_FILE_NOT_FOUND;
     else if (!p.directory) err = ERROR_DIRECTORY;
-    else if (!std::filesystem::is_empty(p.host, ec)) err = ERROR_DIR_NOT_EMPTY;
+    else if (!junction && !std::filesystem::is_empty(p.host, ec)) err = ERROR_DIR_NOT_EMPTY;
     else if (IsInside(M().currentDirectory, p.windows)) err = ERROR_SHARING_VIOLATION;
-    else if (WriteProtectionError(p.windows)) err = ERROR_ACCESS_DENIED;
-    else if (::rmdir(p.host.c_str()) != 0) err = ERROR_ACCESS_DENIED;
-    else NoteRemoved(p.host);
+    else if (WriteProtectionError(p.windows) || DeleteAccessError(p.windows)) err = ERROR_ACCESS_DENIED;
+    else if ((junction ? ::unlink(p.host.c_str()) : ::rmdir(p.host.c_str())) != 0) err = ERROR_ACCESS_DENIED;
+    else {
+      NoteRemoved(p.host);
+      M().State<SecurityStore>().Removed(p.windows);
+    }
   }
   TraceResult("dir.remove", TracePath(p.windows.empty() ? (lpPathName ? lpPathName : "") : p.windows), err);
   SetError(err);

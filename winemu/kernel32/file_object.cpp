@@ -1,4 +1,5 @@
 #include "file_object.h"
+#include "file_security.h"
 
 #include <unistd.h>
 #include <winemu/winbase.h>
@@ -93,7 +94,7 @@ std::uint32_t WriteProtectionError(const std::string& windowsPath) {
   if (c.HasFault("readonly_program_dir") && IsInside(windowsPath, programDir)) return ERROR_ACCESS_DENIED;
   if (auto dir = c.FaultValue("readonly_dir"); dir && !dir->empty() && IsInside(windowsPath, *dir))
     return ERROR_ACCESS_DENIED;
-  if (!c.admin && IsInside(windowsPath, c.windowsDir)) return ERROR_ACCESS_DENIED;
+  if (!CallerIsAdministrator() && IsInside(windowsPath, c.windowsDir)) return ERROR_ACCESS_DENIED;
   return 0;
 }
 

@@ -8,7 +8,10 @@
 #include <windows.h>
 
 #include "file_object.h"
+#include "file_security.h"
+#include "junctions.h"
 #include "machine/ini.h"
+#include "security_descriptor.h"
 
 using namespace winemu;
 
@@ -44,8 +47,9 @@ bool CopyBytes(int in, int out) {
 
 }  // namespace
 
-HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, LPSECURITY_ATTRIBUTES,
-                          DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE) {
   if (!lpFileName) {
     SetError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
@@ -72,6 +76,17 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     return fail(ERROR_FILE_NOT_FOUND);
   if (p.exists && dwCreationDisposition == CREATE_NEW) return fail(ERROR_FILE_EXISTS);
   if ((writing || (!p.exists && creates)) && WriteProtectionError(p.windows)) return fail(ERROR_ACCESS_DENIED);
+  bool reading = dwDesiredAccess & (GENERIC_READ | GENERIC_ALL);
+  bool truncate = p.exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING);
+  if (DWORD err = p.exists ? AccessError(p.windows, (reading ? FILE_READ_DATA : 0) |
+                                                        ((writing || truncate) ? FILE_WRITE_DATA : 0))
+                           : CreateAccessError(p.windows, false))
+    return fail(err);
+  std::optional<FileSecurity> given;
+  if (!p.exists && lpSecurityAttributes && lpSecurityAttributes->lpSecurityDescriptor) {
+    given = DescriptorSecurity(lpSecurityAttributes->lpSecurityDescriptor);
+    if (!given) return fail(ERROR_INVALID_SECURITY_DESCR);
+  }
   if (p.exists && (writing || dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING) &&
       IsReadOnly(p.host))
     return fail(ERROR_ACCESS_DENIED);
@@ -79,15 +94,16 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     if (DWORD err = SharingError(p.host, dwDesiredAccess, dwShareMode)) return fail(err);
 
   int flags = O_CLOEXEC;
-  bool reading = dwDesiredAccess & (GENERIC_READ | GENERIC_ALL);
   flags |= (reading && writing) ? O_RDWR : (writing ? O_WRONLY : O_RDONLY);
   if (!p.exists) flags |= O_CREAT;
-  bool truncate = p.exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING);
   if (truncate && !writing) flags = (flags & ~O_ACCMODE) | O_RDWR;
   if (truncate) flags |= O_TRUNC;
   int fd = ::open(p.host.c_str(), flags, 0644);
   if (fd < 0) return fail(ERROR_ACCESS_DENIED);
-  if (!p.exists) NoteMade(p.host, false);
+  if (!p.exists) {
+    NoteMade(p.host, false);
+    M().State<SecurityStore>().Made(p.windows, false, given ? &*given : nullptr);
+  }
   if (truncate) ++M().driveChanges;
   if (!p.exists && (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY)) SetReadOnly(p.host, true);
   bool existed = p.exists;
@@ -172,11 +188,14 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   if (!p.parentExists) err = ERROR_PATH_NOT_FOUND;
   else if (!p.exists) err = ERROR_FILE_NOT_FOUND;
   else if (p.directory || IsReadOnly(p.host) || WriteProtectionError(p.windows) ||
-           IsRunningImage(p.windows))
+           IsRunningImage(p.windows) || DeleteAccessError(p.windows))
     err = ERROR_ACCESS_DENIED;
   else if (DWORD s = DeleteSharingError(p.host)) err = s;
   else if (::unlink(p.host.c_str()) != 0) err = ERROR_ACCESS_DENIED;
-  else NoteRemoved(p.host);
+  else {
+    NoteRemoved(p.host);
+    M().State<SecurityStore>().Removed(p.windows);
+  }
   TraceResult("file.delete", TracePath(p.windows), err);
   SetError(err);
   return err ? FALSE : TRUE;
@@ -196,6 +215,9 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     else if (dst.exists && bFailIfExists) err = ERROR_FILE_EXISTS;
     else if (dst.exists && (dst.directory || IsReadOnly(dst.host))) err = ERROR_ACCESS_DENIED;
     else if (WriteProtectionError(dst.windows)) err = ERROR_ACCESS_DENIED;
+    else if (DWORD a = AccessError(src.windows, FILE_READ_DATA)) err = a;
+    else if (DWORD a2 = dst.exists ? AccessError(dst.windows, FILE_WRITE_DATA) : CreateAccessError(dst.windows, false))
+      err = a2;
     else if (DWORD s = SharingError(src.host, GENERIC_READ, FILE_SHARE_READ)) err = s;
     else if (DWORD s2 = dst.exists ? SharingError(dst.host, GENERIC_WRITE, 0) : 0) err = s2;
     else if (dst.exists && dst.host == src.host) err = ERROR_SHARING_VIOLATION;  // the source is open for reading
@@ -210,7 +232,10 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     // Written over, then cut to the source's length: on ext4 a file first cut to nothing is
     // flushed to the disk when it closes.
     int out = ::open(dst.host.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    if (!dst.exists && out >= 0) NoteMade(dst.host, false);
+    if (!dst.exists && out >= 0) {
+      NoteMade(dst.host, false);
+      M().State<SecurityStore>().Made(dst.windows, false, nullptr);
+    }
     if (out < 0 || !CopyBytes(in, out) || ::ftruncate(out, static_cast<off_t>(size)) != 0) err = ERROR_ACCESS_DENIED;
     ++M().driveChanges;
     if (out >= 0) ::close(out);
@@ -231,7 +256,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
   if (!p.parentExists) return SetError(ERROR_PATH_NOT_FOUND), INVALID_FILE_ATTRIBUTES;
   if (!p.exists) return SetError(ERROR_FILE_NOT_FOUND), INVALID_FILE_ATTRIBUTES;
   SetError(0);
-  if (p.directory) return FILE_ATTRIBUTE_DIRECTORY;
+  if (p.directory) return FILE_ATTRIBUTE_DIRECTORY | (IsJunction(p.host) ? FILE_ATTRIBUTE_REPARSE_POINT : 0);
   return FILE_ATTRIBUTE_ARCHIVE | (IsReadOnly(p.host) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
@@ -240,6 +265,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   DWORD err = ResolvePath(lpFileName ? lpFileName : "", p);
   if (!err && !p.exists) err = p.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
   if (!err) err = WriteProtectionError(p.windows);
+  if (!err) err = AccessError(p.windows, FILE_WRITE_ATTRIBUTES);
   if (!err && !p.directory) SetReadOnly(p.host, dwFileAttributes & FILE_ATTRIBUTE_READONLY);
   TraceResult("file.attributes", TracePath(p.windows.empty() ? (lpFileName ? lpFileName : "") : p.windows) + " " +
                                      std::to_string(dwFileAttributes), err);

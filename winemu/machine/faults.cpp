@@ -9,7 +9,7 @@
 namespace winemu {
 namespace {
 
-enum class Takes { Nothing, Count, Bytes, BytesInFolder, Code, Milliseconds, Name, Folder };
+enum class Takes { Nothing, Count, Bytes, BytesInFolder, Code, Milliseconds, Name, Folder, CountAndPath };
 
 const struct {
   const char* name;
@@ -24,12 +24,15 @@ const struct {
     {"printui_missing", Takes::Nothing},       {"printui_hangs", Takes::Nothing},
     {"printui_noop", Takes::Nothing},          {"printui_duration", Takes::Milliseconds},
     {"held_mutex", Takes::Name},               {"terminate_after", Takes::Count},
-    {"readonly_dir", Takes::Folder},
+    {"readonly_dir", Takes::Folder},           {"user_writer", Takes::CountAndPath},
 };
 
 constexpr std::uint64_t kMaxCount = 0x7FFFFFFF;
 constexpr std::uint64_t kMaxBytes = 0x7FFFFFFFFFFFFFFF;
 constexpr std::uint64_t kMaxDword = 0xFFFFFFFF;
+
+// A full path on drive C: (C:\ and at least one character more).
+bool IsPathOnC(std::string_view path) { return path.size() > 3 && EqualsNoCase(path.substr(0, 3), "C:\\"); }
 
 // What a value of that kind may be; none when `value` is one.
 std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
@@ -46,8 +49,7 @@ std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
       size_t at = value.find('@');
       std::string_view folder = at == std::string_view::npos ? "" : value.substr(at + 1);
       if (ParseNumber(value.substr(0, at), kMaxBytes) &&
-          (at == std::string_view::npos || (folder.size() > 3 && (folder[0] == 'C' || folder[0] == 'c') &&
-                                            folder.substr(1, 2) == ":\\")))
+          (at == std::string_view::npos || IsPathOnC(folder)))
         return std::nullopt;
       return "is not a byte count from 0 to 9223372036854775807, alone or followed by @ and a folder on drive C:";
     }
@@ -60,13 +62,25 @@ std::optional<std::string> ValueProblem(Takes takes, std::string_view value) {
       if (ParseNumber(value, kMaxDword)) return std::nullopt;
       return "is not a number of milliseconds from 0 to 4294967295";
     case Takes::Folder:
-      if (value.size() > 3 && (value[0] == 'C' || value[0] == 'c') && value.substr(1, 2) == ":\\") return std::nullopt;
+      if (IsPathOnC(value)) return std::nullopt;
       return "is not a full path on drive C: (C:\\...)";
+    case Takes::CountAndPath:
+      if (ParseUserWriter(value)) return std::nullopt;
+      return "is not N:PATH, a count from 1 to 2147483647 and a full path on drive C:";
   }
   return "cannot be read";
 }
 
 }  // namespace
+
+std::optional<UserWriter> ParseUserWriter(std::string_view value) {
+  size_t colon = value.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  auto count = ParseNumber(value.substr(0, colon), kMaxCount);
+  std::string_view path = value.substr(colon + 1);
+  if (!count || *count == 0 || !IsPathOnC(path)) return std::nullopt;
+  return UserWriter{*count, std::string(path)};
+}
 
 std::string FaultNames() {
   std::string out;

@@ -2,6 +2,7 @@
 // and the values each one allows.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,13 @@ namespace winemu {
 // Why NAME=VALUE is not a fault this machine knows ("unknown fault 'disk_ful' (known: ...)",
 // "disk_full: 'lots' is not ..."); none when it is one. Names are compared without case.
 std::optional<std::string> FaultProblem(std::string_view name, std::string_view value);
+
+// user_writer=N:PATH: after the trace's Nth entry the machine's standard user tries to replace PATH.
+struct UserWriter {
+  std::uint64_t afterEntry;
+  std::string path;
+};
+std::optional<UserWriter> ParseUserWriter(std::string_view value);
 
 // Every fault name, comma-separated, for messages.
 std::string FaultNames();

@@ -130,6 +130,12 @@ std::unique_ptr<Machine> Machine::OpenForProcess() {
 
 void Machine::SetCreator(Creator creator) { CreatorSlot() = creator; }
 
+namespace {
+Machine::TraceHook g_traceHook = nullptr;
+}
+
+void Machine::SetTraceHook(TraceHook hook) { g_traceHook = hook; }
+
 std::unique_ptr<Machine> Machine::Use(std::unique_ptr<Machine> machine) {
   auto previous = std::move(CurrentSlot());
   CurrentSlot() = std::move(machine);
@@ -148,6 +154,10 @@ void Machine::FlushTraceLog() {
 void Machine::Trace(std::string_view kind, std::string_view detail) {
   trace_.push_back({now_, std::string(kind), std::string(detail)});
   if (log_) *log_ << trace_.back().Line() << "\n";
+  if (!g_traceHook || inTraceHook_) return;
+  inTraceHook_ = true;
+  g_traceHook(*this);
+  inTraceHook_ = false;
 }
 
 }  // namespace winemu

@@ -39,6 +39,10 @@ class Machine {
   // new machines (seed/).
   using Creator = void (*)(const std::filesystem::path& dir);
   static void SetCreator(Creator creator);
+  // Called after every trace entry (not for entries it makes itself); installed by the layer that
+  // acts on the trace's length (kernel32's user_writer fault).
+  using TraceHook = void (*)(Machine& machine);
+  static void SetTraceHook(TraceHook hook);
 
   ~Machine();
   Machine(const Machine&) = delete;
@@ -106,6 +110,7 @@ class Machine {
   std::uint64_t effects_ = 0;
   bool terminating_ = false;
   std::vector<TraceEntry> trace_;
+  bool inTraceHook_ = false;
   std::unique_ptr<std::ofstream> log_;  // trace.log once started
   std::unordered_map<std::type_index, std::shared_ptr<void>> state_;
   std::vector<std::type_index> stateOrder_;  // in the order made

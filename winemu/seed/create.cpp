@@ -2,8 +2,11 @@
 
 #include <fstream>
 
+#include <windows.h>
+
 #include "advapi32/registry.h"
 #include "advapi32/services.h"
+#include "kernel32/file_security.h"
 #include "machine/machine.h"
 #include "winspool/spooler_store.h"
 
@@ -72,12 +75,25 @@ MachineConfig ConfigFor(const CreateOptions& options) {
   return config;
 }
 
+// C:\TEMP as a standard user leaves it on Windows 2000: theirs, and Everyone may change what is in it.
+void SeedUserTemp(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir / "drive_c" / "TEMP");
+  const std::uint8_t inherit = 0x3;  // to files and folders below
+  FileSecurity temp{sids::kStandardUser,
+                    false,
+                    {{sids::kEveryone, kChangeAccess, inherit},
+                     {sids::kAdministrators, FILE_ALL_ACCESS, inherit},
+                     {sids::kSystem, FILE_ALL_ACCESS, inherit}}};
+  std::ofstream(dir / "security.txt", std::ios::binary) << FormatSecurityFile({{"C:\\TEMP", temp}});
+}
+
 void WriteMachine(const std::filesystem::path& dir, const CreateOptions& options, const MachineConfig& config) {
   namespace fs = std::filesystem;
   fs::path c = dir / "drive_c";
   for (const char* sub : {"WINDOWS/inf", "WINDOWS/system32/spool/drivers/w32x86/3", "Setup"})
     fs::create_directories(c / sub);
   if (options.x64) fs::create_directories(c / "WINDOWS/system32/spool/drivers/x64/3");
+  if (options.userTemp) SeedUserTemp(dir);
   SeedRegistry(dir, options, config.codePage);
   SeedDriverFiles(c / "WINDOWS/system32/spool/drivers/w32x86/3", options);
   // The win.ini every Windows has: the profile functions read it when given no file name.

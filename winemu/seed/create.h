@@ -25,6 +25,7 @@ struct CreateOptions {
   std::vector<std::string> printers;                          // installed printers to seed
   std::vector<std::pair<int, std::filesystem::path>> oemInfs;  // oemN.inf copies to place
   std::map<std::string, std::string> faults;
+  bool userTemp = false;  // C:\TEMP made and owned by the standard user, Everyone:Change
 };
 
 // Writes machine.ini and the default tree of drive C:. Throws MachineError when `dir` exists and

@@ -146,12 +146,10 @@ bool SecureFolder(const char* folder, CStagingSecurity& security, bool makeMissi
     RemoveDirectoryA(folder);
     attributes = GetFileAttributesA(folder);
   }
-  bool made = false;
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    if (!makeMissing) return true;
-    SECURITY_ATTRIBUTES attributesForNew = {sizeof attributesForNew, &security.m_sd, FALSE};
-    made = CreateDirectoryA(folder, &attributesForNew) != FALSE;
-  }
+  if (attributes == INVALID_FILE_ATTRIBUTES && !makeMissing) return true;
+  // As the creation always has: an existing folder is left to the check below.
+  SECURITY_ATTRIBUTES attributesForNew = {sizeof attributesForNew, &security.m_sd, FALSE};
+  bool made = makeMissing && CreateDirectoryA(folder, &attributesForNew) != FALSE;
   if (!IsRealFolder(folder)) return false;
   if (made || IsSecured(folder, security)) return true;
   bool owned = false;

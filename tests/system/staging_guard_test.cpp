@@ -181,8 +181,8 @@ TEST_F(StagingGuardTest, AFolderThatCannotBeSecuredIsRefusedBeforeAnyChange) {
   EXPECT_EQ(outcome, InstallOutcome::StagingRefused);
   auto boxes = MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  // "安装程序无法保护文件夹 C:\TEMP" as the trace shows it.
-  EXPECT_NE(boxes[0].find("安装程序无法保护文件夹 C:\\TEMP："), std::string::npos) << boxes[0];
+  // "安装程序无法保护文件夹 C:\TEMP", its backslash doubled as the trace quotes it.
+  EXPECT_NE(boxes[0].find("安装程序无法保护文件夹 C:\\\\TEMP："), std::string::npos) << boxes[0];
   for (const std::string& line : TraceLines())
     if (line.rfind("msgbox", 0) != 0) {
       EXPECT_EQ(line.find(" -> ok"), std::string::npos) << line;

@@ -8,6 +8,7 @@
 #include "install/PayloadStaging.h"
 #include "install/StagingDir.h"
 #include "install/WizardInstallHost.h"
+#include "install/WrittenFiles.h"
 #include "shared/DriverFiles.h"
 #include "install_fixture.h"
 #include "payload/PayloadIds.h"
@@ -134,6 +135,7 @@ TEST_F(InstallTest, TheUninstallerAndTheInfAreStagedAndTheUninstallerIsCopied) {
   {
     PayloadIdResources ids;
     CreateStagingDirs();
+    StartWrittenFilesRecord();  // a copy is made only of what the run wrote
     EXPECT_TRUE(StageUninstallerAndInf(writer));
     EXPECT_EQ(StagedFiles(), (Staged{{"C:\\TEMP\\uninstallK7X.exe", kPayloadUninstaller}, {"C:\\TEMP\\K7X.INF", kPayloadInf}}));
   }
@@ -158,6 +160,7 @@ TEST_F(InstallTest, TheCopyListKeepsItsOrderAndTheLetterCasesOfEachSet) {
     UseMachine(winemu::CreateOptions{}, c.osVersion);
     StagingChoice choice = ChooseStaging(g_OSVersion, 0x0409, 1);
     CreateStagingDirs();
+    StartWrittenFilesRecord();
     StageDriverFiles(writer, choice);
     machine().ClearTrace();
     CopyDriverFilesToDriverDir(choice);

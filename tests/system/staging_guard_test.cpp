@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "framework/WinApp.h"
 #include "install_fixture.h"
@@ -113,34 +114,43 @@ TEST_F(UserSwapTest, TheInfWhileTheUtilityRuns) {
 
 // Had a swap got through, the run would notice: a staged file changed after its writing is not
 // copied into the driver directory, and the utility does not run; the failure message.
-class ChangedAfterStaging : public StagingGuardTest, public testing::WithParamInterface<const char*> {};
+struct Change {
+  const char* target;
+  bool copiedBefore;  // a file the run copies into the driver directory
+};
+class ChangedAfterStaging : public StagingGuardTest, public testing::WithParamInterface<Change> {};
 
 TEST_P(ChangedAfterStaging, IsNeitherCopiedNorInstalledFrom) {
-  // Changes the file once the last driver file is written, as a hand other than the run's would.
+  // Calls `change` once the last driver file is written.
   class ChangingHost : public CWizardInstallHost {
    public:
-    ChangingHost(StagingGuardTest& test, const char* target) : CWizardInstallHost(theApp, nullptr), m_test(test), m_target(target) {}
+    explicit ChangingHost(std::function<void()> change) : CWizardInstallHost(theApp, nullptr), m_change(change) {}
     BOOL WritePayload(UINT id, const std::string& path, BOOL rewrite) override {
       BOOL written = CWizardInstallHost::WritePayload(id, path, rewrite);
-      if (path == "C:\\TEMP\\x86\\K7XRES.DLL") m_test.WriteFile(m_target, "changed");
+      if (path == "C:\\TEMP\\x86\\K7XRES.DLL") m_change();
       return written;
     }
-    StagingGuardTest& m_test;
-    const char* m_target;
+    std::function<void()> m_change;
   };
   On();
-  ChangingHost host(*this, GetParam());
+  ChangingHost host([this] { WriteFile(GetParam().target, "changed"); });
   winemu::ui::ScriptDriver script;
   script.Answer();
   EXPECT_EQ(theApp.InstallPrinterDriver(host), InstallOutcome::StagingFailed);
   machine().ProgramExited();
   EXPECT_NE(LastMessage().find("The Printer Driver installation has been failed!"), std::string::npos);
-  EXPECT_FALSE(Exists(std::string(kDriverDir) + "K7XD.dll"));
-  EXPECT_TRUE(TraceLines("process.create rundll32").empty());
+  // The plug-in in the driver directory is the payload's when C:\TEMP's copy was not changed.
+  const std::string plugin = std::string(kDriverDir) + "K7XD.dll";
+  EXPECT_EQ(Exists(plugin), !GetParam().copiedBefore);
+  if (Exists(plugin)) {
+    EXPECT_EQ(ReadFile(plugin), Payload(kPayloadXpRenderPlugin));
+  }
+  EXPECT_TRUE(TraceLines("process.create").empty());
 }
 
 // One the run copies into the driver directory, one only the utility reads.
-INSTANTIATE_TEST_SUITE_P(Files, ChangedAfterStaging, testing::Values("C:\\TEMP\\K7XD.dll", "C:\\TEMP\\x86\\K7XD.dll"));
+INSTANTIATE_TEST_SUITE_P(Files, ChangedAfterStaging,
+                         testing::Values(Change{"C:\\TEMP\\K7XD.dll", true}, Change{"C:\\TEMP\\x86\\K7XD.dll", false}));
 
 TEST_F(StagingGuardTest, JunctionsUnderAUsersTempAreRemovedAsLinksAndTheirTargetsStayUntouched) {
   On();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <set>
 
 #include "framework/WinApp.h"
 #include "install_fixture.h"
@@ -78,39 +80,98 @@ TEST_F(StagingGuardTest, AUsersTempIsTakenOverBeforeTheRunDeletesOrWritesThere) 
   EXPECT_LT(takeover, IndexOf("file.create"));
 }
 
-// The user's process tries to replace a staged file after every effect of a window of the run:
-// never does it succeed, never does a foreign byte reach the driver directory, and every run
-// succeeds with the payload's bytes.
-class UserSwapTest : public StagingGuardTest {
+// C:\TEMP pre-made by a standard user (Everyone:Change): the user's process tries to replace a
+// staged file after a trace entry between its staging and the utility's end. Every try fails, and
+// the driver directory ends byte for byte as in a run without the user. Sharded for ctest.
+constexpr int kShards = 4;
+
+class UserSwapTest : public StagingGuardTest, public testing::WithParamInterface<int> {
  protected:
-  // A run without the fault tells where the window's first and last effects are.
-  void SwapAfterEveryEffect(const char* target, const std::string& firstEffect) {
+  void SetUp() override {
+    StagingGuardTest::SetUp();
     On();
     Run();
-    size_t first = IndexOf(firstEffect);
-    size_t utilityEnd = IndexOf("process.end") + 1;
-    ASSERT_LT(first, utilityEnd);
-    const std::string plugin = Payload(kPayloadXpRenderPlugin);
-    for (size_t n = first; n <= utilityEnd; ++n) {
-      On({{"user_writer", std::to_string(n) + ":" + target}});
-      Run();
-      auto tries = TraceLines("user.replace");
-      ASSERT_EQ(tries.size(), 1u) << target << " after " << n;
-      EXPECT_EQ(tries[0].find(" -> ok"), std::string::npos) << tries[0] << " after " << n;
-      EXPECT_EQ(outcome, InstallOutcome::Installed) << target << " after " << n;
-      for (const std::string& dir : {std::string(kDriverDir), std::string(kDriverDir) + "3\\"})
-        EXPECT_EQ(ReadFile(dir + "K7XD.dll"), plugin) << dir << " after " << n;
-    }
+    ASSERT_EQ(outcome, InstallOutcome::Installed);
+    reference_ = DriverDirFiles();
+    lines_ = TraceLines();
+    utilityStart_ = First("process.create", "/if");
+    utilityEnd_ = First("process.end", "");
+    ASSERT_LT(utilityStart_, utilityEnd_);
   }
+
+  // Every file of the driver directory and of its 3 subdirectory, with its bytes.
+  std::map<std::string, std::string> DriverDirFiles() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& dir : {std::string(kDriverDir), std::string(kDriverDir) + "3\\"})
+      for (const std::string& name : FileNames(dir)) files[dir + name] = ReadFile(dir + name);
+    return files;
+  }
+
+  // The index of the first trace line starting with `prefix` and holding `part`.
+  size_t First(const std::string& prefix, const std::string& part) const {
+    for (size_t i = 0; i < lines_.size(); ++i)
+      if (lines_[i].rfind(prefix, 0) == 0 && lines_[i].find(part) != std::string::npos) return i;
+    ADD_FAILURE() << "no " << prefix << " line with " << part;
+    return lines_.size();
+  }
+
+  // Staged files, as the reference run created them in C:\TEMP and below, in order.
+  std::vector<std::string> StagedPaths() const {
+    const std::string created = "file.create C:\\TEMP\\";
+    std::vector<std::string> paths;
+    for (const std::string& line : lines_) {
+      if (line.rfind(created, 0) != 0) continue;
+      std::string path = line.substr(12, line.find(" -> ") - 12);
+      if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+    }
+    return paths;
+  }
+
+  // The user acts after the trace's `entries`th entry; the try fails and nothing changes for the run.
+  void SwapFails(const std::string& path, size_t entries) {
+    On({{"user_writer", std::to_string(entries) + ":" + path}});
+    Run();
+    auto tries = TraceLines("user.replace");
+    ASSERT_EQ(tries.size(), 1u) << path << " after " << entries;
+    EXPECT_EQ(tries[0].find(" -> ok"), std::string::npos) << tries[0] << " after " << entries;
+    EXPECT_EQ(outcome, InstallOutcome::Installed) << path << " after " << entries;
+    EXPECT_EQ(DriverDirFiles(), reference_) << path << " after " << entries;
+  }
+
+  std::map<std::string, std::string> reference_;
+  std::vector<std::string> lines_;
+  size_t utilityStart_ = 0, utilityEnd_ = 0;
 };
 
-TEST_F(UserSwapTest, ThePluginFromItsStagingToTheUtilitysEnd) {
-  SwapAfterEveryEffect("C:\\TEMP\\K7XD.dll", "file.create C:\\TEMP\\K7XD.dll");
+// Each staged file at each kind of moment: right after it is made, partly and wholly written, right
+// before and after its copy into the driver directory, and before and after the utility's start
+// and end.
+TEST_P(UserSwapTest, EveryStagedFileAtEveryKindOfMoment) {
+  std::vector<std::string> paths = StagedPaths();
+  ASSERT_EQ(paths.size(), 20u);  // the uninstaller, the INF, 11 driver files, 6 in I386 and x86, temp.txt
+  for (size_t f = GetParam(); f < paths.size(); f += kShards) {
+    const std::string& path = paths[f];
+    std::set<size_t> moments = {First("file.create", path + " ") + 1, utilityStart_, utilityStart_ + 1,
+                                utilityEnd_, utilityEnd_ + 1};
+    // Its first and last write (a rewritten file is written line by line).
+    std::vector<size_t> writes;
+    for (size_t i = 0; i < lines_.size(); ++i)
+      if (lines_[i].rfind("file.write " + path + " ", 0) == 0) writes.push_back(i + 1);
+    if (!writes.empty()) moments.insert({writes.front(), writes.back()});
+    const std::string copied = "file.copy " + path + " ";
+    for (size_t i = 0; i < lines_.size(); ++i)
+      if (lines_[i].rfind(copied, 0) == 0) moments.insert({i, i + 1});
+    for (size_t entries : moments) SwapFails(path, entries);
+  }
 }
 
-TEST_F(UserSwapTest, TheInfWhileTheUtilityRuns) {
-  SwapAfterEveryEffect("C:\\TEMP\\K7X.INF", "process.create rundll32 printui.dll,PrintUIEntry /if");
+// The rendering plug-in after every trace entry from its staging to the utility's end.
+TEST_P(UserSwapTest, ThePluginAfterEveryEntryFromItsStagingToTheUtilitysEnd) {
+  for (size_t n = First("file.create", "C:\\TEMP\\K7XD.dll ") + 1 + GetParam(); n <= utilityEnd_ + 1; n += kShards)
+    SwapFails("C:\\TEMP\\K7XD.dll", n);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, UserSwapTest, testing::Range(0, kShards));
 
 // Had a swap got through, the run would notice: a staged file changed after its writing is not
 // copied into the driver directory, and the utility does not run; the failure message.
@@ -150,7 +211,8 @@ TEST_P(ChangedAfterStaging, IsNeitherCopiedNorInstalledFrom) {
 
 // One the run copies into the driver directory, one only the utility reads.
 INSTANTIATE_TEST_SUITE_P(Files, ChangedAfterStaging,
-                         testing::Values(Change{"C:\\TEMP\\K7XD.dll", true}, Change{"C:\\TEMP\\x86\\K7XD.dll", false}));
+                         testing::Values(Change{"C:\\TEMP\\K7XD.dll", true}, Change{"C:\\TEMP\\x86\\K7XD.dll", false}),
+                         [](const auto& info) { return info.param.copiedBefore ? "CopiedByTheRun" : "ReadByTheUtility"; });
 
 TEST_F(StagingGuardTest, JunctionsUnderAUsersTempAreRemovedAsLinksAndTheirTargetsStayUntouched) {
   On();

@@ -324,24 +324,66 @@ run_case() {
     case_end
 }
 
+# plant_link DRIVE_C: a folder of another's files, and a symbolic link to it in C:\TEMP\x86's place.
+plant_link() {
+    mkdir -p "$1/TEMP" "$1/Victim" && printf victim >"$1/Victim/K7XD.dll" && ln -s ../Victim "$1/TEMP/x86" \
+        || fail "planting the link failed"
+}
+
+# victim_untouched DRIVE_C: the linked folder holds what it held, and nothing more.
+victim_untouched() {
+    [ "$(ls "$1/Victim")" = K7XD.dll ] && [ "$(cat "$1/Victim/K7XD.dll")" = victim ] \
+        || fail "the linked folder changed: $(ls -l "$1/Victim")"
+}
+
+# linked_case NAME: setup.exe /quiet with a user's link in C:\TEMP\x86's place. On both machines
+# the folder it points at stays untouched. winemu removes the link as Windows removes a junction and
+# installs; Wine 8 shows the link as a reparse point but its RemoveDirectoryA follows it (error 145
+# for a folder that holds files), so setup refuses there before any change (exit code 1603).
+linked_case() {
+    case_begin "$1" winxp en_US
+    install_printui "$win_dir"
+    plant_link "$WINEPREFIX/drive_c"
+    start_program "$win_dir/setup.exe" /quiet '/log=C:\k7x-quiet.log'
+    no_window_until_exit 150
+    # 1603 reads 67 as a Unix exit status.
+    case $PROGRAM_RC in
+        0) ;;
+        67) tr -d '\r' <"$WINEPREFIX/drive_c/k7x-quiet.log" | grep -qF 'Result: Setup cannot secure the folder C:\TEMP\x86' \
+                || fail "refused without naming C:\\TEMP\\x86: $(tail -3 "$WINEPREFIX/drive_c/k7x-quiet.log")" ;;
+        *) fail "exit code $PROGRAM_RC" ;;
+    esac
+    victim_untouched "$WINEPREFIX/drive_c"
+    local m=$CASE_DIR/winemu
+    "$linux_dir/winemu" create "$m" --version 5.1 --lang 0x0409 --fault spooler_stopped >/dev/null || fail "winemu create"
+    plant_link "$m/drive_c"
+    "$linux_dir/winemu" run "$m" "$linux_dir/k7x-setup" /quiet '/log=C:\k7x-quiet.log' >/dev/null \
+        || fail "winemu quiet run failed"
+    victim_untouched "$m/drive_c"
+    [ -d "$m/drive_c/TEMP/x86" ] && [ ! -L "$m/drive_c/TEMP/x86" ] || fail "winemu: C:\\TEMP\\x86 is still a link"
+    echo "PASS: $1"
+    case_end
+}
+
 passed=0 failed=0
-# WINE_CASES="NAME..." runs only the cases named.
+# one CASE_FUNCTION NAME ARGS...; WINE_CASES="NAME..." runs only the cases named.
 one() {
-    [ -z "${WINE_CASES:-}" ] || [[ " $WINE_CASES " == *" $1 "* ]] || return 0
-    if ( run_case "$@" ); then passed=$((passed + 1)); else
+    [ -z "${WINE_CASES:-}" ] || [[ " $WINE_CASES " == *" $2 "* ]] || return 0
+    if ( "$@" ); then passed=$((passed + 1)); else
         failed=$((failed + 1))
         # fail() left the case's wineserver running.
-        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$1 timeout 10 wineserver -k 2>/dev/null
+        WINEPREFIX=$HARNESS_RUN_DIR/prefixes/$2 timeout 10 wineserver -k 2>/dev/null
     fi
 }
-one xp_en      winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   planted
-one w2k_zh     win2k   zh_CN 5.0 0x0804 "Multi_ch.dll 9304"      ""   first
-one w2003_tw   win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
-one w7_en_zh   win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
-one xp_again   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   again
-one xp_missing winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   missing
-one xp_quiet   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   quiet
-one xp_k7x80   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   name=K7X80
-one xp_zh_gbk  winxp   zh_CN 5.1 0x0804 "Multi_ch.dll 9304"      ""   name=票据K7X
+one run_case xp_en      winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   planted
+one run_case w2k_zh     win2k   zh_CN 5.0 0x0804 "Multi_ch.dll 9304"      ""   first
+one run_case w2003_tw   win2003 zh_TW 5.2 0x0404 "Multi_ch_BIG5.dll 9305" ""   ""
+one run_case w7_en_zh   win7    en_US 6.1 0x0409 "Multi_ch.dll 9304"      1037 ""
+one run_case xp_again   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   again
+one run_case xp_missing winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   missing
+one run_case xp_quiet   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   quiet
+one run_case xp_k7x80   winxp   en_US 5.1 0x0409 "Multi_ch.dll 9304"      ""   name=K7X80
+one run_case xp_zh_gbk  winxp   zh_CN 5.1 0x0804 "Multi_ch.dll 9304"      ""   name=票据K7X
+one linked_case xp_linked
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

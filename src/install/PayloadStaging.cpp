@@ -99,7 +99,7 @@ bool Stage(PayloadWriter& writer, UINT id, const char* directory, const char* na
 // and records the copy; false when it did not hold that.
 bool CopyRecorded(const char* name) {
   char source[kPathBufferSize];
-  bool intact = ComposeText(source, "%s\\%s", kStagingDir, name) && WrittenFileIntact(source);
+  bool intact = StagingDirPath(name, source) && WrittenFileIntact(source);
   if (intact) CopyToDriverDir(name, FALSE);
   NoteCopiedToDriverDir(name);
   return intact;

@@ -8,9 +8,7 @@
 
 #include "payload/PayloadWrites.h"
 #include "shared/constants.h"
-#include "shared/globals.h"
-#include "shared/ComposeText.h"
-#include "sys/Spooler.h"
+#include "sys/DriverDir.h"
 
 namespace {
 
@@ -87,14 +85,11 @@ bool WrittenFileIntact(const std::string& path) {
   auto staged = g_record.m_files.find(path);
   if (staged != g_record.m_files.end()) return Holds(path, staged->second);
   // A copy holds what its staged file was written with.
-  char directory[kPathBufferSize];
   char copy[kPathBufferSize];
   char source[kPathBufferSize];
-  if (!GetDriverDirectory(g_DriverEnvironment, directory)) return false;
   for (const std::string& name : g_record.m_copied) {
-    if (!ComposeText(copy, "%s\\%s", directory, name.c_str()) || lstrcmpiA(copy, path.c_str()) != 0) continue;
-    staged = ComposeText(source, "%s\\%s", kStagingDir, name.c_str()) ? g_record.m_files.find(source)
-                                                                      : g_record.m_files.end();
+    if (!DriverDirPath(name, copy) || lstrcmpiA(copy, path.c_str()) != 0) continue;
+    staged = StagingDirPath(name, source) ? g_record.m_files.find(source) : g_record.m_files.end();
     return staged != g_record.m_files.end() && Holds(path, staged->second);
   }
   return false;
@@ -103,10 +98,8 @@ bool WrittenFileIntact(const std::string& path) {
 bool WrittenFilesIntact() {
   for (const auto& [path, written] : g_record.m_files)
     if (!Holds(path, written)) return false;
-  char directory[kPathBufferSize];
   char copy[kPathBufferSize];
-  if (!g_record.m_copied.empty() && !GetDriverDirectory(g_DriverEnvironment, directory)) return false;
   for (const std::string& name : g_record.m_copied)
-    if (!ComposeText(copy, "%s\\%s", directory, name.c_str()) || !WrittenFileIntact(copy)) return false;
+    if (!DriverDirPath(name, copy) || !WrittenFileIntact(copy)) return false;
   return true;
 }

@@ -11,9 +11,13 @@ bool DriverDirPath(const std::string& name, char (&path)[kPathBufferSize]) {
   return GetDriverDirectory(g_DriverEnvironment, directory) && ComposeText(path, "%s\\%s", directory, name.c_str());
 }
 
+bool StagingDirPath(const std::string& name, char (&path)[kPathBufferSize]) {
+  return ComposeText(path, "%s\\%s", kStagingDir, name.c_str());
+}
+
 void CopyToDriverDir(std::string name, BOOL failIfExists) {
   char source[kPathBufferSize];
-  if (!ComposeText(source, "%s\\%s", kStagingDir, name.c_str())) return;
+  if (!StagingDirPath(name, source)) return;
   char target[kPathBufferSize];
   if (!DriverDirPath(name, target)) return;
   if (CopyFileA(source, target, failIfExists)) LogLine("Copied %s to %s", source, target);

@@ -6,7 +6,9 @@
 # - two_setups: while a first setup waits for the printer setup utility, a second one says an
 #   installation is running (and /quiet ends with 1618) without touching the spooler; the first
 #   then completes with the success message;
-# - small_temp: with C:\TEMP on a 512 KiB volume the run ends with the failure message, and no
+# - small_temp: with C:\TEMP the root of a 512 KiB volume the run does not report success: Wine 8
+#   gives setup a mounted folder it cannot take over, so it refuses naming C:\TEMP before staging
+#   (observed; the staging's disk-full path is tested on winemu at every byte boundary), and no
 #   uninstall entry names a file that is not there.
 # usage: tests/wine/guard_case.sh BUILD_WIN_DIR [CASE...]   (all three by default)
 set -uo pipefail
@@ -148,7 +150,7 @@ case_small_temp() {
     trap '[ -z "$small_temp" ] || umount -l "$small_temp"' EXIT
     start_program "$win_dir/setup.exe"
     walk_to_progress
-    one_box "$failure"
+    one_box "Setup cannot secure the folder C:\\\\TEMP: it cannot be made a folder that only administrators may change. The printer driver has not been installed."
     wait_for_exit 60
     exit_code_is 0
     flush_registry
